@@ -1,0 +1,23 @@
+# Native build: the core, the simulated machine and the unit and contract tests.
+if(KV_SANITIZE)
+  foreach(target kvcore kvsim)
+    target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+                                            -fno-sanitize-recover=all)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endforeach()
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${KV_UNIT_TESTS})
+target_include_directories(unit_tests PRIVATE tests)
+target_link_libraries(unit_tests PRIVATE kvsim GTest::gtest GTest::gmock GTest::gtest_main)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+file(GLOB KV_CONTRACT_TESTS CONFIGURE_DEPENDS tests/contract/*Test.cpp)
+add_executable(contract_sim ${KV_CONTRACT_TESTS} tests/contract/sim/SimTarget.cpp)
+target_include_directories(contract_sim PRIVATE tests)
+target_link_libraries(contract_sim PRIVATE kvsim GTest::gtest GTest::gtest_main)
+gtest_discover_tests(contract_sim TEST_PREFIX "sim." DISCOVERY_TIMEOUT 60)

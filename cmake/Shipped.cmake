@@ -1,0 +1,3 @@
+# The shipped programs and the installation medium (win32-thread compiler).
+add_subdirectory(apps)
+add_subdirectory(medium)

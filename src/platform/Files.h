@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+// File attributes (the Windows numbers).
+inline constexpr uint32_t kFileAttributeReadOnly = 0x01;
+inline constexpr uint32_t kFileAttributeHidden = 0x02;
+inline constexpr uint32_t kFileAttributeSystem = 0x04;
+inline constexpr uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr uint32_t kFileAttributeArchive = 0x20;
+inline constexpr uint32_t kFileAttributeNormal = 0x80;
+
+struct FoundFile {
+  std::string name;  // the name alone, without directory
+  uint32_t attributes = 0;
+};
+
+// Files and directories. Paths are full ANSI paths; names ignore case.
+// Results are Windows error numbers; out-parameters untouched on failure.
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  virtual uint32_t CopyFile(std::string_view source, std::string_view target,
+                            bool failIfExists) = 0;
+  virtual uint32_t DeleteFile(std::string_view path) = 0;
+  virtual uint32_t GetAttributes(std::string_view path, uint32_t* attributes) = 0;
+  virtual uint32_t SetAttributes(std::string_view path, uint32_t attributes) = 0;
+  // Opens an existing file with no access rights requested and read/write
+  // sharing, then closes it: the existence test that works on files in use.
+  virtual uint32_t OpenExisting(std::string_view path) = 0;
+  virtual uint32_t ReadWholeFile(std::string_view path, std::string* contents) = 0;
+  virtual uint32_t CreateDirectory(std::string_view path) = 0;
+  // FindFirstFile/FindNextFile over a pattern such as "C:\dir\*.dll";
+  // kErrorFileNotFound when nothing matches.
+  virtual uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) = 0;
+
+  virtual uint32_t GetCurrentDirectory(std::string* directory) = 0;
+  virtual uint32_t GetSystemDirectory(std::string* directory) = 0;
+  virtual uint32_t GetWindowsDirectory(std::string* directory) = 0;
+  // The running program's full file name.
+  virtual uint32_t GetModuleFileName(std::string* path) = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace kv {
+
+using ThreadHandle = uintptr_t;
+using MutexHandle = uintptr_t;
+
+// Threads and named mutexes. Shipped programs cannot use std::thread (the
+// win32-thread runtime has none), so threads come from the platform.
+class Threads {
+ public:
+  virtual ~Threads() = default;
+
+  virtual uint32_t Start(std::function<void()> body, ThreadHandle* thread) = 0;
+  // Waits for the thread to end and releases it.
+  virtual uint32_t Join(ThreadHandle thread) = 0;
+  // CreateMutexA; *alreadyExisted is true when another holder had created it.
+  virtual uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
+                                    bool* alreadyExisted) = 0;
+  virtual uint32_t CloseMutex(MutexHandle mutex) = 0;
+};
+
+}  // namespace kv
