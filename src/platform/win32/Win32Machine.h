@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Machine.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Modules.h"
+#include "platform/win32/Win32Profiles.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Security.h"
+#include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Spooler.h"
+#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Threads.h"
+#include "platform/win32/Win32Versions.h"
+
+namespace kv {
+
+// The real machine: one of each service, bundled for the core.
+class Win32Machine {
+ public:
+  Win32Machine();
+  Win32Machine(const Win32Machine&) = delete;
+  Win32Machine& operator=(const Win32Machine&) = delete;
+
+  Machine& machine() { return machine_; }
+
+ private:
+  Win32Registry registry_;
+  Win32Spooler spooler_;
+  Win32Services services_;
+  Win32Files files_;
+  Win32Profiles profiles_;
+  Win32Versions versions_;
+  Win32Security security_;
+  Win32Modules modules_;
+  Win32Desktop desktop_;
+  Win32Clock clock_;
+  Win32Threads threads_;
+  Win32System system_;
+  Machine machine_;
+};
+
+}  // namespace kv
