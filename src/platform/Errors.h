@@ -24,6 +24,7 @@ inline constexpr uint32_t kErrorAlreadyExists = 183;
 inline constexpr uint32_t kErrorMoreData = 234;
 inline constexpr uint32_t kErrorNoMoreItems = 259;
 inline constexpr uint32_t kErrorNoToken = 1008;
+inline constexpr uint32_t kErrorKeyDeleted = 1018;
 inline constexpr uint32_t kErrorServiceAlreadyRunning = 1056;
 inline constexpr uint32_t kErrorServiceDoesNotExist = 1060;
 inline constexpr uint32_t kErrorServiceNotActive = 1062;

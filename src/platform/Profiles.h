@@ -22,8 +22,7 @@ class Profiles {
                                       std::string_view value, std::string_view path) = 0;
   // The user's profile (win.ini on the 9x platform, mapped on NT).
   virtual std::string GetProfileString(std::string_view section, std::string_view key,
-                                       std::string_view defaultValue,
-                                       uint32_t bufferChars) = 0;
+                                       std::string_view defaultValue, uint32_t bufferChars) = 0;
   virtual uint32_t WriteProfileString(std::string_view section, std::string_view key,
                                       std::string_view value) = 0;
 };

@@ -40,8 +40,7 @@ class Registry {
   virtual uint32_t DeleteValue(RegHandle key, std::string_view name) = 0;
 
   // Index-based enumeration, as RegEnumValueA/RegEnumKeyA: 259 past the end.
-  virtual uint32_t EnumValue(RegHandle key, uint32_t index, std::string* name,
-                             uint32_t* type) = 0;
+  virtual uint32_t EnumValue(RegHandle key, uint32_t index, std::string* name, uint32_t* type) = 0;
   virtual uint32_t EnumKey(RegHandle key, uint32_t index, std::string* name) = 0;
 
   // Deletes a key that has no subkeys (RegDeleteKeyA on NT refuses others).

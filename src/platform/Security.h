@@ -33,8 +33,7 @@ class Security {
   // fails with kErrorInsufficientBuffer and sets the needed length.
   virtual uint32_t QueryGroupsSize(TokenHandle token, uint32_t* needed) = 0;
   // The groups, read into a buffer of `size` bytes.
-  virtual uint32_t GetGroups(TokenHandle token, uint32_t size,
-                             std::vector<TokenGroup>* groups) = 0;
+  virtual uint32_t GetGroups(TokenHandle token, uint32_t size, std::vector<TokenGroup>* groups) = 0;
   // AllocateAndInitializeSid + its text form; the core compares texts as
   // EqualSid compares SIDs.
   virtual uint32_t BuildSid(const uint8_t (&authority)[6], uint32_t rid1, uint32_t rid2,

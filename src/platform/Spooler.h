@@ -104,8 +104,7 @@ class Spooler {
   virtual uint32_t EnumMonitors(std::vector<std::string>* monitorNames) = 0;
 
   virtual uint32_t AddPrintProcessor(const std::optional<std::string>& environment,
-                                     std::string_view dllName,
-                                     std::string_view processorName) = 0;
+                                     std::string_view dllName, std::string_view processorName) = 0;
   virtual uint32_t DeletePrintProcessor(const std::optional<std::string>& environment,
                                         std::string_view processorName) = 0;
   virtual uint32_t EnumPrintProcessors(const std::optional<std::string>& environment,

@@ -1,0 +1,98 @@
+#include "common/RegKey.h"
+
+#include "platform/Errors.h"
+
+namespace kv {
+
+bool RegKey::Open(RegRoot root, std::string_view path) {
+  Close();
+  RegHandle handle = 0;
+  uint32_t error = registry_.OpenKey(root, path, &handle);
+  if (error != kErrorSuccess) {
+    handle_ = 0;
+    lastError_ = error;
+    return false;
+  }
+  handle_ = handle;
+  return true;
+}
+
+bool RegKey::Close() {
+  if (handle_ == 0) return false;
+  uint32_t error = registry_.CloseKey(handle_);
+  handle_ = 0;
+  return error == kErrorSuccess;
+}
+
+bool RegKey::QueryValue(std::string_view name, std::string* buffer, uint32_t size) {
+  if (handle_ == 0) return false;
+  uint32_t type = 0;
+  std::string data;
+  lastError_ = registry_.QueryValue(handle_, name, &type, &data);
+  if (lastError_ == kErrorSuccess && data.size() > size) lastError_ = kErrorMoreData;
+  if (lastError_ != kErrorSuccess) return false;
+  *buffer = std::move(data);
+  return true;
+}
+
+bool RegKey::ReadDword(std::string_view name, uint32_t* value, uint32_t* lastError) {
+  if (handle_ == 0) return false;
+  std::string data;
+  bool ok = QueryValue(name, &data, 4);
+  if (ok) {
+    for (size_t i = 0; i < data.size(); ++i) {
+      uint32_t shift = static_cast<uint32_t>(8 * i);
+      *value = (*value & ~(0xffu << shift)) |
+               (static_cast<uint32_t>(static_cast<uint8_t>(data[i])) << shift);
+    }
+  }
+  if (lastError) *lastError = lastError_;
+  return ok;
+}
+
+bool RegKey::SetValue(std::string_view name, std::string_view data, uint32_t type) {
+  if (handle_ == 0) return false;
+  lastError_ = registry_.SetValue(handle_, name, type, data);
+  return lastError_ == kErrorSuccess;
+}
+
+bool RegKey::WriteDword(std::string_view name, uint32_t value, uint32_t* lastError) {
+  if (handle_ == 0) return false;
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xff);
+  bool ok = SetValue(name, bytes, kRegDword);
+  if (lastError) *lastError = lastError_;
+  return ok;
+}
+
+bool RegKey::WriteString(std::string_view name, std::string_view text, uint32_t* lastError) {
+  if (handle_ == 0) return false;
+  std::string data(text);
+  data.push_back('\0');
+  bool ok = SetValue(name, data, kRegSz);
+  if (lastError) *lastError = lastError_;
+  return ok;
+}
+
+uint32_t RegKey::EnumValue(uint32_t index, std::string* name, uint32_t* nameLength,
+                           uint32_t* type) {
+  if (handle_ == 0) return kErrorInvalidHandle;
+  std::string found;
+  uint32_t foundType = 0;
+  uint32_t error = registry_.EnumValue(handle_, index, &found, &foundType);
+  if (error != kErrorSuccess) return error;
+  if (found.size() + 1 > *nameLength) return kErrorMoreData;
+  *name = std::move(found);
+  *nameLength = static_cast<uint32_t>(name->size());
+  if (type) *type = foundType;
+  return kErrorSuccess;
+}
+
+bool CreateKey(Registry& registry, RegRoot root, std::string_view path) {
+  RegHandle handle = 0;
+  if (registry.CreateKey(root, path, &handle) != kErrorSuccess) return false;
+  registry.CloseKey(handle);
+  return true;
+}
+
+}  // namespace kv

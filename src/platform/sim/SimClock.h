@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace kv::sim {
+
+// Virtual time: a sleep advances the clock and is recorded, never slept.
+class SimClock : public Clock {
+ public:
+  void Sleep(uint32_t milliseconds) override;
+  uint64_t NowMs() override { return now_; }
+
+  const std::vector<uint32_t>& sleeps() const { return sleeps_; }
+  void ClearSleeps() { sleeps_.clear(); }
+  // Called after every sleep, with the new time: lets a test change the
+  // machine while the code under test waits (a window closing, a service
+  // coming up).
+  void OnSleep(std::function<void(uint64_t now)> hook) { hooks_.push_back(std::move(hook)); }
+
+ private:
+  uint64_t now_ = 0;
+  std::vector<uint32_t> sleeps_;
+  std::vector<std::function<void(uint64_t)>> hooks_;
+};
+
+}  // namespace kv::sim

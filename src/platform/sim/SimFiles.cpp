@@ -1,0 +1,203 @@
+#include "platform/sim/SimFiles.h"
+
+#include "platform/Errors.h"
+#include "platform/sim/PathKey.h"
+
+namespace kv::sim {
+namespace {
+
+// '*' and '?' matching of a FindFirstFile pattern's last component.
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*') {
+    for (size_t skip = 0; skip <= name.size(); ++skip) {
+      if (MatchesWildcard(pattern.substr(1), name.substr(skip))) return true;
+    }
+    return false;
+  }
+  if (name.empty()) return false;
+  if (pattern[0] != '?' && pattern[0] != name[0]) return false;
+  return MatchesWildcard(pattern.substr(1), name.substr(1));
+}
+
+}  // namespace
+
+SimFiles::SimFiles(Faults& faults) : faults_(faults) {
+  AddDirectory(windowsDirectory_);
+  AddDirectory(systemDirectory_);
+}
+
+void SimFiles::AddDirectory(std::string_view path) {
+  std::string key = PathKey(path);
+  while (!key.empty() && directories_.insert(key).second) {
+    key = ParentPath(key);
+  }
+}
+
+SimFile& SimFiles::AddFile(std::string_view path, std::string bytes) {
+  AddDirectory(ParentPath(path));
+  SimFile& file = files_[PathKey(path)];
+  file.path = path;
+  file.bytes = std::move(bytes);
+  return file;
+}
+
+void SimFiles::AddVersionedFile(std::string_view path, std::string_view fileVersion) {
+  SimFile& file = AddFile(path, "MZ");
+  VersionResource resource;
+  resource.translations.push_back({0x0409, 0x04b0});
+  resource.stringTables["040904b0"]["FileVersion"] = std::string(fileVersion);
+  file.version = std::move(resource);
+}
+
+void SimFiles::MarkInUse(std::string_view path, bool inUse) {
+  if (SimFile* file = Find(path)) file->inUse = inUse;
+}
+
+void SimFiles::SetWindowsDirectory(std::string_view windows, std::string_view system) {
+  windowsDirectory_ = windows;
+  systemDirectory_ = system;
+  AddDirectory(windows);
+  AddDirectory(system);
+}
+
+bool SimFiles::Exists(std::string_view path) const {
+  return Find(path) != nullptr;
+}
+
+bool SimFiles::DirectoryExists(std::string_view path) const {
+  return directories_.count(PathKey(path)) != 0;
+}
+
+const SimFile* SimFiles::Find(std::string_view path) const {
+  auto it = files_.find(PathKey(path));
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+SimFile* SimFiles::Find(std::string_view path) {
+  auto it = files_.find(PathKey(path));
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+uint32_t SimFiles::MissingFileError(std::string_view path) const {
+  return DirectoryExists(ParentPath(path)) ? kErrorFileNotFound : kErrorPathNotFound;
+}
+
+uint32_t SimFiles::CopyFile(std::string_view source, std::string_view target, bool failIfExists) {
+  if (uint32_t e = faults_.Check(Call::CopyFile)) return e;
+  const SimFile* from = Find(source);
+  if (!from) return MissingFileError(source);
+  if (from->inUse) return kErrorSharingViolation;
+  if (!DirectoryExists(ParentPath(target))) return kErrorPathNotFound;
+  if (DirectoryExists(target)) return kErrorAccessDenied;
+  if (SimFile* to = Find(target)) {
+    if (failIfExists) return kErrorFileExists;
+    if (to->inUse || to->heldBySpooler) return kErrorSharingViolation;
+    if (to->attributes & (kFileAttributeReadOnly | kFileAttributeHidden)) {
+      return kErrorAccessDenied;
+    }
+  }
+  SimFile copy = *from;
+  copy.path = target;
+  copy.inUse = false;
+  copy.heldBySpooler = false;
+  copy.attributes = from->attributes | kFileAttributeArchive;
+  files_[PathKey(target)] = std::move(copy);
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::DeleteFile(std::string_view path) {
+  if (uint32_t e = faults_.Check(Call::DeleteFile)) return e;
+  SimFile* file = Find(path);
+  if (!file) return MissingFileError(path);
+  if (file->inUse || file->heldBySpooler) return kErrorSharingViolation;
+  if (file->attributes & kFileAttributeReadOnly) return kErrorAccessDenied;
+  files_.erase(PathKey(path));
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::GetAttributes(std::string_view path, uint32_t* attributes) {
+  if (uint32_t e = faults_.Check(Call::GetAttributes)) return e;
+  if (DirectoryExists(path)) {
+    *attributes = kFileAttributeDirectory;
+    return kErrorSuccess;
+  }
+  const SimFile* file = Find(path);
+  if (!file) return MissingFileError(path);
+  *attributes = file->attributes;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::SetAttributes(std::string_view path, uint32_t attributes) {
+  if (uint32_t e = faults_.Check(Call::SetAttributes)) return e;
+  SimFile* file = Find(path);
+  if (!file) return MissingFileError(path);
+  file->attributes = attributes == kFileAttributeNormal ? 0 : attributes;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::OpenExisting(std::string_view path) {
+  if (uint32_t e = faults_.Check(Call::OpenExisting)) return e;
+  // No access rights requested: even a file in use opens.
+  return Find(path) ? kErrorSuccess : MissingFileError(path);
+}
+
+uint32_t SimFiles::ReadWholeFile(std::string_view path, std::string* contents) {
+  if (uint32_t e = faults_.Check(Call::ReadWholeFile)) return e;
+  const SimFile* file = Find(path);
+  if (!file) return MissingFileError(path);
+  if (file->inUse) return kErrorSharingViolation;
+  *contents = file->bytes;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::CreateDirectory(std::string_view path) {
+  if (uint32_t e = faults_.Check(Call::CreateDirectory)) return e;
+  if (DirectoryExists(path) || Find(path)) return kErrorAlreadyExists;
+  if (!DirectoryExists(ParentPath(path))) return kErrorPathNotFound;
+  directories_.insert(PathKey(path));
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::FindFiles(std::string_view pattern, std::vector<FoundFile>* found) {
+  if (uint32_t e = faults_.Check(Call::FindFiles)) return e;
+  std::string directory = PathKey(ParentPath(pattern));
+  if (!DirectoryExists(directory)) return kErrorPathNotFound;
+  std::string leafPattern = LowerAscii(LeafName(pattern));
+  std::vector<FoundFile> matches;
+  for (const auto& [key, file] : files_) {
+    if (ParentPath(key) != directory) continue;
+    if (MatchesWildcard(leafPattern, LeafName(key))) {
+      matches.push_back({LeafName(file.path), file.attributes});
+    }
+  }
+  if (matches.empty()) return kErrorFileNotFound;
+  *found = std::move(matches);
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::GetCurrentDirectory(std::string* directory) {
+  if (uint32_t e = faults_.Check(Call::GetCurrentDirectory)) return e;
+  *directory = currentDirectory_;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::GetSystemDirectory(std::string* directory) {
+  if (uint32_t e = faults_.Check(Call::GetSystemDirectory)) return e;
+  *directory = systemDirectory_;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::GetWindowsDirectory(std::string* directory) {
+  if (uint32_t e = faults_.Check(Call::GetWindowsDirectory)) return e;
+  *directory = windowsDirectory_;
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::GetModuleFileName(std::string* path) {
+  if (uint32_t e = faults_.Check(Call::GetModuleFileName)) return e;
+  *path = moduleFileName_;
+  return kErrorSuccess;
+}
+
+}  // namespace kv::sim

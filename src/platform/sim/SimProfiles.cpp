@@ -1,0 +1,163 @@
+#include "platform/sim/SimProfiles.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/Errors.h"
+#include "platform/sim/PathKey.h"
+
+namespace kv::sim {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+      ++end;
+    }
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = Trim(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(1, close - 1));
+}
+
+// The value of the first matching key in the first matching section.
+std::optional<std::string> FindValue(std::string_view text, std::string_view section,
+                                     std::string_view key) {
+  bool inSection = false;
+  bool sectionSeen = false;
+  for (std::string_view line : SplitLines(text)) {
+    if (auto name = SectionName(line)) {
+      if (inSection) return std::nullopt;  // a later duplicate section is ignored
+      inSection = !sectionSeen && EqualsIgnoreCase(*name, Trim(section));
+      sectionSeen = sectionSeen || inSection;
+      continue;
+    }
+    if (!inSection) continue;
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    if (EqualsIgnoreCase(Trim(line.substr(0, equals)), Trim(key))) {
+      return std::string(Trim(line.substr(equals + 1)));
+    }
+  }
+  return std::nullopt;
+}
+
+// Cuts to the buffer and removes one pair of enclosing quotes when the
+// unquoted text fits; a value that does not fit keeps its opening quote.
+std::string FitToBuffer(std::string value, uint32_t bufferChars) {
+  if (bufferChars == 0) return {};
+  size_t limit = bufferChars - 1;
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front() && value.size() - 2 <= limit) {
+    return value.substr(1, value.size() - 2);
+  }
+  if (value.size() > limit) value.resize(limit);
+  return value;
+}
+
+}  // namespace
+
+std::string SimProfiles::ResolvePath(std::string_view path) const {
+  if (path.find_first_of("\\/") != std::string_view::npos) return std::string(path);
+  return files_.windowsDirectory() + "\\" + std::string(path);
+}
+
+std::string SimProfiles::GetPrivateString(std::string_view section, std::string_view key,
+                                          std::string_view defaultValue, uint32_t bufferChars,
+                                          std::string_view path) {
+  const SimFile* file = files_.Find(ResolvePath(path));
+  std::optional<std::string> value;
+  if (file) value = FindValue(file->bytes, section, key);
+  if (!value) {
+    std::string_view fallback = defaultValue;
+    while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
+    std::string result(fallback);
+    if (bufferChars == 0) return {};
+    if (result.size() > bufferChars - 1) result.resize(bufferChars - 1);
+    return result;
+  }
+  return FitToBuffer(*value, bufferChars);
+}
+
+uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_view key,
+                                         std::string_view value, std::string_view path) {
+  if (uint32_t e = faults_.Check(Call::WritePrivateProfileString)) return e;
+  std::string fullPath = ResolvePath(path);
+  SimFile* file = files_.Find(fullPath);
+  if (!file) {
+    if (!files_.DirectoryExists(ParentPath(fullPath))) return kErrorPathNotFound;
+    file = &files_.AddFile(fullPath);
+  }
+  std::vector<std::string> lines;
+  for (std::string_view line : SplitLines(file->bytes)) lines.emplace_back(line);
+  std::string entry = std::string(key) + "=" + std::string(value);
+  bool inSection = false;
+  size_t insertAt = lines.size();
+  bool found = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (auto name = SectionName(lines[i])) {
+      if (inSection) break;
+      inSection = EqualsIgnoreCase(*name, section);
+      if (inSection) insertAt = i + 1;
+      continue;
+    }
+    if (!inSection) continue;
+    if (!Trim(lines[i]).empty()) insertAt = i + 1;
+    size_t equals = lines[i].find('=');
+    if (equals != std::string::npos && EqualsIgnoreCase(Trim(lines[i].substr(0, equals)), key)) {
+      lines[i] = entry;
+      found = true;
+      break;
+    }
+  }
+  if (!found) {
+    if (insertAt == lines.size() && !inSection) {
+      bool sectionExists = false;
+      for (const auto& line : lines) {
+        auto name = SectionName(line);
+        if (name && EqualsIgnoreCase(*name, section)) sectionExists = true;
+      }
+      if (!sectionExists) {
+        lines.push_back("[" + std::string(section) + "]");
+        insertAt = lines.size();
+      }
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+  }
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  file->bytes = std::move(text);
+  return kErrorSuccess;
+}
+
+std::string SimProfiles::GetProfileString(std::string_view section, std::string_view key,
+                                          std::string_view defaultValue, uint32_t bufferChars) {
+  return GetPrivateString(section, key, defaultValue, bufferChars, "win.ini");
+}
+
+uint32_t SimProfiles::WriteProfileString(std::string_view section, std::string_view key,
+                                         std::string_view value) {
+  if (uint32_t e = faults_.Check(Call::WriteProfileString)) return e;
+  return WritePrivateString(section, key, value, "win.ini");
+}
+
+}  // namespace kv::sim

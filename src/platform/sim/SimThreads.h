@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/Threads.h"
+#include "platform/sim/Faults.h"
+
+namespace kv::sim {
+
+// Threads run to completion when started, on the caller's thread: tests stay
+// deterministic, and the code under test still goes through Start and Join.
+class SimThreads : public Threads {
+ public:
+  explicit SimThreads(Faults& faults) : faults_(faults) {}
+
+  // A mutex held by another program.
+  void HoldMutexElsewhere(const std::string& name) { mutexes_[name] += 1; }
+  int startedThreads() const { return started_; }
+  size_t OpenThreadCount() const { return threads_.size(); }
+
+  uint32_t Start(std::function<void()> body, ThreadHandle* thread) override;
+  uint32_t Join(ThreadHandle thread) override;
+  uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
+                            bool* alreadyExisted) override;
+  uint32_t CloseMutex(MutexHandle mutex) override;
+
+ private:
+  Faults& faults_;
+  std::set<ThreadHandle> threads_;
+  std::map<std::string, int> mutexes_;       // name -> holders
+  std::map<MutexHandle, std::string> open_;  // our handles
+  uintptr_t nextHandle_ = 0x400;
+  int started_ = 0;
+};
+
+}  // namespace kv::sim
