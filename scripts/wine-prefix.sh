@@ -24,11 +24,16 @@ boot() {
   WINEPREFIX=$target wineserver -w
 }
 
-if [ ! -f "$template/system.reg" ]; then
-  boot "$template.tmp"
-  rm -rf "$template"
-  mv "$template.tmp" "$template"
-fi
+mkdir -p "$(dirname "$template")"
+(
+  # One template, however many runs prepare prefixes at once.
+  flock 9
+  if [ ! -f "$template/system.reg" ]; then
+    boot "$template.tmp"
+    rm -rf "$template"
+    mv "$template.tmp" "$template"
+  fi
+) 9>"$template.lock"
 
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
