@@ -65,10 +65,15 @@ enum class Call {
   QueryGroupsSize,
   GetGroups,
   BuildSid,
+  VersionQueryValue,
   LoadModule,
   LookupProc,
+  FreeModule,
+  FindTopLevelWindow,
   ShellExecute,
+  MessageBox,
   StartThread,
+  JoinThread,
   CreateNamedMutex,
   kCount
 };

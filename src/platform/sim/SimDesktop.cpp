@@ -3,6 +3,7 @@
 namespace kv::sim {
 
 bool SimDesktop::FindTopLevelWindow(std::string_view caption) {
+  if (faults_.Check(Call::FindTopLevelWindow)) return false;
   return windows_.count(std::string(caption)) != 0;
 }
 
@@ -20,6 +21,8 @@ uintptr_t SimDesktop::ShellExecute(std::string_view verb, std::string_view file,
 
 int SimDesktop::MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                            uint32_t style) {
+  // A box that cannot be created answers 0.
+  if (faults_.Check(Call::MessageBox)) return 0;
   int answer = defaultAnswer_;
   if (!answers_.empty()) {
     answer = answers_.front();

@@ -47,6 +47,7 @@ int32_t SimModules::Call(ProcHandle proc, std::span<const ProcArg> args) {
 }
 
 uint32_t SimModules::Free(ModuleHandle module) {
+  if (uint32_t e = faults_.Check(Call::FreeModule)) return e;
   if (!loaded_.erase(module)) return kErrorInvalidHandle;
   ++frees_;
   return kErrorSuccess;

@@ -14,6 +14,7 @@ uint32_t SimThreads::Start(std::function<void()> body, ThreadHandle* thread) {
 }
 
 uint32_t SimThreads::Join(ThreadHandle thread) {
+  if (uint32_t e = faults_.Check(Call::JoinThread)) return e;
   return threads_.erase(thread) ? kErrorSuccess : kErrorInvalidHandle;
 }
 

@@ -64,6 +64,7 @@ uint32_t SimVersions::GetInfo(std::string_view path, uint32_t size, std::string*
 
 bool SimVersions::QueryValue(const std::string& block, std::string_view subBlock,
                              std::string* value) {
+  if (faults_.Check(Call::VersionQueryValue)) return false;
   std::string wanted = NormalizeSubBlock(subBlock);
   size_t pos = 0;
   while ((pos = block.find(kEntryStart, pos)) != std::string::npos) {
