@@ -4,8 +4,9 @@
 // ANSI/wide name macros that share a name with the platform interfaces'
 // methods are removed, so that a method means the same thing in every
 // translation unit; code calls the A functions by their full names.
-#include <shellapi.h>
 #include <windows.h>
+// after <windows.h>, which they need
+#include <shellapi.h>
 #include <winspool.h>
 
 #undef AddMonitor

@@ -314,8 +314,12 @@ uint32_t Win32Spooler::AddPrintProcessor(const std::optional<std::string>& envir
 
 uint32_t Win32Spooler::DeletePrintProcessor(const std::optional<std::string>& environment,
                                             std::string_view processorName) {
+  // Looked up at run time: not every 9x spooler library is known to export it.
+  using DeleteProcessor = BOOL WINAPI(LPSTR, LPSTR, LPSTR);
+  auto* deleteProcessor = FindSystemProc<DeleteProcessor>("winspool.drv", "DeletePrintProcessorA");
+  if (deleteProcessor == nullptr) return kErrorProcNotFound;
   std::string name(processorName);
-  if (!::DeletePrintProcessorA(nullptr, Text(environment), Text(name))) return Failure();
+  if (!deleteProcessor(nullptr, Text(environment), Text(name))) return Failure();
   return kErrorSuccess;
 }
 

@@ -1,0 +1,62 @@
+#!/bin/bash
+# Checks that every program and library of a build imports only what Windows 98
+# and NT 4.0 both provide.
+#   tools/check-imports.sh ALLOWLIST FILE-OR-DIRECTORY...
+# A directory stands for every .exe and .dll below it (CMake's own scratch
+# directories left out). Every imported DLL must be a Windows system DLL and
+# every imported function must be listed in ALLOWLIST as "dll function"
+# (DLL names ignore case). A function new to the list is added only after
+# someone has checked that both systems export it; anything newer is reached
+# through GetProcAddress.
+set -euo pipefail
+allowlist=$1
+shift
+objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+
+# Runtime DLLs of the toolchain: a static build must not need them.
+runtime_pattern='^(libstdc\+\+|libgcc|libwinpthread|libssp|libgomp|libatomic)'
+
+mapfile -t binaries < <(
+  for item in "$@"; do
+    if [ -d "$item" ]; then
+      find "$item" -path '*/CMakeFiles' -prune -o -type f \( -iname '*.exe' -o -iname '*.dll' \) -print
+    else
+      echo "$item"
+    fi
+  done | sort)
+
+allowed=$(grep -v '^[[:space:]]*\(#\|$\)' "$allowlist" | awk '{print tolower($1) " " $2}' | sort -u)
+allowed_dlls=$(echo "$allowed" | awk '{print $1}' | sort -u)
+
+failures=0
+checked=0
+for binary in "${binaries[@]}"; do
+  checked=$((checked + 1))
+  # "dll function" per import; ordinal imports as "dll #ordinal".
+  imports=$("$objdump" -p "$binary" | awk '
+    /^[[:space:]]*DLL Name:/ { dll = tolower($3); inlist = 0; next }
+    /Hint\/Ord Member-Name/ { inlist = 1; next }
+    inlist && NF == 0 { inlist = 0; next }
+    inlist && NF >= 3 { print dll " " $3; next }
+    inlist && NF == 2 { print dll " #" $2; next }')
+  while read -r dll function; do
+    [ -n "$dll" ] || continue
+    if [[ $dll =~ $runtime_pattern ]]; then
+      echo "FAIL $binary: imports the toolchain runtime $dll (link statically)"
+      failures=$((failures + 1))
+    elif ! grep -qxF "$dll" <<<"$allowed_dlls"; then
+      echo "FAIL $binary: imports $dll, which is not a Windows 98 / NT 4.0 system DLL on the list"
+      failures=$((failures + 1))
+    elif ! grep -qxF "$dll $function" <<<"$allowed"; then
+      echo "FAIL $binary: imports $dll $function, not on the list of checked functions"
+      failures=$((failures + 1))
+    fi
+  done < <(sort -u <<<"$imports")
+done
+
+if [ "$checked" -eq 0 ]; then
+  echo "FAIL no .exe or .dll found in: $*"
+  exit 1
+fi
+echo "$checked files checked, $failures imports refused"
+[ "$failures" -eq 0 ]
