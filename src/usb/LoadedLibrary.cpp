@@ -1,0 +1,23 @@
+#include "usb/LoadedLibrary.h"
+
+#include "platform/Errors.h"
+
+namespace kv {
+
+LoadedLibrary::LoadedLibrary(Modules& modules, std::string_view name) : modules_(modules) {
+  ModuleHandle module = 0;
+  if (modules_.Load(name, &module) == kErrorSuccess) module_ = module;
+}
+
+LoadedLibrary::~LoadedLibrary() {
+  if (module_) modules_.Free(*module_);
+}
+
+std::optional<ProcHandle> LoadedLibrary::Find(std::string_view procName) {
+  if (!module_) return std::nullopt;
+  ProcHandle proc = 0;
+  if (modules_.Lookup(*module_, procName, &proc) != kErrorSuccess) return std::nullopt;
+  return proc;
+}
+
+}  // namespace kv

@@ -1,0 +1,87 @@
+#include "usb/UsbPrinterId.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "usb/UsbInterfaceLibrary.h"
+#include "usb/UsbLibraryContract.h"
+#include "usb/UsbPortNumber.h"
+
+namespace kv {
+namespace {
+
+// The first index whose device opens, with its handle.
+std::optional<int32_t> OpenFirstDevice(UsbInterfaceLibrary& library) {
+  for (int32_t index = 0; index < kUsbDeviceSlots; ++index) {
+    int32_t handle = library.OpenDevice(index);
+    if (UsbInterfaceLibrary::IsValidHandle(handle)) return handle;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
+  UsbInterfaceLibrary library(modules);
+  if (!library.loaded()) {
+    messages.Show(kCannotLoadUsbLibraryText);
+    return kUsbNoDevice;
+  }
+  if (!library.Bind({kOpenDeviceExport, kGetDescriptorExport, kCloseDeviceExport})) {
+    messages.Show(kOpenFunctionErrorText);
+    return kUsbNoDevice;
+  }
+
+  int devices = 0;
+  for (int32_t index = 0; index < kUsbDeviceSlots; ++index) {
+    UsbDeviceHandle device(library, library.OpenDevice(index));
+    if (device.valid() && ++devices == 2) {
+      messages.Show(kConnectOnePrinterText);
+      return kUsbSeveralDevices;
+    }
+  }
+
+  std::optional<int32_t> opened = OpenFirstDevice(library);
+  if (!opened) return kUsbNoDevice;
+  UsbDeviceHandle device(library, *opened);
+
+  std::array<uint8_t, kDescriptorBufferSize> descriptor{};
+  if (!library.GetDescriptor(device.get(), descriptor)) {
+    messages.Show(kGetDeviceIdErrorText);
+    return kUsbNoDevice;
+  }
+  return descriptor[kPrinterIdOffset] | (descriptor[kPrinterIdOffset + 1] << 8);
+}
+
+bool WriteUsbPrinterId(Modules& modules, MessagePresenter& messages, uint8_t portNumber) {
+  if (portNumber == 0 || portNumber > kUsbDeviceSlots) return false;
+
+  UsbInterfaceLibrary library(modules);
+  if (!library.loaded()) {
+    messages.Show(kCannotLoadUsbLibraryText);
+    return false;
+  }
+  if (!library.Bind({kOpenDeviceExport, kWriteExport, kCloseDeviceExport})) {
+    messages.Show(kOpenFunctionErrorText);
+    return false;
+  }
+
+  std::optional<int32_t> opened = OpenFirstDevice(library);
+  if (!opened) {
+    messages.Show(kNoUsbDeviceText);
+    return false;
+  }
+  UsbDeviceHandle device(library, *opened);
+
+  std::array<uint8_t, kSetIdCommandSize> command{};
+  std::copy(kSetIdPrefix.begin(), kSetIdPrefix.end(), command.begin());
+  command.back() = UsbPrinterIdForPort(portNumber);
+  if (library.Write(device.get(), command) <= 0) {
+    messages.Show(kWriteIdErrorText);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kv
