@@ -1,0 +1,10 @@
+#include "config/SpoolerEnvironment.h"
+
+namespace kv {
+
+std::optional<std::string> SpoolerEnvironment(OsFamily family) {
+  if (UsesNinetyFiveEnvironment(family)) return kWindows40Environment;
+  return std::nullopt;
+}
+
+}  // namespace kv
