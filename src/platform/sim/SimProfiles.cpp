@@ -15,6 +15,24 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// A profile file saved as UTF-16 with a byte-order mark reads as text too;
+// characters that have no single-byte form become '?', as the ANSI conversion
+// makes them. Other files are taken as they are.
+std::string ProfileText(std::string_view bytes) {
+  const bool littleEndian = bytes.substr(0, 2) == "\xFF\xFE";
+  const bool bigEndian = bytes.substr(0, 2) == "\xFE\xFF";
+  if (!littleEndian && !bigEndian) return std::string(bytes);
+  std::string text;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    unsigned first = static_cast<unsigned char>(bytes[i]);
+    unsigned second = static_cast<unsigned char>(bytes[i + 1]);
+    unsigned unit = littleEndian ? (second << 8 | first) : (first << 8 | second);
+    bool singleByte = unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF);
+    text.push_back(singleByte ? static_cast<char>(unit) : '?');
+  }
+  return text;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::vector<std::string_view> lines;
@@ -86,7 +104,7 @@ std::string SimProfiles::GetPrivateString(std::string_view section, std::string_
                                           std::string_view path) {
   const SimFile* file = files_.Find(ResolvePath(path));
   std::optional<std::string> value;
-  if (file) value = FindValue(file->bytes, section, key);
+  if (file) value = FindValue(ProfileText(file->bytes), section, key);
   if (!value) {
     std::string_view fallback = defaultValue;
     while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
@@ -107,8 +125,9 @@ uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_v
     if (!files_.DirectoryExists(ParentPath(fullPath))) return kErrorPathNotFound;
     file = &files_.AddFile(fullPath);
   }
+  const std::string oldText = ProfileText(file->bytes);
   std::vector<std::string> lines;
-  for (std::string_view line : SplitLines(file->bytes)) lines.emplace_back(line);
+  for (std::string_view line : SplitLines(oldText)) lines.emplace_back(line);
   std::string entry = std::string(key) + "=" + std::string(value);
   bool inSection = false;
   size_t insertAt = lines.size();

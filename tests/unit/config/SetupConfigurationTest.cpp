@@ -112,6 +112,33 @@ TEST_F(SetupConfigurationTest, ReadingConventionsTheFilesRelyOn) {
       << "a repeated section is ignored";
 }
 
+// Notepad's "Unicode" and "Unicode big endian" encodings.
+std::string Utf16(std::string_view text, bool littleEndian) {
+  std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+  for (char c : text) {
+    bytes += littleEndian ? c : '\0';
+    bytes += littleEndian ? '\0' : c;
+  }
+  return bytes;
+}
+
+TEST_F(SetupConfigurationTest, SetupIniSavedAsUtf16IsRead) {
+  const std::string text =
+      "[DEVICENAME]\r\nDEVICENUMBER=3\r\nDEVICENAME1=KP-300-ReceiptPrinter\r\n";
+  for (bool littleEndian : {true, false}) {
+    WriteSetupIni(Utf16(text, littleEndian));
+    SetupConfiguration configuration = Configuration();
+    EXPECT_EQ(configuration.ReadSetupValue("DEVICENAME", "DEVICENUMBER", 50), "3") << littleEndian;
+    EXPECT_EQ(configuration.ReadSetupValue("DEVICENAME", "DEVICENAME1", 200),
+              "KP-300-ReceiptPrinter")
+        << littleEndian;
+  }
+  // A character without a single-byte form reads as '?'.
+  std::string bytes = Utf16("[S]\r\nK=a", true) + "\x3A\x26" + Utf16("b", true).substr(2);
+  WriteSetupIni(bytes);
+  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "a?b");
+}
+
 TEST_F(SetupConfigurationTest, ValuesAreCutToTheReadLimitMinusOne) {
   WriteSetupIni("[S]\r\nK=0123456789ABCDEF\r\n");
   SetupConfiguration configuration = Configuration();
