@@ -68,11 +68,6 @@ TEST_F(DeviceListTest, MissingConfigurationGivesAnEmptyListAndNoDefault) {
   EXPECT_FALSE(ReadDefaultDevice(configuration).module.has_value());
 }
 
-TEST_F(DeviceListTest, NegativeCountGivesAnEmptyList) {
-  WriteSetupIni("[DEVICENAME]\r\nDEVICENUMBER=-3\r\nDEVICENAME1=KP-300-ReceiptPrinter\r\n");
-  EXPECT_TRUE(ReadDeviceList(Configuration()).empty());
-}
-
 TEST_F(DeviceListTest, DefaultNamesAnEntryByNumber) {
   WriteSetupIni(
       "[DEVICENAME]\r\nDEVICENUMBER=2\r\nDEFAULTNAME=2 (the label printer)\r\n"

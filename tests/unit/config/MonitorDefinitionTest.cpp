@@ -85,14 +85,6 @@ TEST_F(MonitorDefinitionTest, MissingSectionGivesZeroNamesAndVersions) {
   EXPECT_EQ(monitors.serialMonitorVersion, 0);
 }
 
-TEST_F(MonitorDefinitionTest, FamilyOutsideTheTableReadsTheBareSection) {
-  WriteSetupIni(MonitorSection("", "bare"));
-  EXPECT_EQ(MonitorSectionName(static_cast<OsFamily>(6)), "COMMON-MONITOR");
-  MonitorDefinition monitors = ReadMonitorDefinition(Configuration(), static_cast<OsFamily>(6));
-  EXPECT_EQ(monitors.usbMonitor.name, "KV USB Monitor bare");
-  EXPECT_FALSE(monitors.usbMonitor.environment.has_value());
-}
-
 TEST_F(MonitorDefinitionTest, ProcessorVersionIsOneNumberFromSetupIni) {
   SetupConfiguration configuration = Configuration();
   EXPECT_EQ(ReadProcessorVersion(configuration), 0) << "missing file";
