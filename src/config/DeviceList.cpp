@@ -1,5 +1,7 @@
 #include "config/DeviceList.h"
 
+#include <utility>
+
 #include "config/DecimalNumber.h"
 
 namespace kv {
