@@ -25,6 +25,12 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 SimFiles::SimFiles(Faults& faults) : faults_(faults) {
   AddDirectory(windowsDirectory_);
   AddDirectory(systemDirectory_);
+  SetModuleFileName(moduleFileName_);
+}
+
+void SimFiles::SetModuleFileName(std::string_view path) {
+  moduleFileName_ = path;
+  if (!Find(path)) AddFile(path, "MZ");
 }
 
 void SimFiles::AddDirectory(std::string_view path) {

@@ -41,7 +41,8 @@ class SimFiles : public Files {
   void AddVersionedFile(std::string_view path, std::string_view fileVersion);
   void MarkInUse(std::string_view path, bool inUse = true);
   void SetCurrentDirectory(std::string_view path) { currentDirectory_ = path; }
-  void SetModuleFileName(std::string_view path) { moduleFileName_ = path; }
+  // The running program's file, which exists.
+  void SetModuleFileName(std::string_view path);
   void SetWindowsDirectory(std::string_view windows, std::string_view system);
 
   // Inspection.

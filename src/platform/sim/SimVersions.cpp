@@ -41,6 +41,8 @@ std::string Encode(const VersionResource& resource) {
 }  // namespace
 
 uint32_t SimVersions::GetInfoSize(std::string_view path, uint32_t* size) {
+  // GetFileVersionInfoSizeA's result is the size: 0 on every failure.
+  *size = 0;
   if (uint32_t e = faults_.Check(Call::VersionGetInfoSize)) return e;
   const SimFile* file = files_.Find(path);
   if (!file) {
