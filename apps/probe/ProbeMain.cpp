@@ -18,7 +18,9 @@ constexpr const char* kProbeKey = "Software\\KORVANT\\PlatformProbe";
 void Print(const char* name, const std::string& value) {
   std::printf("%s=%s\n", name, value.c_str());
 }
-void Print(const char* name, long value) { std::printf("%s=%ld\n", name, value); }
+void Print(const char* name, long value) {
+  std::printf("%s=%ld\n", name, value);
+}
 
 // A text and a number written through RegKey, read back through a second key.
 void ProbeRegistry(kv::Machine& machine) {

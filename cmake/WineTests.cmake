@@ -1,0 +1,37 @@
+# The contract tests on the real API, cross-built with the posix-thread
+# compiler and run under Wine. ctest runs each program through
+# scripts/wine-emulator.sh in one private prefix per build directory
+# (or $KV_WINEPREFIX when set), prepared afresh at the start of every run and
+# waited for at its end.
+
+set(KV_TEST_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-emulator.sh --default-prefix
+                                  ${KV_TEST_WINEPREFIX})
+
+# GoogleTest from the system's sources, built with this compiler.
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(target gtest gtest_main gmock gmock_main)
+  target_compile_options(${target} PRIVATE -Wno-error)
+endforeach()
+include(GoogleTest)
+
+file(GLOB KV_CONTRACT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*Test.cpp)
+add_executable(contract_win32 ${KV_CONTRACT_TESTS}
+                              ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp)
+target_include_directories(contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(contract_win32 PRIVATE kvwin32 gtest gtest_main)
+# The target finds the version fixture beside the program.
+set_target_properties(contract_win32 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(contract_win32 version_fixture)
+
+# A fresh prefix before the tests, and the wineserver gone after them.
+add_test(NAME wine.prepare COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --prepare)
+add_test(NAME wine.shutdown COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
+set_tests_properties(wine.prepare PROPERTIES FIXTURES_SETUP wine_prefix)
+set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine_prefix)
+
+gtest_discover_tests(contract_win32 TEST_PREFIX "win32." DISCOVERY_MODE PRE_TEST
+                     DISCOVERY_TIMEOUT 120
+                     PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE TIMEOUT 120)

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "contract/Target.h"
+#include "platform/Errors.h"
+
+namespace kv::contract {
+namespace {
+
+class FilesContract : public ::testing::Test {
+ protected:
+  Files& files = ContractMachine().files;
+  std::string dir = NewScratchDirectory();
+};
+
+TEST_F(FilesContract, MissingFileAndMissingPathAreTwoErrors) {
+  uint32_t attributes = 0xdeadbeef;
+  EXPECT_EQ(files.GetAttributes(dir + "\\missing.txt", &attributes), kErrorFileNotFound);
+  EXPECT_EQ(files.GetAttributes(dir + "\\no dir\\missing.txt", &attributes), kErrorPathNotFound);
+  EXPECT_EQ(attributes, 0xdeadbeefu);
+
+  EXPECT_EQ(files.OpenExisting(dir + "\\missing.txt"), kErrorFileNotFound);
+  EXPECT_EQ(files.OpenExisting(dir + "\\no dir\\missing.txt"), kErrorPathNotFound);
+  EXPECT_EQ(files.DeleteFile(dir + "\\missing.txt"), kErrorFileNotFound);
+  std::string contents = "sentinel";
+  EXPECT_EQ(files.ReadWholeFile(dir + "\\missing.txt", &contents), kErrorFileNotFound);
+  EXPECT_EQ(contents, "sentinel");
+
+  EXPECT_EQ(files.CopyFile(dir + "\\missing.txt", dir + "\\copy.txt", false), kErrorFileNotFound);
+  ArrangeFile(dir + "\\source.txt", "x");
+  EXPECT_EQ(files.CopyFile(dir + "\\source.txt", dir + "\\no dir\\copy.txt", false),
+            kErrorPathNotFound);
+}
+
+TEST_F(FilesContract, CopyOverwritesUnlessFailIfExists) {
+  ArrangeFile(dir + "\\new.bin", std::string("new\0bytes", 9));
+  ArrangeFile(dir + "\\old.bin", "old");
+
+  EXPECT_EQ(files.CopyFile(dir + "\\new.bin", dir + "\\old.bin", true), kErrorFileExists);
+  std::string contents;
+  ASSERT_EQ(files.ReadWholeFile(dir + "\\old.bin", &contents), 0u);
+  EXPECT_EQ(contents, "old");
+
+  EXPECT_EQ(files.CopyFile(dir + "\\new.bin", dir + "\\OLD.BIN", false), 0u);
+  ASSERT_EQ(files.ReadWholeFile(dir + "\\old.bin", &contents), 0u);
+  EXPECT_EQ(contents, std::string("new\0bytes", 9));
+}
+
+TEST_F(FilesContract, NamesIgnoreCase) {
+  ArrangeFile(dir + "\\Driver.DLL", "x");
+  uint32_t attributes = 0;
+  EXPECT_EQ(files.GetAttributes(dir + "\\driver.dll", &attributes), 0u);
+  EXPECT_EQ(attributes & kFileAttributeDirectory, 0u);
+  EXPECT_EQ(files.OpenExisting(dir + "\\DRIVER.dll"), 0u);
+
+  std::vector<FoundFile> found;
+  ASSERT_EQ(files.FindFiles(dir + "\\*.dll", &found), 0u);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "Driver.DLL");  // the name as created, without directory
+
+  EXPECT_EQ(files.DeleteFile(dir + "\\DRIVER.DLL"), 0u);
+  EXPECT_EQ(files.GetAttributes(dir + "\\Driver.DLL", &attributes), kErrorFileNotFound);
+}
+
+TEST_F(FilesContract, FindReportsNotFoundWhenNothingMatches) {
+  std::vector<FoundFile> found = {FoundFile{"sentinel", 0}};
+  EXPECT_EQ(files.FindFiles(dir + "\\*.dll", &found), kErrorFileNotFound);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "sentinel");
+
+  ArrangeFile(dir + "\\a.dll", "a");
+  ArrangeFile(dir + "\\b.dll", "b");
+  ArrangeFile(dir + "\\c.txt", "c");
+  ASSERT_EQ(files.FindFiles(dir + "\\*.dll", &found), 0u);
+  std::vector<std::string> names;
+  for (const auto& file : found) names.push_back(file.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.dll", "b.dll"}));
+}
+
+TEST_F(FilesContract, DirectoriesAndAttributes) {
+  EXPECT_EQ(files.CreateDirectory(dir + "\\sub"), 0u);
+  EXPECT_EQ(files.CreateDirectory(dir + "\\SUB"), kErrorAlreadyExists);
+  EXPECT_EQ(files.CreateDirectory(dir + "\\no dir\\sub"), kErrorPathNotFound);
+  uint32_t attributes = 0;
+  ASSERT_EQ(files.GetAttributes(dir + "\\sub", &attributes), 0u);
+  EXPECT_NE(attributes & kFileAttributeDirectory, 0u);
+
+  // A read-only file refuses deletion until its attribute is cleared.
+  ArrangeFile(dir + "\\sub\\locked.txt", "x");
+  ASSERT_EQ(files.SetAttributes(dir + "\\sub\\locked.txt", kFileAttributeReadOnly), 0u);
+  ASSERT_EQ(files.GetAttributes(dir + "\\sub\\locked.txt", &attributes), 0u);
+  EXPECT_NE(attributes & kFileAttributeReadOnly, 0u);
+  EXPECT_EQ(files.DeleteFile(dir + "\\sub\\locked.txt"), kErrorAccessDenied);
+  ASSERT_EQ(files.SetAttributes(dir + "\\sub\\locked.txt", kFileAttributeArchive), 0u);
+  EXPECT_EQ(files.DeleteFile(dir + "\\sub\\locked.txt"), 0u);
+  EXPECT_EQ(files.SetAttributes(dir + "\\sub\\locked.txt", kFileAttributeArchive),
+            kErrorFileNotFound);
+}
+
+TEST_F(FilesContract, SystemDirectoriesAreFullPaths) {
+  std::string system, windows, module, current;
+  ASSERT_EQ(files.GetSystemDirectory(&system), 0u);
+  ASSERT_EQ(files.GetWindowsDirectory(&windows), 0u);
+  ASSERT_EQ(files.GetModuleFileName(&module), 0u);
+  ASSERT_EQ(files.GetCurrentDirectory(&current), 0u);
+  for (const std::string* path : {&system, &windows, &module, &current}) {
+    ASSERT_GE(path->size(), 3u) << *path;
+    EXPECT_EQ(path->substr(1, 2), ":\\") << *path;
+  }
+  // The system directory lies inside the Windows directory, with no
+  // trailing backslash on either.
+  EXPECT_EQ(system.compare(0, windows.size() + 1, windows + "\\"), 0) << system;
+  EXPECT_NE(windows.back(), '\\');
+  uint32_t attributes = 0;
+  EXPECT_EQ(files.GetAttributes(module, &attributes), 0u);
+}
+
+}  // namespace
+}  // namespace kv::contract

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "contract/Target.h"
+#include "platform/Errors.h"
+
+namespace kv::contract {
+namespace {
+
+constexpr const char* kIni =
+    "[Setup]\r\n"
+    "  Spaced Key  =  value with blanks  \r\n"
+    "Quoted=\"quoted value\"\r\n"
+    "Single='single'\r\n"
+    "Unbalanced=\"open'\r\n"
+    "Equals=a=b\r\n"
+    "Empty=\r\n"
+    "Long=abcdefghij\r\n"
+    "Comment=value ; not a comment\r\n"
+    "Twice=first\r\n"
+    "Twice=second\r\n"
+    "[  Other Section  ]\r\n"
+    "Key=other\r\n";
+
+class ProfilesContract : public ::testing::Test {
+ protected:
+  void SetUp() override { ArrangeFile(path, kIni); }
+
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view fallback = "default", uint32_t chars = 200) {
+    return profiles.GetPrivateString(section, key, fallback, chars, path);
+  }
+
+  Profiles& profiles = ContractMachine().profiles;
+  std::string dir = NewScratchDirectory();
+  std::string path = dir + "\\setup.ini";
+};
+
+TEST_F(ProfilesContract, NamesIgnoreCaseAndBlanksAreTrimmed) {
+  EXPECT_EQ(Read("SETUP", "spaced key"), "value with blanks");
+  EXPECT_EQ(Read("other section", "KEY"), "other");
+  EXPECT_EQ(Read("setup", "equals"), "a=b");  // everything after the first '='
+  EXPECT_EQ(Read("setup", "comment"), "value ; not a comment");
+  EXPECT_EQ(Read("setup", "twice"), "first");
+}
+
+TEST_F(ProfilesContract, OnePairOfMatchingQuotesIsRemoved) {
+  EXPECT_EQ(Read("Setup", "Quoted"), "quoted value");
+  EXPECT_EQ(Read("Setup", "Single"), "single");
+  EXPECT_EQ(Read("Setup", "Unbalanced"), "\"open'");
+}
+
+TEST_F(ProfilesContract, MissingEntriesGiveTheDefault) {
+  EXPECT_EQ(Read("Setup", "Missing"), "default");
+  EXPECT_EQ(Read("Missing", "Quoted"), "default");
+  EXPECT_EQ(profiles.GetPrivateString("Setup", "Quoted", "default", 200, dir + "\\none.ini"),
+            "default");
+  EXPECT_EQ(Read("Setup", "Missing", "0  "), "0");  // trailing blanks of the default go
+  EXPECT_EQ(Read("Setup", "Empty"), "");            // present but empty is not missing
+}
+
+TEST_F(ProfilesContract, ResultIsCutToTheBufferLessOne) {
+  EXPECT_EQ(Read("Setup", "Long", "default", 5), "abcd");
+  EXPECT_EQ(Read("Setup", "Long", "default", 11), "abcdefghij");
+  EXPECT_EQ(Read("Setup", "Missing", "defaultvalue", 4), "def");
+}
+
+TEST_F(ProfilesContract, WrittenValuesReadBack) {
+  ASSERT_EQ(profiles.WritePrivateString("New Section", "Port", "KVCOM1:", path), 0u);
+  ASSERT_EQ(profiles.WritePrivateString("setup", "long", "short", path), 0u);
+  EXPECT_EQ(Read("new section", "port"), "KVCOM1:");
+  EXPECT_EQ(Read("Setup", "Long"), "short");
+  EXPECT_EQ(Read("Setup", "Quoted"), "quoted value");
+}
+
+}  // namespace
+}  // namespace kv::contract

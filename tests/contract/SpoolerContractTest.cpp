@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "contract/Target.h"
+#include "platform/Errors.h"
+
+namespace kv::contract {
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool Contains(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& entry) { return SameName(entry, name); });
+}
+
+class SpoolerContract : public ::testing::Test {
+ protected:
+  Spooler& spooler = ContractMachine().spooler;
+};
+
+TEST_F(SpoolerContract, InstalledMonitorIsReportedAsInstalled) {
+  const InstalledMonitor existing = ExistingMonitor();
+  std::vector<std::string> monitors;
+  ASSERT_EQ(spooler.EnumMonitors(&monitors), 0u);
+  EXPECT_TRUE(Contains(monitors, existing.name));
+
+  EXPECT_EQ(spooler.AddMonitor(MonitorInfo2{existing.name, std::nullopt, existing.dllName}),
+            kErrorPrintMonitorAlreadyInstalled);
+  EXPECT_EQ(spooler.DeleteMonitor(std::nullopt, "KV No Such Monitor"), kErrorUnknownPrintMonitor);
+}
+
+TEST_F(SpoolerContract, MonitorWithoutItsLibraryIsRefused) {
+  EXPECT_EQ(
+      spooler.AddMonitor(MonitorInfo2{"KV Contract Monitor", std::nullopt, "kvnosuchmon.dll"}),
+      kErrorModNotFound);
+  std::vector<std::string> monitors;
+  ASSERT_EQ(spooler.EnumMonitors(&monitors), 0u);
+  EXPECT_FALSE(Contains(monitors, "KV Contract Monitor"));
+}
+
+TEST_F(SpoolerContract, InstalledProcessorIsReportedAsInstalled) {
+  const InstalledProcessor existing = ExistingProcessor();
+  std::vector<std::string> processors;
+  ASSERT_EQ(spooler.EnumPrintProcessors(std::nullopt, &processors), 0u);
+  EXPECT_TRUE(Contains(processors, existing.name));
+
+  uint32_t added = spooler.AddPrintProcessor(std::nullopt, existing.dllName, existing.name);
+  if (RunningOnWine()) {
+    // Wine only writes the registry: it never reports 3005 and overwrites.
+    EXPECT_EQ(added, 0u);
+  } else {
+    EXPECT_EQ(added, kErrorPrintProcessorAlreadyInstalled);
+  }
+}
+
+TEST_F(SpoolerContract, PortsAndDirectories) {
+  std::vector<std::string> ports;
+  ASSERT_EQ(spooler.EnumPorts(&ports), 0u);
+  EXPECT_TRUE(Contains(ports, ExistingPort()));
+
+  std::string drivers, processors;
+  ASSERT_EQ(spooler.GetPrinterDriverDirectory(&drivers), 0u);
+  ASSERT_EQ(spooler.GetPrintProcessorDirectory(&processors), 0u);
+  for (const std::string* path : {&drivers, &processors}) {
+    ASSERT_GE(path->size(), 3u);
+    EXPECT_EQ(path->substr(1, 2), ":\\") << *path;
+    EXPECT_NE(path->back(), '\\') << *path;
+  }
+}
+
+TEST_F(SpoolerContract, UnknownPrinterNames) {
+  PrinterInfo2 info;
+  info.comment = "sentinel";
+  EXPECT_EQ(spooler.GetPrinter("KV No Such Printer", &info), kErrorInvalidPrinterName);
+  EXPECT_EQ(info.comment, "sentinel");
+  EXPECT_EQ(spooler.DeletePrinter("KV No Such Printer"), kErrorInvalidPrinterName);
+  EXPECT_EQ(spooler.SetDefaultPrinter("KV No Such Printer"), kErrorInvalidPrinterName);
+}
+
+class PrinterContract : public SpoolerContract {
+ protected:
+  void SetUp() override {
+    driver = ArrangeDriverFiles("KV Contract Driver");
+    ASSERT_EQ(spooler.AddPrinterDriver(driver), 0u);
+    printer.printerName = "KV Contract Printer";
+    printer.portName = ExistingPort();
+    printer.driverName = driver.name;
+    printer.printProcessor = ExistingProcessor().name;
+    printer.datatype = "RAW";
+    printer.attributes = kPrinterAttributeLocal;
+  }
+  void TearDown() override {
+    spooler.DeletePrinter(printer.printerName);
+    spooler.DeletePrinterDriver(std::nullopt, driver.name);
+  }
+
+  DriverInfo3 driver;
+  PrinterInfo2 printer;
+};
+
+TEST_F(PrinterContract, AddedPrinterIsFoundByNameInAnyCase) {
+  std::vector<DriverEntry> drivers;
+  ASSERT_EQ(spooler.EnumPrinterDrivers(std::nullopt, &drivers), 0u);
+  EXPECT_TRUE(std::any_of(drivers.begin(), drivers.end(),
+                          [&](const DriverEntry& entry) { return entry.name == driver.name; }));
+
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  PrinterInfo2 found;
+  ASSERT_EQ(spooler.GetPrinter("kv contract PRINTER", &found), 0u);
+  EXPECT_EQ(found.printerName, "KV Contract Printer");
+  EXPECT_TRUE(SameName(found.portName, ExistingPort())) << found.portName;
+  EXPECT_EQ(found.driverName, driver.name);
+  EXPECT_TRUE(SameName(found.printProcessor, ExistingProcessor().name)) << found.printProcessor;
+
+  std::vector<PrinterInfo5> listed;
+  ASSERT_EQ(spooler.EnumPrinters(&listed), 0u);
+  EXPECT_TRUE(std::any_of(listed.begin(), listed.end(), [&](const PrinterInfo5& entry) {
+    return entry.printerName == printer.printerName && SameName(entry.portName, ExistingPort());
+  }));
+  std::vector<PrinterInfo2> full;
+  ASSERT_EQ(spooler.EnumPrinters(&full), 0u);
+  EXPECT_TRUE(std::any_of(full.begin(), full.end(), [&](const PrinterInfo2& entry) {
+    return entry.printerName == printer.printerName && entry.driverName == driver.name;
+  }));
+
+  EXPECT_EQ(spooler.DeletePrinter("KV CONTRACT printer"), 0u);
+  EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
+}
+
+TEST_F(PrinterContract, SecondPrinterOfTheSameNameIsRefused) {
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  PrinterInfo2 second = printer;
+  second.comment = "second";
+  uint32_t added = spooler.AddPrinter(second);
+  if (RunningOnWine()) {
+    // Wine never reports 1802: the second add overwrites the printer.
+    EXPECT_EQ(added, 0u);
+  } else {
+    EXPECT_EQ(added, kErrorPrinterAlreadyExists);
+  }
+}
+
+TEST_F(PrinterContract, ChangedPrinterInformationIsKept) {
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  PrinterInfo2 found;
+  ASSERT_EQ(spooler.GetPrinter(printer.printerName, &found), 0u);
+  found.comment = "changed by the contract";
+  ASSERT_EQ(spooler.SetPrinter(printer.printerName, found), 0u);
+  PrinterInfo2 again;
+  ASSERT_EQ(spooler.GetPrinter(printer.printerName, &again), 0u);
+  EXPECT_EQ(again.comment, "changed by the contract");
+  EXPECT_EQ(again.driverName, driver.name);
+}
+
+TEST_F(PrinterContract, PrinterOfAnUnknownDriverIsRefused) {
+  PrinterInfo2 unknown = printer;
+  unknown.driverName = "KV No Such Driver";
+  uint32_t added = spooler.AddPrinter(unknown);
+  if (RunningOnWine()) {
+    // Wine's AddPrinterA reports every failure as 87 (its W form knows 1797).
+    EXPECT_EQ(added, kErrorInvalidParameter);
+  } else {
+    EXPECT_EQ(added, kErrorUnknownPrinterDriver);
+  }
+  PrinterInfo2 found;
+  EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
+}
+
+}  // namespace
+}  // namespace kv::contract

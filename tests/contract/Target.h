@@ -1,0 +1,64 @@
+#pragma once
+
+// What the contract tests need from the machine they run on. Each target (the
+// simulated machine natively, the real API under Wine) implements these in
+// its own file; the test cases are shared.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Machine.h"
+
+namespace kv::contract {
+
+// The machine under test. On the real API one machine serves every case, so
+// cases use their own names and undo what they add.
+Machine& ContractMachine();
+
+// True when the real API is Wine's. The simulated machine follows Windows and
+// answers false; a case whose expectation differs under Wine branches on this.
+bool RunningOnWine();
+
+// A new, empty directory for the calling case: a full path without a
+// trailing backslash, different on every call.
+std::string NewScratchDirectory();
+
+// Creates (or replaces) the file at a full path in an existing directory with
+// exactly these bytes.
+void ArrangeFile(const std::string& path, std::string_view contents);
+
+// The full path of a file whose version resource carries two translations:
+// first 0x0409 / code page 0x04e4 with FileVersion "3.1.4.15", then 0x0407 /
+// 0x04e4 with FileVersion "9.9.9.9".
+std::string VersionedFile();
+
+// A port monitor the spooler has already: its name and its DLL file name
+// (the real API: "Local Port", "localspl.dll").
+struct InstalledMonitor {
+  std::string name;
+  std::string dllName;
+};
+InstalledMonitor ExistingMonitor();
+
+// A print processor the spooler has already, with its DLL file name.
+struct InstalledProcessor {
+  std::string name;
+  std::string dllName;
+};
+InstalledProcessor ExistingProcessor();
+
+// A port that the spooler lists (the real API: "LPT1:").
+std::string ExistingPort();
+
+// Places the files of a driver named `name` in the printer driver directory
+// and returns the DRIVER_INFO_3 (version 3, local environment, file names
+// without directories) that AddPrinterDriver accepts for them.
+DriverInfo3 ArrangeDriverFiles(std::string_view name);
+
+// Makes "kernel32.dll" loadable with two exports called through Modules:
+// "lstrlenA" (one buffer: the length of its zero-terminated text) and
+// "MulDiv" (three numbers: a * b / c rounded). The real API has them already.
+void ArrangeKernelLibrary();
+
+}  // namespace kv::contract
