@@ -1,0 +1,35 @@
+# Copies the files listed in MANIFEST ("mode|source|destination" lines) into
+# a fresh MEDIUM_DIR and packs the folder's contents into ZIP. Text files get
+# CR LF line ends, as the programs and the edit controls expect.
+cmake_minimum_required(VERSION 3.21)
+
+file(REMOVE_RECURSE ${MEDIUM_DIR})
+file(MAKE_DIRECTORY ${MEDIUM_DIR})
+file(STRINGS ${MANIFEST} entries)
+foreach(entry IN LISTS entries)
+  if(NOT entry MATCHES "^(text|copy)\\|([^|]+)\\|([^|]+)$")
+    message(FATAL_ERROR "Bad medium manifest line: ${entry}")
+  endif()
+  set(mode ${CMAKE_MATCH_1})
+  set(source ${CMAKE_MATCH_2})
+  set(target ${MEDIUM_DIR}/${CMAKE_MATCH_3})
+  get_filename_component(directory ${target} DIRECTORY)
+  file(MAKE_DIRECTORY ${directory})
+  if(mode STREQUAL "text")
+    file(READ ${source} text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${target} "${text}")
+  else()
+    file(COPY_FILE ${source} ${target})
+  endif()
+endforeach()
+
+file(REMOVE ${ZIP})
+file(GLOB top RELATIVE ${MEDIUM_DIR} ${MEDIUM_DIR}/*)
+list(SORT top)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${top}
+                WORKING_DIRECTORY ${MEDIUM_DIR} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Packing ${ZIP} failed")
+endif()
