@@ -38,6 +38,22 @@ if(KV_THREAD_MODEL STREQUAL "win32")
   # Windows 98 and NT 4.0 both have.
   add_test(NAME imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh
                                 ${CMAKE_SOURCE_DIR}/tools/imports-allowed.txt ${CMAKE_BINARY_DIR})
+  # The check itself refuses an import missing from the list and a DLL that
+  # is on no list.
+  if(TARGET platform-probe)
+    add_test(NAME imports.refuses-unlisted-function
+             COMMAND sh -c "grep -v VerQueryValueA \"$1\" > \"$2\" && \"$3\" \"$2\" \"$4\""
+                     check ${CMAKE_SOURCE_DIR}/tools/imports-allowed.txt
+                     ${CMAKE_BINARY_DIR}/imports-without-one.txt
+                     ${CMAKE_SOURCE_DIR}/tools/check-imports.sh $<TARGET_FILE:platform-probe>)
+    set_tests_properties(imports.refuses-unlisted-function PROPERTIES PASS_REGULAR_EXPRESSION
+                         "imports version.dll VerQueryValueA, not on the list")
+    add_test(NAME imports.refuses-unlisted-dll
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh /dev/null
+                     $<TARGET_FILE:platform-probe>)
+    set_tests_properties(imports.refuses-unlisted-dll PROPERTIES PASS_REGULAR_EXPRESSION
+                         "imports kernel32.dll, which is not a Windows 98 / NT 4.0 system DLL")
+  endif()
 else()
   include(cmake/WineTests.cmake OPTIONAL)
 endif()

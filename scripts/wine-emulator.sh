@@ -23,7 +23,7 @@ prepare() {
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ "${1:-}" == "fresh" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-    [ -d "$WINEPREFIX" ] && wineserver -w
+    if [ -d "$WINEPREFIX" ]; then wineserver -w; fi
     "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp
   fi
   flock -u 9
@@ -34,7 +34,7 @@ case "${1:-}" in
     prepare fresh
     ;;
   --shutdown)
-    [ -d "$WINEPREFIX" ] && wineserver -w
+    if [ -d "$WINEPREFIX" ]; then wineserver -w; fi
     ;;
   *)
     prepare

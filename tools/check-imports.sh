@@ -25,7 +25,8 @@ mapfile -t binaries < <(
     fi
   done | sort)
 
-allowed=$(grep -v '^[[:space:]]*\(#\|$\)' "$allowlist" | awk '{print tolower($1) " " $2}' | sort -u)
+allowed=$({ grep -v '^[[:space:]]*\(#\|$\)' "$allowlist" || true; } |
+  awk '{print tolower($1) " " $2}' | sort -u)
 allowed_dlls=$(echo "$allowed" | awk '{print $1}' | sort -u)
 
 failures=0
