@@ -87,6 +87,20 @@ TEST_F(SpoolerContract, UnknownPrinterNames) {
   EXPECT_EQ(spooler.SetDefaultPrinter("KV No Such Printer"), kErrorInvalidPrinterName);
 }
 
+TEST_F(SpoolerContract, UnknownProcessorAndDriverAreNotDeleted) {
+  uint32_t processor = spooler.DeletePrintProcessor(std::nullopt, "KV No Such Processor");
+  uint32_t driver = spooler.DeletePrinterDriver(std::nullopt, "KV No Such Driver");
+  if (RunningOnWine()) {
+    // Wine's DeletePrintProcessorA is a stub that deletes nothing and
+    // succeeds; its DeletePrinterDriverA fails without setting an error.
+    EXPECT_EQ(processor, 0u);
+    EXPECT_NE(driver, 0u);
+  } else {
+    EXPECT_EQ(processor, kErrorUnknownPrintProcessor);
+    EXPECT_EQ(driver, kErrorUnknownPrinterDriver);
+  }
+}
+
 class PrinterContract : public SpoolerContract {
  protected:
   void SetUp() override {
@@ -174,6 +188,40 @@ TEST_F(PrinterContract, PrinterOfAnUnknownDriverIsRefused) {
   }
   PrinterInfo2 found;
   EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
+}
+
+TEST_F(PrinterContract, DriverInUseIsNotDeleted) {
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  uint32_t deleted = spooler.DeletePrinterDriver(std::nullopt, driver.name);
+  if (RunningOnWine()) {
+    // Wine deletes the driver's record although a printer uses it.
+    EXPECT_EQ(deleted, 0u);
+  } else {
+    EXPECT_EQ(deleted, kErrorPrinterDriverInUse);
+  }
+}
+
+TEST_F(PrinterContract, PrinterOnAnUnknownPortIsRefused) {
+  PrinterInfo2 unknown = printer;
+  unknown.portName = "KVCOM9:";
+  uint32_t added = spooler.AddPrinter(unknown);
+  if (RunningOnWine()) {
+    // Wine does not check the port: the printer is added.
+    EXPECT_EQ(added, 0u);
+  } else {
+    EXPECT_EQ(added, kErrorUnknownPort);
+    PrinterInfo2 found;
+    EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
+  }
+}
+
+TEST_F(PrinterContract, DefaultPrinterIsNamedInTheProfile) {
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  ASSERT_EQ(spooler.SetDefaultPrinter(printer.printerName), 0u);
+  // "name,driver-or-winspool,port": only the name is the same everywhere.
+  const std::string device =
+      ContractMachine().profiles.GetProfileString("windows", "device", "", 260);
+  EXPECT_EQ(device.rfind(printer.printerName + ",", 0), 0u) << device;
 }
 
 }  // namespace
