@@ -2,7 +2,9 @@
 # Runs a cross-built test program under Wine, headless, in a prepared private
 # prefix: $KV_WINEPREFIX, or the --default-prefix given by the build.
 #   wine-emulator.sh [--default-prefix DIR] PROGRAM [ARGS...]
-#   wine-emulator.sh [--default-prefix DIR] --prepare    (fresh prefix)
+#   wine-emulator.sh [--default-prefix DIR] --prepare    (fresh default prefix;
+#                                                         $KV_WINEPREFIX is only
+#                                                         prepared when missing)
 #   wine-emulator.sh [--default-prefix DIR] --shutdown   (wait for wineserver)
 # The programs it runs open no windows, so no display is used; the prefix is
 # never shared with a run under Xvfb.
@@ -31,7 +33,7 @@ prepare() {
 
 case "${1:-}" in
   --prepare)
-    prepare fresh
+    if [ -n "${KV_WINEPREFIX:-}" ]; then prepare; else prepare fresh; fi
     ;;
   --shutdown)
     if [ -d "$WINEPREFIX" ]; then wineserver -w; fi
