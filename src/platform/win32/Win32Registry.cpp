@@ -63,14 +63,15 @@ uint32_t Win32Registry::QueryValue(RegHandle key, std::string_view name, uint32_
   LONG result =
       RegQueryValueExA(ToKey(key), valueName.c_str(), nullptr, &valueType, nullptr, &size);
   if (result != ERROR_SUCCESS) return static_cast<uint32_t>(result);
-  // The value may grow between the two calls; ask again until it fits.
+  // The value may grow between the calls; a few rounds settle it.
   std::vector<BYTE> buffer;
-  do {
+  for (int round = 0; round < 4; ++round) {
     buffer.resize(size + 1);
     size = static_cast<DWORD>(buffer.size());
     result =
         RegQueryValueExA(ToKey(key), valueName.c_str(), nullptr, &valueType, buffer.data(), &size);
-  } while (result == ERROR_MORE_DATA);
+    if (result != ERROR_MORE_DATA) break;
+  }
   if (result != ERROR_SUCCESS) return static_cast<uint32_t>(result);
   *type = valueType;
   data->assign(reinterpret_cast<const char*>(buffer.data()), size);
