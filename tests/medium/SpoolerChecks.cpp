@@ -252,6 +252,9 @@ std::string ProcessorDirectory() {
 
 void CheckProcessor() {
   const std::string directory = ProcessorDirectory();
+  // Wine reports "prtprocs\win40" as the Windows 98 processor directory but
+  // does not create it.
+  CreateDirectoryA(directory.c_str(), nullptr);
   Check(!directory.empty() && CopyFromMedium("KVRASPRC.DLL", directory),
         Error("copy KVRASPRC.DLL to the print processor directory"));
   Check(AddPrintProcessorA(nullptr, nullptr, const_cast<char*>("KVRASPRC.DLL"),
