@@ -67,8 +67,8 @@ class SimMachine {
   SimFiles files_{faults_};
   SimServices services_{faults_};
   SimSystem system_{faults_};
-  SimSpooler spooler_{faults_, files_, registry_, services_, system_};
   SimProfiles profiles_{faults_, files_};
+  SimSpooler spooler_{faults_, files_, registry_, services_, system_, profiles_};
   SimVersions versions_{faults_, files_};
   SimSecurity security_{faults_};
   SimModules modules_{faults_};

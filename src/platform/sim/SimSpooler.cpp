@@ -34,8 +34,20 @@ PrinterInfo5 ToLevel5(const PrinterInfo2& info) {
 }  // namespace
 
 SimSpooler::SimSpooler(Faults& faults, SimFiles& files, SimRegistry& registry,
-                       SimServices& services, SimSystem& system)
-    : faults_(faults), files_(files), registry_(registry), services_(services), system_(system) {}
+                       SimServices& services, SimSystem& system, SimProfiles& profiles)
+    : faults_(faults),
+      files_(files),
+      registry_(registry),
+      services_(services),
+      system_(system),
+      profiles_(profiles) {}
+
+void SimSpooler::SetDefault(const std::string& name) {
+  defaultPrinter_ = name;
+  const SimPrinter* printer = FindPrinter(name);
+  profiles_.WriteProfileString("windows", "device",
+                               printer ? name + ",winspool," + printer->info.portName : "");
+}
 
 bool SimSpooler::IsNinetyFive() const {
   OsVersionInfo version;
@@ -173,8 +185,9 @@ uint32_t SimSpooler::DeletePrinter(std::string_view printerName) {
   auto it =
       FindByName(printers_, printerName, [](const SimPrinter& p) { return p.info.printerName; });
   if (it == printers_.end()) return kErrorInvalidPrinterName;
-  if (EqualsIgnoreCase(defaultPrinter_, printerName)) defaultPrinter_.clear();
+  bool wasDefault = EqualsIgnoreCase(defaultPrinter_, printerName);
   printers_.erase(it);
+  if (wasDefault) SetDefault("");
   return kErrorSuccess;
 }
 
@@ -198,7 +211,7 @@ uint32_t SimSpooler::SetPrinter(std::string_view printerName, const PrinterInfo2
   printer->info = info;
   printer->info.printerName = name;
   printer->info.jobs = jobs;
-  if (info.attributes & kPrinterAttributeDefault) defaultPrinter_ = name;
+  if (info.attributes & kPrinterAttributeDefault) SetDefault(name);
   printer->info.attributes &= ~kPrinterAttributeDefault;
   return kErrorSuccess;
 }
@@ -453,7 +466,7 @@ uint32_t SimSpooler::SetDefaultPrinter(std::string_view printerName) {
   if (!hasSetDefaultPrinter_) return kErrorProcNotFound;
   if (!Available()) return kErrorSpoolerUnavailable;
   if (!FindPrinter(printerName)) return kErrorInvalidPrinterName;
-  defaultPrinter_ = FindPrinter(printerName)->info.printerName;
+  SetDefault(FindPrinter(printerName)->info.printerName);
   return kErrorSuccess;
 }
 

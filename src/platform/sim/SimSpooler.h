@@ -8,6 +8,7 @@
 #include "platform/Spooler.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimProfiles.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimSystem.h"
@@ -49,7 +50,7 @@ struct SimProcessor {
 class SimSpooler : public Spooler {
  public:
   SimSpooler(Faults& faults, SimFiles& files, SimRegistry& registry, SimServices& services,
-             SimSystem& system);
+             SimSystem& system, SimProfiles& profiles);
 
   // Arrangement.
   // The ports a monitor DLL provides once added (asked each time ports are listed).
@@ -110,12 +111,16 @@ class SimSpooler : public Spooler {
   std::vector<std::string> Ports() const;
   std::string ProcessorKey(const std::string& environment, std::string_view name) const;
   SimPrinter* MutablePrinter(std::string_view name);
+  // The default printer lives in the profile's "windows" section as
+  // "name,winspool,port", where programs of every age look for it.
+  void SetDefault(const std::string& name);
 
   Faults& faults_;
   SimFiles& files_;
   SimRegistry& registry_;
   SimServices& services_;
   SimSystem& system_;
+  SimProfiles& profiles_;
   std::vector<SimPrinter> printers_;
   std::vector<SimDriver> drivers_;
   std::vector<SimMonitor> monitors_;

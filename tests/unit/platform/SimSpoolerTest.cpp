@@ -116,8 +116,11 @@ TEST_F(SimSpoolerTest, DefaultPrinterFollowsVersionAndDeletion) {
   EXPECT_EQ(spooler.SetDefaultPrinter("Missing"), kErrorInvalidPrinterName);
   EXPECT_EQ(spooler.SetDefaultPrinter("p(p)"), 0u);
   EXPECT_EQ(sim.spooler().defaultPrinter(), "P(P)");
+  Profiles& profiles = sim.machine().profiles;
+  EXPECT_EQ(profiles.GetProfileString("windows", "device", "", 260), "P(P),winspool,LPT1:");
   ASSERT_EQ(spooler.DeletePrinter("P(P)"), 0u);
   EXPECT_EQ(sim.spooler().defaultPrinter(), "");
+  EXPECT_EQ(profiles.GetProfileString("windows", "device", "none", 260), "");
 
   sim.UseWindows(WindowsVersion::NT4);
   EXPECT_EQ(spooler.SetDefaultPrinter("P(P)"), kErrorProcNotFound);
