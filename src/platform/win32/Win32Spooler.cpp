@@ -54,6 +54,18 @@ const Info* Entries(const std::vector<BYTE>& block) {
   return reinterpret_cast<const Info*>(block.data());
 }
 
+// The pName members of a level-1 enumeration (monitors, processors, ports).
+template <typename Info, typename Call>
+uint32_t ReadNames(Call call, std::vector<std::string>* names) {
+  std::vector<BYTE> block;
+  DWORD count = 0;
+  if (uint32_t error = ReadBlock(call, &block, &count)) return error;
+  std::vector<std::string> result;
+  for (DWORD i = 0; i < count; ++i) result.push_back(FromText(Entries<Info>(block)[i].pName));
+  *names = std::move(result);
+  return kErrorSuccess;
+}
+
 PrinterInfo2 FromInfo(const PRINTER_INFO_2A& info) {
   PrinterInfo2 result;
   result.serverName = FromText(info.pServerName);
@@ -288,20 +300,11 @@ uint32_t Win32Spooler::DeleteMonitor(const std::optional<std::string>& environme
 }
 
 uint32_t Win32Spooler::EnumMonitors(std::vector<std::string>* monitorNames) {
-  std::vector<BYTE> block;
-  DWORD count = 0;
-  uint32_t error = ReadBlock(
+  return ReadNames<MONITOR_INFO_1A>(
       [](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
         return ::EnumMonitorsA(nullptr, 1, buffer, size, needed, returned);
       },
-      &block, &count);
-  if (error != kErrorSuccess) return error;
-  std::vector<std::string> result;
-  for (DWORD i = 0; i < count; ++i) {
-    result.push_back(FromText(Entries<MONITOR_INFO_1A>(block)[i].pName));
-  }
-  *monitorNames = std::move(result);
-  return kErrorSuccess;
+      monitorNames);
 }
 
 uint32_t Win32Spooler::AddPrintProcessor(const std::optional<std::string>& environment,
@@ -325,38 +328,20 @@ uint32_t Win32Spooler::DeletePrintProcessor(const std::optional<std::string>& en
 
 uint32_t Win32Spooler::EnumPrintProcessors(const std::optional<std::string>& environment,
                                            std::vector<std::string>* processorNames) {
-  std::vector<BYTE> block;
-  DWORD count = 0;
-  uint32_t error = ReadBlock(
+  return ReadNames<PRINTPROCESSOR_INFO_1A>(
       [&](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
         return ::EnumPrintProcessorsA(nullptr, Text(environment), 1, buffer, size, needed,
                                       returned);
       },
-      &block, &count);
-  if (error != kErrorSuccess) return error;
-  std::vector<std::string> result;
-  for (DWORD i = 0; i < count; ++i) {
-    result.push_back(FromText(Entries<PRINTPROCESSOR_INFO_1A>(block)[i].pName));
-  }
-  *processorNames = std::move(result);
-  return kErrorSuccess;
+      processorNames);
 }
 
 uint32_t Win32Spooler::EnumPorts(std::vector<std::string>* portNames) {
-  std::vector<BYTE> block;
-  DWORD count = 0;
-  uint32_t error = ReadBlock(
+  return ReadNames<PORT_INFO_1A>(
       [](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
         return ::EnumPortsA(nullptr, 1, buffer, size, needed, returned);
       },
-      &block, &count);
-  if (error != kErrorSuccess) return error;
-  std::vector<std::string> result;
-  for (DWORD i = 0; i < count; ++i) {
-    result.push_back(FromText(Entries<PORT_INFO_1A>(block)[i].pName));
-  }
-  *portNames = std::move(result);
-  return kErrorSuccess;
+      portNames);
 }
 
 uint32_t Win32Spooler::GetPrinterDriverDirectory(std::string* directory) {
