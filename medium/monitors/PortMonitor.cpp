@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/Win32Handles.h"
 #include "monitors/WideText.h"
 
 namespace kv {
@@ -11,7 +12,7 @@ namespace {
 
 struct OpenPortState {
   std::string name;
-  HANDLE capture = INVALID_HANDLE_VALUE;
+  FileHandle capture;  // open between StartDocPort and EndDocPort
 };
 
 // The spooler hands back what OpenPort returned; only our own states are
@@ -97,11 +98,12 @@ BOOL WINAPI StartDocPort(HANDLE port, LPWSTR, DWORD, DWORD, LPBYTE) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  if (state->capture != INVALID_HANDLE_VALUE) return TRUE;
-  state->capture = CreateFileA(PortCaptureFile(state->name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (state->capture == INVALID_HANDLE_VALUE) return FALSE;
-  SetFilePointer(state->capture, 0, nullptr, FILE_END);
+  if (state->capture) return TRUE;
+  state->capture =
+      FileHandle(CreateFileA(PortCaptureFile(state->name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!state->capture) return FALSE;
+  SetFilePointer(state->capture.get(), 0, nullptr, FILE_END);
   return TRUE;
 }
 
@@ -112,11 +114,11 @@ BOOL WINAPI WritePort(HANDLE port, LPBYTE data, DWORD size, LPDWORD written) {
     return FALSE;
   }
   *written = 0;
-  if (state->capture == INVALID_HANDLE_VALUE) {
+  if (!state->capture) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  return WriteFile(state->capture, data, size, written, nullptr);
+  return WriteFile(state->capture.get(), data, size, written, nullptr);
 }
 
 BOOL WINAPI ReadPort(HANDLE, LPBYTE, DWORD, LPDWORD read) {
@@ -132,10 +134,7 @@ BOOL WINAPI EndDocPort(HANDLE port) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  if (state->capture != INVALID_HANDLE_VALUE) {
-    CloseHandle(state->capture);
-    state->capture = INVALID_HANDLE_VALUE;
-  }
+  state->capture.reset();
   return TRUE;
 }
 
@@ -145,7 +144,6 @@ BOOL WINAPI ClosePort(HANDLE port) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  if (state->capture != INVALID_HANDLE_VALUE) CloseHandle(state->capture);
   return TRUE;
 }
 

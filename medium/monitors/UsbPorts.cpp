@@ -3,6 +3,7 @@
 // to "D8" in that key are not ports.
 #include <cstring>
 
+#include "common/Win32Handles.h"
 #include "monitors/PortMonitor.h"
 
 namespace kv {
@@ -21,21 +22,20 @@ const MonitorIdentity& ThisMonitor() {
 
 std::vector<std::string> ListPorts() {
   std::vector<std::string> ports;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORVANT\\PRINTERPORT", 0, KEY_READ, &key) !=
-      ERROR_SUCCESS) {
+  RegistryKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORVANT\\PRINTERPORT", 0, KEY_READ,
+                    key.receive()) != ERROR_SUCCESS) {
     return ports;
   }
   for (DWORD index = 0;; ++index) {
     char name[260] = {};
     DWORD length = sizeof(name);
-    if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+    if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS) {
       break;
     }
     if (!IsReservedValue(name)) ports.push_back(name);
   }
-  RegCloseKey(key);
   return ports;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/Win32Handles.h"
 #include "usb/UsbDeviceFile.h"
 
 namespace {
@@ -34,28 +35,24 @@ std::string DeviceFilePath() {
 
 std::string ReadDeviceFile() {
   std::string text;
-  HANDLE file = CreateFileA(DeviceFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return text;
+  kv::FileHandle file(CreateFileA(DeviceFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return text;
   char buffer[1024];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+  while (ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
     text.append(buffer, read);
   }
-  CloseHandle(file);
   return text;
 }
 
 bool WriteDeviceFile(const std::string& text) {
-  HANDLE file = CreateFileA(DeviceFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  kv::FileHandle file(CreateFileA(DeviceFilePath().c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  const bool ok =
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-      written == text.size();
-  CloseHandle(file);
-  return ok;
+  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
 }
 
 // The printer a handle stands for, read from the file as it is now: a

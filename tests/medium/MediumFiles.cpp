@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/Win32Handles.h"
+
 namespace kv::medium {
 
 std::string MediumPath(const std::string& relative) {
@@ -20,27 +22,24 @@ bool FileExists(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
   std::string text;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return text;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return text;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+  while (ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
     text.append(buffer, read);
   }
-  CloseHandle(file);
   return text;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  const bool ok =
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
-  CloseHandle(file);
-  return ok && written == text.size();
+  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
 }
 
 std::string Profile(const std::string& file, const std::string& section, const std::string& key) {
@@ -92,8 +91,8 @@ std::vector<std::string> ListMediumFiles(const std::string& relativeDirectory) {
   std::vector<std::string> files;
   const std::string prefix = relativeDirectory.empty() ? "" : relativeDirectory + "\\";
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(MediumPath(prefix + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
+  FindHandle search(FindFirstFileA(MediumPath(prefix + "*").c_str(), &found));
+  if (!search) return files;
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
@@ -102,8 +101,7 @@ std::vector<std::string> ListMediumFiles(const std::string& relativeDirectory) {
     } else {
       files.push_back(prefix + name);
     }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
   return files;
 }
 

@@ -11,6 +11,7 @@
 
 #include "Check.h"
 #include "MediumFiles.h"
+#include "common/Win32Handles.h"
 
 namespace kv::medium {
 namespace {
@@ -40,17 +41,16 @@ void SetDword(HKEY key, const char* name, DWORD value) {
 
 // What Printer Driver Setup records before a USB installation.
 void RecordUsbPorts(const std::vector<std::string>& ports) {
-  HKEY key = nullptr;
+  RegistryKey key;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORVANT\\PRINTERPORT\\", 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                      KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
     Check(false, "PRINTERPORT key created");
     return;
   }
   for (const char* reserved : {"D1", "D2", "D3", "D4", "D5", "D6", "D7", "D8"}) {
-    SetDword(key, reserved, 0);
+    SetDword(key.get(), reserved, 0);
   }
-  for (const std::string& port : ports) SetDword(key, port.c_str(), 255);
-  RegCloseKey(key);
+  for (const std::string& port : ports) SetDword(key.get(), port.c_str(), 255);
 }
 
 struct Port {
@@ -142,9 +142,10 @@ void CheckMonitorsInSpooler() {
 
 // The monitor's own entry points, as the spooler calls them.
 void CheckMonitorEntryPoints() {
-  HMODULE module = LoadLibraryA((SystemDirectory() + "\\KVCOMMON.DLL").c_str());
-  Check(module != nullptr, Error("load KVCOMMON.DLL"));
-  if (module == nullptr) return;
+  const Library library(LoadLibraryA((SystemDirectory() + "\\KVCOMMON.DLL").c_str()));
+  Check(library.valid(), Error("load KVCOMMON.DLL"));
+  if (!library) return;
+  HMODULE module = library.get();
   using Initialize2 = LPMONITOR2(WINAPI*)(PMONITORINIT, PHANDLE);
   using Initialize = LPMONITOREX(WINAPI*)(LPWSTR);
   auto initialize2 = reinterpret_cast<Initialize2>(
@@ -152,19 +153,13 @@ void CheckMonitorEntryPoints() {
   auto initialize = reinterpret_cast<Initialize>(
       reinterpret_cast<void*>(GetProcAddress(module, "InitializePrintMonitor")));
   Check(initialize2 != nullptr && initialize != nullptr, "monitor exports both initialisers");
-  if (initialize2 == nullptr || initialize == nullptr) {
-    FreeLibrary(module);
-    return;
-  }
+  if (initialize2 == nullptr || initialize == nullptr) return;
   MONITORINIT init = {};
   init.cbSize = sizeof(init);
   HANDLE monitorHandle = nullptr;
   LPMONITOR2 monitor = initialize2(&init, &monitorHandle);
   Check(monitor != nullptr && monitor->cbSize == sizeof(MONITOR2), "MONITOR2 with its size");
-  if (monitor == nullptr) {
-    FreeLibrary(module);
-    return;
-  }
+  if (monitor == nullptr) return;
   DWORD needed = 0xdeadbeef;
   DWORD returned = 0xdeadbeef;
   SetLastError(0);
@@ -220,13 +215,14 @@ void CheckMonitorEntryPoints() {
               SameWide(reinterpret_cast<PORT_INFO_2W*>(level2.data())[7].pPortName, L"KVCOM8:"),
           "MONITOREX EnumPorts level 2 ends with KVCOM8:");
   }
-  FreeLibrary(module);
+}
 
-  HMODULE ui = LoadLibraryA((SystemDirectory() + "\\KVUSBUI.DLL").c_str());
+void CheckMonitorUi() {
+  const Library ui(LoadLibraryA((SystemDirectory() + "\\KVUSBUI.DLL").c_str()));
   using InitializeUi = PMONITORUI(WINAPI*)();
-  auto initializeUi = ui == nullptr ? nullptr
-                                    : reinterpret_cast<InitializeUi>(reinterpret_cast<void*>(
-                                          GetProcAddress(ui, "InitializePrintMonitorUI")));
+  auto initializeUi = !ui ? nullptr
+                          : reinterpret_cast<InitializeUi>(reinterpret_cast<void*>(
+                                GetProcAddress(ui.get(), "InitializePrintMonitorUI")));
   Check(initializeUi != nullptr, "the user-interface DLL exports InitializePrintMonitorUI");
   if (initializeUi != nullptr) {
     PMONITORUI table = initializeUi();
@@ -239,7 +235,6 @@ void CheckMonitorEntryPoints() {
               out == nullptr && GetLastError() == ERROR_NOT_SUPPORTED,
           "ports cannot be added by hand");
   }
-  if (ui != nullptr) FreeLibrary(ui);
 }
 
 std::string ProcessorDirectory() {
@@ -271,9 +266,10 @@ void CheckProcessor() {
   }
   Check(listed, "EnumPrintProcessorsA lists KvRasterProc");
 
-  HMODULE module = LoadLibraryA((directory + "\\KVRASPRC.DLL").c_str());
-  Check(module != nullptr, Error("load KVRASPRC.DLL"));
-  if (module == nullptr) return;
+  const Library library(LoadLibraryA((directory + "\\KVRASPRC.DLL").c_str()));
+  Check(library.valid(), Error("load KVRASPRC.DLL"));
+  if (!library) return;
+  HMODULE module = library.get();
   using EnumDatatypes = BOOL(WINAPI*)(LPWSTR, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
   using Open = HANDLE(WINAPI*)(LPWSTR, PPRINTPROCESSOROPENDATA);
   using Close = BOOL(WINAPI*)(HANDLE);
@@ -304,7 +300,6 @@ void CheckProcessor() {
     Check(processor != nullptr, "the processor opens for RAW data");
     if (processor != nullptr) Check(close(processor), "the processor closes");
   }
-  FreeLibrary(module);
 }
 
 std::string DriverDirectory() {
@@ -365,13 +360,13 @@ void AddPrinterOn(const std::string& printerName, const std::string& port,
   info.pDriverName = const_cast<char*>(driver.c_str());
   info.pPrintProcessor = const_cast<char*>(kProcessor);
   info.pDatatype = const_cast<char*>("RAW");  // Wine cannot open a printer added without one
-  HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-  Check(printer != nullptr, Error("AddPrinterA " + printerName + " on " + port));
-  if (printer == nullptr) return;
+  const PrinterHandle printer(AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info)));
+  Check(printer.valid(), Error("AddPrinterA " + printerName + " on " + port));
+  if (!printer) return;
   DWORD needed = 0;
-  GetPrinterA(printer, 2, nullptr, 0, &needed);
+  GetPrinterA(printer.get(), 2, nullptr, 0, &needed);
   std::vector<BYTE> buffer(needed + 1);
-  if (GetPrinterA(printer, 2, buffer.data(), needed, &needed)) {
+  if (GetPrinterA(printer.get(), 2, buffer.data(), needed, &needed)) {
     const auto* added = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
     CheckEqual(added->pPortName, port, printerName + " port");
     CheckEqual(added->pDriverName, driver, printerName + " driver");
@@ -379,7 +374,6 @@ void AddPrinterOn(const std::string& printerName, const std::string& port,
   } else {
     Check(false, Error("GetPrinterA " + printerName));
   }
-  ClosePrinter(printer);
 }
 
 }  // namespace
@@ -387,6 +381,7 @@ void AddPrinterOn(const std::string& printerName, const std::string& port,
 void RunSpoolerChecks() {
   CheckMonitorsInSpooler();
   CheckMonitorEntryPoints();
+  CheckMonitorUi();
   CheckProcessor();
   const std::string driver = AddDriver();
   AddPrinterOn("QTM-B320(S)", "KVCOM1:", driver);

@@ -8,6 +8,7 @@
 
 #include "Check.h"
 #include "MediumFiles.h"
+#include "common/Win32Handles.h"
 
 namespace kv::medium {
 namespace {
@@ -18,7 +19,6 @@ using GetDescriptor = LONG(WINAPI*)(LONG, BYTE*);
 using UWrite = LONG(WINAPI*)(LONG, LONG, const BYTE*, LONG);
 
 struct UsbLibrary {
-  HMODULE module = nullptr;
   OpenDeviceX open = nullptr;
   CloseDevice close = nullptr;
   GetDescriptor descriptor = nullptr;
@@ -123,14 +123,14 @@ void CheckSetId(const UsbLibrary& usb) {
 }
 
 void CheckUsbLibrary() {
+  const Library library(LoadLibraryA(MediumPath("KvUsbInt.dll").c_str()));
+  Check(library.valid(), "KvUsbInt.dll loads");
+  if (!library) return;
   UsbLibrary usb;
-  usb.module = LoadLibraryA(MediumPath("KvUsbInt.dll").c_str());
-  Check(usb.module != nullptr, "KvUsbInt.dll loads");
-  if (usb.module == nullptr) return;
-  usb.open = Bind<OpenDeviceX>(usb.module, "OpenDeviceX");
-  usb.close = Bind<CloseDevice>(usb.module, "CloseDevice");
-  usb.descriptor = Bind<GetDescriptor>(usb.module, "GetDescriptor");
-  usb.write = Bind<UWrite>(usb.module, "uWrite");
+  usb.open = Bind<OpenDeviceX>(library.get(), "OpenDeviceX");
+  usb.close = Bind<CloseDevice>(library.get(), "CloseDevice");
+  usb.descriptor = Bind<GetDescriptor>(library.get(), "GetDescriptor");
+  usb.write = Bind<UWrite>(library.get(), "uWrite");
   Check(usb.open && usb.close && usb.descriptor && usb.write,
         "KvUsbInt.dll exports OpenDeviceX, CloseDevice, GetDescriptor, uWrite undecorated");
   if (usb.open && usb.close && usb.descriptor && usb.write) {
@@ -139,7 +139,6 @@ void CheckUsbLibrary() {
     CheckSetId(usb);
     WriteWholeFile(DeviceFile(), shipped);
   }
-  FreeLibrary(usb.module);
 }
 
 struct InstallerRun {
@@ -160,6 +159,8 @@ InstallerRun RunInstaller(const char* parameter) {
   run.started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process) != FALSE;
   if (!run.started) return run;
+  const KernelHandle processHandle(process.hProcess);
+  const KernelHandle threadHandle(process.hThread);
   DWORD firstSeen = 0;
   for (int i = 0; i < 300; ++i) {  // 15 s at most
     const bool shown = FindWindowA(nullptr, "ORVA print system setup") != nullptr;
@@ -177,8 +178,6 @@ InstallerRun RunInstaller(const char* parameter) {
   if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0)
     TerminateProcess(process.hProcess, 9);
   GetExitCodeProcess(process.hProcess, &run.exitCode);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
   return run;
 }
 
