@@ -30,7 +30,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build "$build" -j"$jobs" --target medium
-medium=$(sed -n 's/^KV_MEDIUM_DIR:PATH=//p' "$build/CMakeCache.txt")
+medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 echo "run: medium assembled in $medium (zip: $build/medium.zip)"
 
 if [ ! -f "$medium/setup.exe" ]; then

@@ -16,7 +16,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DCMAKE_BUILD_TYPE=Release || exit 1
 fi
 cmake --build "$build" -j"$jobs" --target medium medium_checks || exit 1
-medium=$(sed -n 's/^KV_MEDIUM_DIR:PATH=//p' "$build/CMakeCache.txt")
+medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 
 passed=0
 failed=0
