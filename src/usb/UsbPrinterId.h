@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/Modules.h"
-#include "usb/MessagePresenter.h"
+#include "common/MessagePresenter.h"
 
 namespace kv {
 
