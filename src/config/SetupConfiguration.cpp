@@ -1,6 +1,9 @@
 #include "config/SetupConfiguration.h"
 
+#include <utility>
+
 #include "config/ConfigurationPath.h"
+#include "platform/Errors.h"
 
 namespace kv {
 namespace {
@@ -12,7 +15,7 @@ bool IsKnownModule(PrinterModule module) {
 
 }  // namespace
 
-SetupConfiguration::SetupConfiguration(Machine& machine) : profiles_(machine.profiles) {
+SetupConfiguration::SetupConfiguration(Machine& machine) : files_(machine.files) {
   const std::string directory = ProgramDirectory(machine.files);
   setupIniPath_ = directory + std::string(kSetupIniName);
   for (int32_t i = 0; i < kPrinterModuleCount; ++i) {
@@ -42,7 +45,16 @@ std::string SetupConfiguration::ReadValue(const std::string& path, std::string_v
     if (readLimit == 0) return {};
     return std::string(kMissingValue.substr(0, readLimit - 1));
   }
-  return profiles_.GetPrivateString(section, key, kMissingValue, readLimit, path);
+  return FileReader(path).Read(section, key, kMissingValue, readLimit);
+}
+
+const ProfileReader& SetupConfiguration::FileReader(const std::string& path) const {
+  auto known = readers_.find(path);
+  if (known != readers_.end()) return known->second;
+  std::string bytes;
+  ProfileReader reader;
+  if (files_.ReadWholeFile(path, &bytes) == kErrorSuccess) reader = ProfileReader(bytes);
+  return readers_.emplace(path, std::move(reader)).first->second;
 }
 
 }  // namespace kv

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "config/PrinterModule.h"
+#include "config/ProfileReader.h"
 #include "platform/Machine.h"
 
 namespace kv {
@@ -21,6 +23,11 @@ inline constexpr std::string_view kMissingValue = "0";
 //
 // A read limit counts the terminator, as the profile functions' buffer length
 // does: a value longer than limit - 1 characters is cut to that length.
+//
+// Each file is read and parsed once, at its first value, and kept for the
+// object's lifetime (the medium does not change while the program runs); a
+// file that cannot be read parses as empty. Reading is not synchronised: the
+// object is used by one thread at a time.
 class SetupConfiguration {
  public:
   explicit SetupConfiguration(Machine& machine);
@@ -45,7 +52,11 @@ class SetupConfiguration {
   std::string ReadValue(const std::string& path, std::string_view section, std::string_view key,
                         uint32_t readLimit) const;
 
-  Profiles& profiles_;
+  const ProfileReader& FileReader(const std::string& path) const;
+
+  Files& files_;
+  // Parsed files by path.
+  mutable std::map<std::string, ProfileReader, std::less<>> readers_;
   std::string setupIniPath_;
   std::array<std::string, kPrinterModuleCount> modulePaths_;
   PrinterModule currentModule_ = PrinterModule::Receipt;

@@ -86,12 +86,11 @@ TEST_F(MonitorDefinitionTest, MissingSectionGivesZeroNamesAndVersions) {
 }
 
 TEST_F(MonitorDefinitionTest, ProcessorVersionIsOneNumberFromSetupIni) {
-  SetupConfiguration configuration = Configuration();
-  EXPECT_EQ(ReadProcessorVersion(configuration), 0) << "missing file";
+  EXPECT_EQ(ReadProcessorVersion(Configuration()), 0) << "missing file";
   WriteSetupIni("[processorversion]\r\ndriverversion=  21.5\r\n");
-  EXPECT_EQ(ReadProcessorVersion(configuration), 21);
+  EXPECT_EQ(ReadProcessorVersion(Configuration()), 21);
   WriteSetupIni("[ProcessorVersion]\r\nDriverVersion=beta\r\n");
-  EXPECT_EQ(ReadProcessorVersion(configuration), 0);
+  EXPECT_EQ(ReadProcessorVersion(Configuration()), 0);
 }
 
 }  // namespace

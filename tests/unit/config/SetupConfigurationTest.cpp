@@ -72,9 +72,9 @@ TEST_F(SetupConfigurationTest, CurrentModuleSelectsTheFileAndUnknownModulesReadD
 }
 
 TEST_F(SetupConfigurationTest, MissingFileSectionOrKeyReadsAsZero) {
-  SetupConfiguration configuration = Configuration();
-  EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "0") << "no file";
+  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "0") << "no file";
   WriteSetupIni("[S]\r\nOther=1\r\n");
+  SetupConfiguration configuration = Configuration();
   EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "0") << "no key";
   EXPECT_EQ(configuration.ReadSetupValue("T", "Other", 200), "0") << "no section";
   EXPECT_EQ(configuration.ReadSetupValue("S", "Other", 200), "1");
@@ -191,6 +191,35 @@ TEST_F(SetupConfigurationTest, UsbPortListEntriesAreCutAt29Characters) {
   EXPECT_EQ(ReadUsbPortName(configuration, 1), "USB_KP-300_2");
   EXPECT_EQ(ReadUsbPortName(configuration, 2), "USB_ABCDEFGHIJKLMNOPQRSTUVWX_");
   EXPECT_EQ(ReadUsbPortName(configuration, 3), "0");
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(SetupConfigurationTest, EachFileIsParsedOnceAndKeptForTheObjectsLifetime) {
+  WriteSetupIni("[S]\r\nK=1\r\n");
+  SetupConfiguration configuration = Configuration();
+  EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "1");
+  EXPECT_EQ(configuration.ReadModuleValue(PrinterModule::Ticket, "S", "K", 200), "0");
+  WriteSetupIni("[S]\r\nK=2\r\nL=3\r\n");
+  WriteConfigFile("setup_Ticket.ini", "[S]\r\nK=ticket\r\n");
+  EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "1") << "parsed at the first read";
+  EXPECT_EQ(configuration.ReadSetupValue("S", "L", 200), "0");
+  EXPECT_EQ(configuration.ReadModuleValue(PrinterModule::Ticket, "S", "K", 200), "0")
+      << "a missing file stays empty";
+  SetupConfiguration fresh = Configuration();
+  EXPECT_EQ(fresh.ReadSetupValue("S", "L", 200), "3");
+  EXPECT_EQ(fresh.ReadModuleValue(PrinterModule::Ticket, "S", "K", 200), "ticket");
+}
+
+TEST_F(SetupConfigurationTest, FileThatCannotBeReadGivesDefaults) {
+  WriteSetupIni("[S]\r\nK=1\r\n");
+  sim.FailNext(sim::Call::ReadWholeFile, 32);
+  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "0");
+  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "1");
 }
 
 }  // namespace
