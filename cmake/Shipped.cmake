@@ -1,3 +1,4 @@
 # The shipped programs and the installation medium (win32-thread compiler).
 add_subdirectory(apps)
 add_subdirectory(medium)
+include(${CMAKE_SOURCE_DIR}/cmake/ProfileTools.cmake)

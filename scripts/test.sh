@@ -82,6 +82,7 @@ step wine-contract wine_contract
 if [ -x tests/wine/probe-check.sh ]; then
   step wine-probe tests/wine/probe-check.sh
 fi
+step wine-profile-compare tests/wine/profile-compare.sh
 if [ -x tests/medium/run.sh ]; then
   step medium tests/medium/run.sh
 fi

@@ -1,0 +1,47 @@
+#!/bin/bash
+# Holds the configuration reader to GetPrivateProfileStringA under Wine: runs
+# profile-compare.exe (built in the win32 build) in a private prefix. Prints
+# "N passed, M failed" last; exits non-zero on any failure.
+#   tests/wine/profile-compare.sh [BUILD-DIR] [-v]     (default: build/win32)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build/win32}
+shift || true
+program=$build/profile-compare.exe
+work=$(mktemp -d /tmp/kv-profile-compare.XXXXXX)
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX=$work/prefix
+
+cleanup() {
+  [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ ! -f "$program" ]; then
+  echo "missing $program (build the win32 build first)"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+if ! "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp; then
+  echo "Wine prefix not prepared"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+
+mkdir -p "$WINEPREFIX/drive_c/profiles"
+cp "$program" "$WINEPREFIX/drive_c/profiles/"
+cd "$WINEPREFIX/drive_c/profiles"
+output=$(timeout 300 wine 'C:\profiles\profile-compare.exe' "$@" | tr -d '\r')
+status=$?
+wineserver -w
+echo "$output"
+summary=$(tail -n 1 <<<"$output")
+if ! grep -qE '^[0-9]+ passed, [0-9]+ failed$' <<<"$summary"; then
+  echo "profile-compare.exe ended early (status $status)"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+[ "$status" -eq 0 ]
