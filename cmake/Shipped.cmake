@@ -2,3 +2,4 @@
 add_subdirectory(apps)
 add_subdirectory(medium)
 include(${CMAKE_SOURCE_DIR}/cmake/ProfileTools.cmake)
+add_subdirectory(tests/wine/usb usb-wine-check)
