@@ -25,3 +25,15 @@ if(KV_CONTRACT_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/tests/contract/sim/SimTarget
   target_link_libraries(contract_sim PRIVATE kvsim GTest::gtest GTest::gtest_main)
   gtest_discover_tests(contract_sim TEST_PREFIX "sim." DISCOVERY_TIMEOUT 60)
 endif()
+
+# Timing of the configuration readers on a generated 1,000-model medium, run
+# by hand, not a test. Build it optimised and without sanitizers, e.g.
+#   cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-restrict
+#   cmake --build build/bench --target config_benchmark && build/bench/config_benchmark
+# (-Wno-restrict: GCC 12 reports string appends as overlapping at -O2, bug 105329.)
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(config_benchmark bench/ConfigBenchmark.cpp bench/KeyReads.cpp
+                                  bench/LargeConfiguration.cpp)
+  target_link_libraries(config_benchmark PRIVATE kvsim benchmark::benchmark)
+endif()
