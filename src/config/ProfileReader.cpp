@@ -116,7 +116,7 @@ std::string ProfileReader::Read(std::string_view section, std::string_view key,
   if (!value) {
     std::string_view fallback = UpToZero(defaultValue);
     while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
-    return CutToBuffer(fallback, bufferChars);
+    value = fallback;  // then taken like a value found in the file
   }
   std::string_view text = *value;
   // One pair of equal quotes comes off first, then the rest is cut to the

@@ -21,7 +21,8 @@ struct ProfileNameEqual {
 // One INI file, parsed once, then read any number of times the way
 // GetPrivateProfileStringA reads it:
 // - section and key names ignore ASCII case; blanks around them are ignored;
-// - a missing section or key gives the default, less its trailing blanks;
+// - a missing file, section or key gives the default, less its trailing
+//   blanks, and then read like a value;
 // - a value is everything after the first '=', without surrounding blanks;
 //   one pair of equal quotes (" or ') around it is removed, then it is cut
 //   to at most bufferChars - 1 characters.

@@ -100,6 +100,13 @@ std::vector<Case> Cases() {
       {"250-character section and key names", "[" + longName + "]\r\n" + longName + "=v\r\n",
        longName, longName},
       {"byte with the high bit set", "[S]\r\nK=caf\xE9\r\n", "S", "K"},
+      {"no-break space around the value", "[S]\r\nK=\xA0v\xA0\r\n", "S", "K"},
+      {"quoted default", "[S]\r\n", "S", "K", "\"d\""},
+      {"quoted default, missing file", "", "S", "K", "\"d\"", 200, true},
+      {"quoted default is cut", "[S]\r\n", "S", "K", "'abcdef'", 5},
+      {"empty section header", "K=v\r\n[]\r\nL=w\r\n[S]\r\n", "S", "L"},
+      {"zero byte inside a value", std::string("[S]\r\nK=ab\0cd\r\n", 15), "S", "K"},
+      {"value of blanks between quotes", "[S]\r\nK=\"   \"\r\n", "S", "K"},
       {"device entry", "[DEVICENAME]\r\nDEVICENUMBER=1\r\nDEVICENAME1=KP-300-ReceiptPrinter\r\n",
        "DEVICENAME", "DEVICENAME1"},
   };

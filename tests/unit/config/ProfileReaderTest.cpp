@@ -48,6 +48,7 @@ TEST(ProfileReaderTest, MissingFileSectionOrKeyGivesTheDefaultLessTrailingBlanks
   EXPECT_EQ(missingFile.Read("S", "K", "  dflt   ", 200), "  dflt");
   EXPECT_EQ(missingFile.Read("S", "K", "abcdef", 4), "abc");
   EXPECT_EQ(missingFile.Read("S", "K", "abcdef", 0), "");
+  EXPECT_EQ(missingFile.Read("S", "K", "'quoted'  ", 200), "quoted") << "then read as a value";
   const ProfileReader reader("[S]\r\nK=v\r\n");
   EXPECT_EQ(reader.Read("T", "K", "0", 200), "0");
   EXPECT_EQ(reader.Read("S", "L", "0", 200), "0");
