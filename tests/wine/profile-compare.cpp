@@ -174,8 +174,61 @@ std::string SystemRead(const Case& c, const std::string& path, bool* overran) {
   return std::string(buffer.data());
 }
 
+// The zero-separated list the profile functions give for a NULL section or key.
+std::vector<std::string> NameList(const char* section, const std::string& path) {
+  std::vector<char> buffer(1 << 20);
+  DWORD length = ::GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
+                                            static_cast<DWORD>(buffer.size()), path.c_str());
+  std::vector<std::string> names;
+  for (DWORD i = 0; i < length;) {
+    std::string name(buffer.data() + i);
+    i += static_cast<DWORD>(name.size()) + 1;
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    bytes.append(chunk, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+// Every key of every section of a real configuration file, at each read limit
+// the configuration uses: one check per file.
+bool CompareWholeFile(const std::string& path, int* keys) {
+  const kv::ProfileReader reader(ReadBytes(path));
+  bool same = true;
+  for (const std::string& section : NameList(nullptr, path)) {
+    for (const std::string& key : NameList(section.c_str(), path)) {
+      ++*keys;
+      for (DWORD limit : {5u, 10u, 30u, 50u, 200u, 260u}) {
+        Case c{"file", "", section, key, "0", limit};
+        bool overran = false;
+        const std::string system = SystemRead(c, path, &overran);
+        const std::string ours = reader.Read(section, key, "0", limit);
+        if (system != ours || overran) {
+          std::printf("FAIL %s [%s] %s (buffer %lu): system '%s', reader '%s'\n", path.c_str(),
+                      section.c_str(), key.c_str(), static_cast<unsigned long>(limit),
+                      Printable(system).c_str(), Printable(ours).c_str());
+          same = false;
+        }
+      }
+    }
+  }
+  return same;
+}
+
 }  // namespace
 
+// Arguments: [-v] then any configuration files to compare key by key.
 int main(int argc, char** argv) {
   const bool verbose = argc > 1 && std::string(argv[1]) == "-v";
   char directory[MAX_PATH] = {};
@@ -209,6 +262,12 @@ int main(int argc, char** argv) {
                   overran ? ", system wrote past the buffer" : "");
     }
     if (!c.missing) ::DeleteFileA(path.c_str());
+  }
+  for (int i = verbose ? 2 : 1; i < argc; ++i) {
+    int keys = 0;
+    const bool same = CompareWholeFile(argv[i], &keys);
+    (same && keys > 0 ? passed : failed)++;
+    std::printf("%s %s: %d keys\n", same && keys > 0 ? "ok" : "FAIL", argv[i], keys);
   }
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;

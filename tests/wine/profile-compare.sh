@@ -31,10 +31,17 @@ if ! "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp; then
   exit 1
 fi
 
-mkdir -p "$WINEPREFIX/drive_c/profiles"
+mkdir -p "$WINEPREFIX/drive_c/profiles/DRVCONFIG"
 cp "$program" "$WINEPREFIX/drive_c/profiles/"
+# The medium's own configuration files are compared key by key as well.
+files=()
+for file in "$root"/medium/DRVCONFIG/*.ini "$root"/medium/Uninstall.ini; do
+  [ -f "$file" ] || continue
+  cp "$file" "$WINEPREFIX/drive_c/profiles/DRVCONFIG/"
+  files+=("C:\\profiles\\DRVCONFIG\\$(basename "$file")")
+done
 cd "$WINEPREFIX/drive_c/profiles"
-output=$(timeout 300 wine 'C:\profiles\profile-compare.exe' "$@" | tr -d '\r')
+output=$(timeout 300 wine 'C:\profiles\profile-compare.exe' "$@" "${files[@]}" | tr -d '\r')
 status=$?
 wineserver -w
 echo "$output"
