@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Modules.h"
 #include "common/MessagePresenter.h"
+#include "platform/Modules.h"
 
 namespace kv {
 
