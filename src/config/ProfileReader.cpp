@@ -83,6 +83,7 @@ void ProfileReader::Parse() {
         // A section named again is ignored with all its keys.
         auto [at, added] = sections_.try_emplace(name);
         keys = added ? &at->second : nullptr;
+        if (keys) keys->reserve(32);  // a driver section holds 27 keys
         continue;
       }
       // Without its ']' the line is read as a key line.
