@@ -53,6 +53,8 @@ step() {
 scripts/install-deps.sh || { echo "installing the dependencies failed"; exit 1; }
 mkdir -p build/logs
 
+step format tools/check-format.sh
+
 native() {
   cmake -S . -B build/native -DKV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug &&
     cmake --build build/native -j"$jobs" &&
