@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "config/ProfileReader.h"
+#include "config/ProfileReaderText.h"
 #include "platform/Errors.h"
 #include "platform/sim/PathKey.h"
 
@@ -12,24 +14,6 @@ namespace {
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// A profile file saved as UTF-16 with a byte-order mark reads as text too;
-// characters that have no single-byte form become '?', as the ANSI conversion
-// makes them. Other files are taken as they are.
-std::string ProfileText(std::string_view bytes) {
-  const bool littleEndian = bytes.substr(0, 2) == "\xFF\xFE";
-  const bool bigEndian = bytes.substr(0, 2) == "\xFE\xFF";
-  if (!littleEndian && !bigEndian) return std::string(bytes);
-  std::string text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    unsigned first = static_cast<unsigned char>(bytes[i]);
-    unsigned second = static_cast<unsigned char>(bytes[i + 1]);
-    unsigned unit = littleEndian ? (second << 8 | first) : (first << 8 | second);
-    bool singleByte = unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF);
-    text.push_back(singleByte ? static_cast<char>(unit) : '?');
-  }
   return text;
 }
 
@@ -57,41 +41,6 @@ std::optional<std::string_view> SectionName(std::string_view line) {
   return Trim(line.substr(1, close - 1));
 }
 
-// The value of the first matching key in the first matching section.
-std::optional<std::string> FindValue(std::string_view text, std::string_view section,
-                                     std::string_view key) {
-  bool inSection = false;
-  bool sectionSeen = false;
-  for (std::string_view line : SplitLines(text)) {
-    if (auto name = SectionName(line)) {
-      if (inSection) return std::nullopt;  // a later duplicate section is ignored
-      inSection = !sectionSeen && EqualsIgnoreCase(*name, Trim(section));
-      sectionSeen = sectionSeen || inSection;
-      continue;
-    }
-    if (!inSection) continue;
-    size_t equals = line.find('=');
-    if (equals == std::string_view::npos) continue;
-    if (EqualsIgnoreCase(Trim(line.substr(0, equals)), Trim(key))) {
-      return std::string(Trim(line.substr(equals + 1)));
-    }
-  }
-  return std::nullopt;
-}
-
-// Cuts to the buffer and removes one pair of enclosing quotes when the
-// unquoted text fits; a value that does not fit keeps its opening quote.
-std::string FitToBuffer(std::string value, uint32_t bufferChars) {
-  if (bufferChars == 0) return {};
-  size_t limit = bufferChars - 1;
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front() && value.size() - 2 <= limit) {
-    return value.substr(1, value.size() - 2);
-  }
-  if (value.size() > limit) value.resize(limit);
-  return value;
-}
-
 }  // namespace
 
 std::string SimProfiles::ResolvePath(std::string_view path) const {
@@ -102,18 +51,12 @@ std::string SimProfiles::ResolvePath(std::string_view path) const {
 std::string SimProfiles::GetPrivateString(std::string_view section, std::string_view key,
                                           std::string_view defaultValue, uint32_t bufferChars,
                                           std::string_view path) {
+  // The configuration reader models GetPrivateProfileStringA, and the Wine
+  // comparison holds it to the real function; the simulated machine reads
+  // the same way rather than keeping a second model.
   const SimFile* file = files_.Find(ResolvePath(path));
-  std::optional<std::string> value;
-  if (file) value = FindValue(ProfileText(file->bytes), section, key);
-  if (!value) {
-    std::string_view fallback = defaultValue;
-    while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
-    std::string result(fallback);
-    if (bufferChars == 0) return {};
-    if (result.size() > bufferChars - 1) result.resize(bufferChars - 1);
-    return result;
-  }
-  return FitToBuffer(*value, bufferChars);
+  ProfileReader reader = file ? ProfileReader(file->bytes) : ProfileReader();
+  return reader.Read(section, key, defaultValue, bufferChars);
 }
 
 uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_view key,
@@ -125,7 +68,7 @@ uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_v
     if (!files_.DirectoryExists(ParentPath(fullPath))) return kErrorPathNotFound;
     file = &files_.AddFile(fullPath);
   }
-  const std::string oldText = ProfileText(file->bytes);
+  const std::string oldText = ProfileTextFromBytes(file->bytes);
   std::vector<std::string> lines;
   for (std::string_view line : SplitLines(oldText)) lines.emplace_back(line);
   std::string entry = std::string(key) + "=" + std::string(value);
