@@ -117,5 +117,26 @@ TEST_F(RegistryContract, ValuesKeepTheirBytesAndEnumerateToTheEnd) {
   EXPECT_EQ(registry.QueryValue(key, "Number", &type, &data), kErrorFileNotFound);
 }
 
+// The installation records name their keys with a trailing backslash
+// ("SOFTWARE\KORVANT\PORTNAME\"); it must name the same key as without one.
+TEST_F(RegistryContract, TrailingBackslashNamesTheSameKey) {
+  ASSERT_EQ(registry.SetValue(key, "Marker", kRegDword, std::string("\x05\0\0\0", 4)), 0u);
+  RegHandle again = kNoKey;
+  ASSERT_EQ(registry.OpenKey(RegRoot::CurrentUser, path + "\\", &again), 0u);
+  uint32_t type = 0;
+  std::string data;
+  EXPECT_EQ(registry.QueryValue(again, "Marker", &type, &data), 0u);
+  EXPECT_EQ(data, std::string("\x05\0\0\0", 4));
+  registry.CloseKey(again);
+
+  RegHandle child = kNoKey;
+  ASSERT_EQ(registry.CreateKey(RegRoot::CurrentUser, path + "\\Child\\", &child), 0u);
+  registry.CloseKey(child);
+  std::string name;
+  EXPECT_EQ(registry.EnumKey(key, 0, &name), 0u);
+  EXPECT_EQ(name, "Child");
+  EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, path + "\\Child"), 0u);
+}
+
 }  // namespace
 }  // namespace kv::contract
