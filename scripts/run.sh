@@ -45,7 +45,8 @@ rm -rf "$run/medium"
 mkdir -p "$run"
 cp -a "$medium" "$run/medium"
 "$root/scripts/wine-prefix.sh" "$run/prefix" "$windows"
-export WINEPREFIX=$run/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+export WINEPREFIX=$run/prefix
+source "$root/scripts/wine-env.sh"
 cd "$run/medium"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -16,7 +16,7 @@ if [ "${1:-}" == "--default-prefix" ]; then
   shift 2
 fi
 export WINEPREFIX=${KV_WINEPREFIX:-$default_prefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+source "$root/scripts/wine-env.sh"
 unset DISPLAY WAYLAND_DISPLAY
 
 prepare() {

@@ -10,7 +10,7 @@ version=${2:-winxp}
 root=$(cd "$(dirname "$0")/.." && pwd)
 template=$root/build/wine-template
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+source "$root/scripts/wine-env.sh"
 
 boot() {
   local target=$1

@@ -28,7 +28,8 @@ for version in $versions; do
   # One X server for the checks and the installer window they wait for; the
   # wineserver ends inside it.
   (
-    export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+    export WINEPREFIX=$work/prefix
+    source "$root/scripts/wine-env.sh"
     cd "$work/medium" &&
       xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         wine "$1"

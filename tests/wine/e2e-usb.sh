@@ -34,7 +34,8 @@ cp "$build/usb-wine-check/usb_wine_check.exe" "$work/medium/"
 # One X server for the check and the installer window it waits for; the
 # wineserver ends inside it.
 (
-  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+  export WINEPREFIX=$work/prefix
+  source "$root/scripts/wine-env.sh"
   cd "$work/medium" &&
     timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
       wine usb_wine_check.exe

@@ -12,7 +12,7 @@ probe=$build/apps/probe/platform-probe.exe
 fixture=$build/version-fixture.dll
 work=$(mktemp -d /tmp/kv-probe-check.XXXXXX)
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+source "$root/scripts/wine-env.sh"
 unset DISPLAY WAYLAND_DISPLAY
 
 passed=0

@@ -10,7 +10,7 @@ shift || true
 program=$build/profile-compare.exe
 work=$(mktemp -d /tmp/kv-profile-compare.XXXXXX)
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+source "$root/scripts/wine-env.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX=$work/prefix
 

@@ -10,7 +10,7 @@ build=${1:-$root/build/win32}
 program=$build/profile-timing.exe
 work=$(mktemp -d /tmp/kv-profile-timing.XXXXXX)
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+source "$root/scripts/wine-env.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX=$work/prefix
 

@@ -92,16 +92,10 @@ uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_v
     }
   }
   if (!found) {
-    if (insertAt == lines.size() && !inSection) {
-      bool sectionExists = false;
-      for (const auto& line : lines) {
-        auto name = SectionName(line);
-        if (name && EqualsIgnoreCase(*name, section)) sectionExists = true;
-      }
-      if (!sectionExists) {
-        lines.push_back("[" + std::string(section) + "]");
-        insertAt = lines.size();
-      }
+    // The walk stops inside the section whenever the file has it.
+    if (!inSection) {
+      lines.push_back("[" + std::string(section) + "]");
+      insertAt = lines.size();
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
   }

@@ -14,6 +14,16 @@ SimValue* FindValue(SimKey& key, std::string_view name) {
   return it == key.values.end() ? nullptr : &*it;
 }
 
+// Replaces the value's type and data, or appends a new value.
+void PutValue(SimKey& key, std::string_view name, uint32_t type, std::string_view data) {
+  if (SimValue* value = FindValue(key, name)) {
+    value->type = type;
+    value->data = data;
+  } else {
+    key.values.push_back({std::string(name), type, std::string(data)});
+  }
+}
+
 std::string DwordBytes(uint32_t value) {
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xff);
@@ -84,13 +94,7 @@ void SimRegistry::CreateKeyPath(RegRoot root, std::string_view path) {
 
 void SimRegistry::SetValueAt(RegRoot root, std::string_view path, std::string_view name,
                              uint32_t type, std::string_view data) {
-  SimKey& key = CreatePath(root, path);
-  if (SimValue* value = FindValue(key, name)) {
-    value->type = type;
-    value->data = data;
-  } else {
-    key.values.push_back({std::string(name), type, std::string(data)});
-  }
+  PutValue(CreatePath(root, path), name, type, data);
 }
 
 void SimRegistry::SetDwordAt(RegRoot root, std::string_view path, std::string_view name,
@@ -187,12 +191,7 @@ uint32_t SimRegistry::SetValue(RegHandle key, std::string_view name, uint32_t ty
   if (!handles_.count(key)) return kErrorInvalidHandle;
   SimKey* k = ResolveHandle(key);
   if (!k) return kErrorKeyDeleted;
-  if (SimValue* value = FindValue(*k, name)) {
-    value->type = type;
-    value->data = data;
-  } else {
-    k->values.push_back({std::string(name), type, std::string(data)});
-  }
+  PutValue(*k, name, type, data);
   return kErrorSuccess;
 }
 

@@ -11,10 +11,6 @@ namespace {
 
 constexpr DWORD kNoAttributes = 0xFFFFFFFF;  // INVALID_FILE_ATTRIBUTES
 
-uint32_t Failure() {
-  return LastErrorOr(kErrorInvalidFunction);
-}
-
 // Reads a directory name from one of the "buffer and size" functions, which
 // return the length written, or the size needed when the buffer is short.
 template <typename Query>
@@ -25,7 +21,7 @@ uint32_t ReadPath(Query query, std::string* path) {
     buffer.assign(length + 1, '\0');
     length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
   }
-  if (length == 0 || length >= buffer.size()) return Failure();
+  if (length == 0 || length >= buffer.size()) return LastFailure();
   buffer.resize(length);
   *path = std::move(buffer);
   return kErrorSuccess;
@@ -35,44 +31,44 @@ uint32_t ReadPath(Query query, std::string* path) {
 
 uint32_t Win32Files::CopyFile(std::string_view source, std::string_view target, bool failIfExists) {
   if (!::CopyFileA(std::string(source).c_str(), std::string(target).c_str(), failIfExists)) {
-    return Failure();
+    return LastFailure();
   }
   return kErrorSuccess;
 }
 
 uint32_t Win32Files::DeleteFile(std::string_view path) {
-  if (!::DeleteFileA(std::string(path).c_str())) return Failure();
+  if (!::DeleteFileA(std::string(path).c_str())) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Files::GetAttributes(std::string_view path, uint32_t* attributes) {
   DWORD found = ::GetFileAttributesA(std::string(path).c_str());
-  if (found == kNoAttributes) return Failure();
+  if (found == kNoAttributes) return LastFailure();
   *attributes = found;
   return kErrorSuccess;
 }
 
 uint32_t Win32Files::SetAttributes(std::string_view path, uint32_t attributes) {
-  if (!::SetFileAttributesA(std::string(path).c_str(), attributes)) return Failure();
+  if (!::SetFileAttributesA(std::string(path).c_str(), attributes)) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Files::OpenExisting(std::string_view path) {
   FileHandle file(::CreateFileA(std::string(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return Failure();
+  if (!file) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Files::ReadWholeFile(std::string_view path, std::string* contents) {
   FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return Failure();
+  if (!file) return LastFailure();
   std::string data;
   char chunk[4096];
   for (;;) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return Failure();
+    if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return LastFailure();
     if (read == 0) break;
     data.append(chunk, read);
   }
@@ -81,7 +77,7 @@ uint32_t Win32Files::ReadWholeFile(std::string_view path, std::string* contents)
 }
 
 uint32_t Win32Files::CreateDirectory(std::string_view path) {
-  if (!::CreateDirectoryA(std::string(path).c_str(), nullptr)) return Failure();
+  if (!::CreateDirectoryA(std::string(path).c_str(), nullptr)) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -91,14 +87,14 @@ uint32_t Win32Files::FindFiles(std::string_view pattern, std::vector<FoundFile>*
   if (!search) {
     // An empty directory reports 18 (no more files) on some systems; the
     // interface promises "not found" for every empty match.
-    DWORD error = Failure();
+    DWORD error = LastFailure();
     return error == ERROR_NO_MORE_FILES ? kErrorFileNotFound : error;
   }
   std::vector<FoundFile> result;
   do {
     result.push_back(FoundFile{data.cFileName, data.dwFileAttributes});
   } while (::FindNextFileA(search.get(), &data));
-  if (GetLastError() != ERROR_NO_MORE_FILES) return Failure();
+  if (GetLastError() != ERROR_NO_MORE_FILES) return LastFailure();
   *found = std::move(result);
   return kErrorSuccess;
 }
@@ -124,7 +120,7 @@ uint32_t Win32Files::GetModuleFileName(std::string* path) {
   std::string buffer(MAX_PATH + 1, '\0');
   for (int round = 0; round < 4; ++round) {
     DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return Failure();
+    if (length == 0) return LastFailure();
     if (length < buffer.size()) {
       buffer.resize(length);
       *path = std::move(buffer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Errors.h"
 #include "platform/win32/Win32Api.h"
 
 namespace kv {
@@ -22,6 +23,19 @@ Function* FindSystemProc(const char* library, const char* name) {
 inline DWORD LastErrorOr(DWORD fallback) {
   DWORD error = GetLastError();
   return error != 0 ? error : fallback;
+}
+
+// ERROR_CALL_NOT_IMPLEMENTED: the answer when advapi32.dll lacks a function.
+inline constexpr DWORD kCallNotImplemented = 120;
+
+template <typename Function>
+Function* FindAdvapiProc(const char* name) {
+  return FindSystemProc<Function>("advapi32.dll", name);
+}
+
+// The error of the last failed call of a function that reports by result.
+inline uint32_t LastFailure() {
+  return LastErrorOr(kErrorInvalidFunction);
 }
 
 }  // namespace kv

@@ -12,19 +12,8 @@
 namespace kv {
 namespace {
 
-constexpr DWORD kCallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
-
-template <typename Function>
-Function* Advapi(const char* name) {
-  return FindSystemProc<Function>("advapi32.dll", name);
-}
-
 HANDLE ToHandle(TokenHandle token) {
   return reinterpret_cast<HANDLE>(token);
-}
-
-uint32_t Failure() {
-  return LastErrorOr(kErrorInvalidFunction);
 }
 
 // The "S-1-5-32-544" form, read from the SID's documented layout (revision,
@@ -55,37 +44,37 @@ std::string SidText(const void* sid) {
 }  // namespace
 
 uint32_t Win32Security::OpenThreadToken(TokenHandle* token) {
-  auto* open = Advapi<BOOL WINAPI(HANDLE, DWORD, BOOL, PHANDLE)>("OpenThreadToken");
+  auto* open = FindAdvapiProc<BOOL WINAPI(HANDLE, DWORD, BOOL, PHANDLE)>("OpenThreadToken");
   if (open == nullptr) return kCallNotImplemented;
   HANDLE opened = nullptr;
-  if (!open(GetCurrentThread(), TOKEN_QUERY, FALSE, &opened)) return Failure();
+  if (!open(GetCurrentThread(), TOKEN_QUERY, FALSE, &opened)) return LastFailure();
   *token = reinterpret_cast<TokenHandle>(opened);
   return kErrorSuccess;
 }
 
 uint32_t Win32Security::OpenProcessToken(TokenHandle* token) {
-  auto* open = Advapi<BOOL WINAPI(HANDLE, DWORD, PHANDLE)>("OpenProcessToken");
+  auto* open = FindAdvapiProc<BOOL WINAPI(HANDLE, DWORD, PHANDLE)>("OpenProcessToken");
   if (open == nullptr) return kCallNotImplemented;
   HANDLE opened = nullptr;
-  if (!open(GetCurrentProcess(), TOKEN_QUERY, &opened)) return Failure();
+  if (!open(GetCurrentProcess(), TOKEN_QUERY, &opened)) return LastFailure();
   *token = reinterpret_cast<TokenHandle>(opened);
   return kErrorSuccess;
 }
 
 uint32_t Win32Security::CloseToken(TokenHandle token) {
-  if (!::CloseHandle(ToHandle(token))) return Failure();
+  if (!::CloseHandle(ToHandle(token))) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Security::QueryGroupsSize(TokenHandle token, uint32_t* needed) {
   using GetInformation = BOOL WINAPI(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
-  auto* get = Advapi<GetInformation>("GetTokenInformation");
+  auto* get = FindAdvapiProc<GetInformation>("GetTokenInformation");
   if (get == nullptr) return kCallNotImplemented;
   DWORD length = 0;
   // The expected outcome is a failure with 122 and the needed length, which
   // the caller checks; the length is reported with it.
   uint32_t result =
-      get(ToHandle(token), TokenGroups, nullptr, 0, &length) ? kErrorSuccess : Failure();
+      get(ToHandle(token), TokenGroups, nullptr, 0, &length) ? kErrorSuccess : LastFailure();
   if (result == kErrorSuccess || result == kErrorInsufficientBuffer) *needed = length;
   return result;
 }
@@ -93,12 +82,12 @@ uint32_t Win32Security::QueryGroupsSize(TokenHandle token, uint32_t* needed) {
 uint32_t Win32Security::GetGroups(TokenHandle token, uint32_t size,
                                   std::vector<TokenGroup>* groups) {
   using GetInformation = BOOL WINAPI(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
-  auto* get = Advapi<GetInformation>("GetTokenInformation");
+  auto* get = FindAdvapiProc<GetInformation>("GetTokenInformation");
   if (get == nullptr) return kCallNotImplemented;
   // TOKEN_GROUPS holds pointers: the buffer must be aligned for them.
   std::vector<DWORD_PTR> buffer(size / sizeof(DWORD_PTR) + 1);
   DWORD length = 0;
-  if (!get(ToHandle(token), TokenGroups, buffer.data(), size, &length)) return Failure();
+  if (!get(ToHandle(token), TokenGroups, buffer.data(), size, &length)) return LastFailure();
   const auto* list = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
   std::vector<TokenGroup> result;
   for (DWORD i = 0; i < list->GroupCount; ++i) {
@@ -113,13 +102,13 @@ uint32_t Win32Security::BuildSid(const uint8_t (&authority)[6], uint32_t rid1, u
   using Allocate = BOOL WINAPI(PSID_IDENTIFIER_AUTHORITY, BYTE, DWORD, DWORD, DWORD, DWORD, DWORD,
                                DWORD, DWORD, DWORD, PSID*);
   using Free = PVOID WINAPI(PSID);
-  auto* allocate = Advapi<Allocate>("AllocateAndInitializeSid");
-  auto* free = Advapi<Free>("FreeSid");
+  auto* allocate = FindAdvapiProc<Allocate>("AllocateAndInitializeSid");
+  auto* free = FindAdvapiProc<Free>("FreeSid");
   if (allocate == nullptr || free == nullptr) return kCallNotImplemented;
   SID_IDENTIFIER_AUTHORITY identifier = {};
   std::memcpy(identifier.Value, authority, sizeof identifier.Value);
   PSID built = nullptr;
-  if (!allocate(&identifier, 2, rid1, rid2, 0, 0, 0, 0, 0, 0, &built)) return Failure();
+  if (!allocate(&identifier, 2, rid1, rid2, 0, 0, 0, 0, 0, 0, &built)) return LastFailure();
   std::unique_ptr<void, Free*> owner(built, free);
   *sid = SidText(built);
   return kErrorSuccess;

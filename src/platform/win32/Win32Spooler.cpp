@@ -22,10 +22,6 @@ std::string FromText(const char* text) {
   return text != nullptr ? text : std::string();
 }
 
-uint32_t Failure() {
-  return LastErrorOr(kErrorInvalidFunction);
-}
-
 // The two-call pattern of the spooler's enumerations and queries: ask for the
 // size, then read. `call(buffer, size, &needed, &count)` returns BOOL.
 template <typename Call>
@@ -46,7 +42,7 @@ uint32_t ReadBlock(Call call, std::vector<BYTE>* block, DWORD* count) {
       return kErrorSuccess;
     }
   }
-  return Failure();
+  return LastFailure();
 }
 
 template <typename Info>
@@ -117,7 +113,7 @@ PRINTER_INFO_2A ToInfo(const PrinterInfo2& info) {
 uint32_t OpenPrinterFor(std::string_view printerName, DWORD access, PrinterHandle* printer) {
   std::string name(printerName);
   PRINTER_DEFAULTSA defaults = {nullptr, nullptr, access};
-  if (!OpenPrinterA(Text(name), printer->out(), &defaults)) return Failure();
+  if (!OpenPrinterA(Text(name), printer->out(), &defaults)) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -136,7 +132,7 @@ uint32_t ReadDirectory(BOOL(WINAPI* query)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, L
                        std::string* directory) {
   BYTE buffer[2 * MAX_PATH] = {};
   DWORD needed = 0;
-  if (!query(nullptr, nullptr, 1, buffer, sizeof buffer, &needed)) return Failure();
+  if (!query(nullptr, nullptr, 1, buffer, sizeof buffer, &needed)) return LastFailure();
   directory->assign(reinterpret_cast<const char*>(buffer));
   return kErrorSuccess;
 }
@@ -149,21 +145,21 @@ uint32_t Win32Spooler::AddPrinter(const PrinterInfo2& info) {
   // datatype is given (Windows takes the processor's default); give it one.
   if (printer.pDatatype == nullptr && HostIsWine()) printer.pDatatype = const_cast<char*>("RAW");
   PrinterHandle added(AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
-  if (!added) return Failure();
+  if (!added) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Spooler::DeletePrinter(std::string_view printerName) {
   PrinterHandle printer;
   if (uint32_t error = OpenPrinterFor(printerName, PRINTER_ALL_ACCESS, &printer)) return error;
-  if (!::DeletePrinter(printer.get())) return Failure();
+  if (!::DeletePrinter(printer.get())) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Spooler::GetPrinter(std::string_view printerName, PrinterInfo2* info) {
   std::string name(printerName);
   PrinterHandle printer;
-  if (!OpenPrinterA(Text(name), printer.out(), nullptr)) return Failure();
+  if (!OpenPrinterA(Text(name), printer.out(), nullptr)) return LastFailure();
   std::vector<BYTE> block;
   DWORD count = 0;
   uint32_t error = ReadBlock(
@@ -184,7 +180,7 @@ uint32_t Win32Spooler::SetPrinter(std::string_view printerName, const PrinterInf
   PrinterHandle printer;
   if (uint32_t error = OpenPrinterFor(printerName, PRINTER_ALL_ACCESS, &printer)) return error;
   PRINTER_INFO_2A update = ToInfo(info);
-  if (!::SetPrinterA(printer.get(), 2, reinterpret_cast<BYTE*>(&update), 0)) return Failure();
+  if (!::SetPrinterA(printer.get(), 2, reinterpret_cast<BYTE*>(&update), 0)) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -236,14 +232,14 @@ uint32_t Win32Spooler::AddPrinterDriver(const DriverInfo3& info) {
   driver.pDependentFiles = info.dependentFiles.empty() ? nullptr : Text(dependentFiles);
   driver.pMonitorName = Text(info.monitorName);
   driver.pDefaultDataType = Text(info.defaultDataType);
-  if (!::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return Failure();
+  if (!::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Spooler::DeletePrinterDriver(const std::optional<std::string>& environment,
                                            std::string_view driverName) {
   std::string name(driverName);
-  if (!::DeletePrinterDriverA(nullptr, Text(environment), Text(name))) return Failure();
+  if (!::DeletePrinterDriverA(nullptr, Text(environment), Text(name))) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -257,7 +253,7 @@ uint32_t Win32Spooler::DeletePrinterDriverEx(const std::optional<std::string>& e
   std::string name(driverName);
   SetLastError(0);
   if (!deleteEx(nullptr, Text(environment), Text(name), deleteFlags, versionFlag)) {
-    return Failure();
+    return LastFailure();
   }
   return kErrorSuccess;
 }
@@ -288,14 +284,14 @@ uint32_t Win32Spooler::AddMonitor(const MonitorInfo2& info) {
   monitor.pName = const_cast<char*>(name.c_str());
   monitor.pEnvironment = Text(info.environment);
   monitor.pDLLName = Text(info.dllName);
-  if (!::AddMonitorA(nullptr, 2, reinterpret_cast<BYTE*>(&monitor))) return Failure();
+  if (!::AddMonitorA(nullptr, 2, reinterpret_cast<BYTE*>(&monitor))) return LastFailure();
   return kErrorSuccess;
 }
 
 uint32_t Win32Spooler::DeleteMonitor(const std::optional<std::string>& environment,
                                      std::string_view monitorName) {
   std::string name(monitorName);
-  if (!::DeleteMonitorA(nullptr, Text(environment), Text(name))) return Failure();
+  if (!::DeleteMonitorA(nullptr, Text(environment), Text(name))) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -311,7 +307,8 @@ uint32_t Win32Spooler::AddPrintProcessor(const std::optional<std::string>& envir
                                          std::string_view dllName, std::string_view processorName) {
   std::string dll(dllName);
   std::string name(processorName);
-  if (!::AddPrintProcessorA(nullptr, Text(environment), Text(dll), Text(name))) return Failure();
+  if (!::AddPrintProcessorA(nullptr, Text(environment), Text(dll), Text(name)))
+    return LastFailure();
   return kErrorSuccess;
 }
 
@@ -322,7 +319,7 @@ uint32_t Win32Spooler::DeletePrintProcessor(const std::optional<std::string>& en
   auto* deleteProcessor = FindSystemProc<DeleteProcessor>("winspool.drv", "DeletePrintProcessorA");
   if (deleteProcessor == nullptr) return kErrorProcNotFound;
   std::string name(processorName);
-  if (!deleteProcessor(nullptr, Text(environment), Text(name))) return Failure();
+  if (!deleteProcessor(nullptr, Text(environment), Text(name))) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -358,7 +355,7 @@ uint32_t Win32Spooler::SetDefaultPrinter(std::string_view printerName) {
   auto* setDefault = FindSystemProc<SetDefault>("winspool.drv", "SetDefaultPrinterA");
   if (setDefault == nullptr) return kErrorProcNotFound;
   std::string name(printerName);
-  if (!setDefault(name.c_str())) return Failure();
+  if (!setDefault(name.c_str())) return LastFailure();
   return kErrorSuccess;
 }
 
