@@ -81,6 +81,14 @@ wine_contract() {
 }
 step wine-contract wine_contract
 
+# The dialog fixture walked from another process (needs both cross builds).
+walk_fixture() {
+  cmake --build build/win32 --target walk-fixture -j"$jobs" &&
+    cmake --build build/wine-tests --target walk-driver -j"$jobs" &&
+    tests/walk/run-walk.sh tests/walk/fixture.walk
+}
+step walk-fixture walk_fixture
+
 if [ -x tests/wine/probe-check.sh ]; then
   step wine-probe tests/wine/probe-check.sh
 fi
