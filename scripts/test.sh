@@ -107,7 +107,7 @@ walk_fixture() {
     cmake --build build/wine-tests --target walk-driver -j"$jobs" &&
     tests/walk/run-walk.sh tests/walk/fixture.walk
 }
-step walk-fixture walk_fixture
+wine_step walk-fixture walk_fixture
 
 if [ -x tests/wine/probe-check.sh ]; then
   wine_step wine-probe tests/wine/probe-check.sh
