@@ -77,6 +77,7 @@ class WatchedDesktop : public Desktop {
   void BroadcastIniChange(std::string_view section, uint32_t timeoutMs) override {
     real_.BroadcastIniChange(section, timeoutMs);
   }
+  void NotifyIniChange(std::string_view section) override { real_.NotifyIniChange(section); }
 
   std::vector<bool> answers;
   uintptr_t startResult = 0;
