@@ -72,7 +72,7 @@ class SimMachine {
   SimVersions versions_{faults_, files_};
   SimSecurity security_{faults_};
   SimModules modules_{faults_};
-  SimDesktop desktop_{faults_};
+  SimDesktop desktop_{faults_, files_};
   SimClock clock_;
   SimThreads threads_{faults_};
   Machine machine_{registry_, spooler_, services_, files_, profiles_, versions_,
