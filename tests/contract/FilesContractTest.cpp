@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -126,7 +127,12 @@ class CurrentDirectoryScope {
     if (files.GetCurrentDirectory(&previous_) != 0) previous_.clear();
   }
   ~CurrentDirectoryScope() {
-    if (!previous_.empty()) ArrangeCurrentDirectory(previous_);
+    if (previous_.empty()) return;
+    try {
+      ArrangeCurrentDirectory(previous_);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
   }
   CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
   CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
