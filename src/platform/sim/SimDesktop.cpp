@@ -43,6 +43,13 @@ bool SimDesktop::ShellFindsFile(std::string_view file, std::string_view director
                      [&](const std::string& candidate) { return files_.Exists(candidate); });
 }
 
+bool SimDesktop::ActivateTopLevelWindow(std::string_view caption) {
+  if (faults_.Check(Call::FindTopLevelWindow)) return false;
+  if (windows_.count(std::string(caption)) == 0) return false;
+  activations_.emplace_back(caption);
+  return true;
+}
+
 uintptr_t SimDesktop::ShellExecute(std::string_view verb, std::string_view file,
                                    std::string_view parameters, std::string_view directory,
                                    int show) {
