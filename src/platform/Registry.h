@@ -22,6 +22,8 @@ using RegHandle = uintptr_t;
 // The registry as the core sees it: the 32-bit view, keys opened with full
 // access. Results are Windows error numbers (0 = success); on failure every
 // out-parameter is left untouched. Key and value names ignore case.
+// Paths are relative to the root: one that starts with a backslash is refused
+// (161); backslashes doubled inside a path or trailing it are ignored.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -43,7 +45,8 @@ class Registry {
   virtual uint32_t EnumValue(RegHandle key, uint32_t index, std::string* name, uint32_t* type) = 0;
   virtual uint32_t EnumKey(RegHandle key, uint32_t index, std::string* name) = 0;
 
-  // Deletes a key that has no subkeys (RegDeleteKeyA on NT refuses others).
+  // Deletes a key. NT refuses a key that has subkeys (5); Windows 95, 98 and
+  // Me delete its subkeys with it.
   virtual uint32_t DeleteKey(RegRoot root, std::string_view path) = 0;
 };
 

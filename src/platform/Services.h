@@ -23,7 +23,8 @@ class Services {
  public:
   virtual ~Services() = default;
 
-  // The manager, active database, full access.
+  // The manager, active database, full access. Windows 95, 98 and Me have
+  // none: 120 (the call is not implemented).
   virtual uint32_t OpenManager(ScHandle* manager) = 0;
   virtual uint32_t OpenService(ScHandle manager, std::string_view name, uint32_t access,
                                ScHandle* service) = 0;

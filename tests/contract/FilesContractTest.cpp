@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,80 @@ TEST_F(FilesContract, SystemDirectoriesAreFullPaths) {
   EXPECT_NE(windows.back(), '\\');
   uint32_t attributes = 0;
   EXPECT_EQ(files.GetAttributes(module, &attributes), 0u);
+}
+
+// Restores the process's current directory when a case ends, however it ends.
+class CurrentDirectoryScope {
+ public:
+  explicit CurrentDirectoryScope(Files& files) {
+    if (files.GetCurrentDirectory(&previous_) != 0) previous_.clear();
+  }
+  ~CurrentDirectoryScope() {
+    if (previous_.empty()) return;
+    try {
+      ArrangeCurrentDirectory(previous_);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
+  }
+  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+TEST_F(FilesContract, RelativePathsStartAtTheCurrentDirectory) {
+  ArrangeFile(dir + "\\here.txt", "here");
+  ASSERT_EQ(files.CreateDirectory(dir + "\\sub"), 0u);
+  ArrangeFile(dir + "\\sub\\deep.txt", "deep");
+  CurrentDirectoryScope scope(files);
+  ArrangeCurrentDirectory(dir + "\\sub");
+
+  std::string contents;
+  EXPECT_EQ(files.ReadWholeFile("deep.txt", &contents), 0u);
+  EXPECT_EQ(contents, "deep");
+  EXPECT_EQ(files.ReadWholeFile("..\\here.txt", &contents), 0u);
+  EXPECT_EQ(contents, "here");
+  EXPECT_EQ(files.ReadWholeFile(".\\..\\sub\\.\\deep.txt", &contents), 0u);
+  EXPECT_EQ(contents, "deep");
+  // A path that starts with a backslash starts at the root of the drive.
+  EXPECT_EQ(files.ReadWholeFile(dir.substr(2) + "\\here.txt", &contents), 0u);
+  EXPECT_EQ(contents, "here");
+
+  EXPECT_EQ(files.CopyFile("deep.txt", "..\\copy.txt", true), 0u);
+  EXPECT_EQ(files.ReadWholeFile(dir + "\\copy.txt", &contents), 0u);
+  EXPECT_EQ(contents, "deep");
+  uint32_t attributes = 0;
+  EXPECT_EQ(files.GetAttributes("missing.txt", &attributes), kErrorFileNotFound);
+  EXPECT_EQ(files.GetAttributes("no dir\\missing.txt", &attributes), kErrorPathNotFound);
+  EXPECT_EQ(files.DeleteFile("..\\copy.txt"), 0u);
+  EXPECT_EQ(files.GetAttributes(dir + "\\copy.txt", &attributes), kErrorFileNotFound);
+}
+
+// A medium at a drive root reports "D:\" as its directory, and the caller
+// appends "\dir\file": runs of backslashes count as one.
+TEST_F(FilesContract, DoubledBackslashesCountAsOne) {
+  ASSERT_EQ(files.CreateDirectory(dir + "\\\\sub\\\\"), 0u);
+  ArrangeFile(dir + "\\sub\\file.txt", "x");
+  uint32_t attributes = 0;
+  ASSERT_EQ(files.GetAttributes(dir + "\\sub", &attributes), 0u);
+  EXPECT_NE(attributes & kFileAttributeDirectory, 0u);
+  EXPECT_EQ(files.GetAttributes(dir + "\\\\sub\\\\\\file.txt", &attributes), 0u);
+  EXPECT_EQ(files.OpenExisting(dir + "\\sub\\\\file.txt"), 0u);
+  EXPECT_EQ(files.CopyFile(dir + "\\\\sub\\file.txt", dir + "\\sub\\\\copy.txt", true), 0u);
+
+  std::vector<FoundFile> found;
+  ASSERT_EQ(files.FindFiles(dir + "\\\\sub\\\\*.txt", &found), 0u);
+  std::vector<std::string> names;
+  for (const auto& file : found) names.push_back(file.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"copy.txt", "file.txt"}));
+
+  const std::string drive = dir.substr(0, 3);  // "C:\"
+  EXPECT_EQ(files.GetAttributes(drive + "\\" + dir.substr(3) + "\\sub\\file.txt", &attributes), 0u);
+  EXPECT_EQ(files.DeleteFile(dir + "\\\\sub\\\\copy.txt"), 0u);
+  EXPECT_EQ(files.GetAttributes(dir + "\\sub\\copy.txt", &attributes), kErrorFileNotFound);
 }
 
 }  // namespace

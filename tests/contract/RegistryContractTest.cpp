@@ -138,5 +138,37 @@ TEST_F(RegistryContract, TrailingBackslashNamesTheSameKey) {
   EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, path + "\\Child"), 0u);
 }
 
+// Windows reads a run of backslashes inside a path or at its end as one; a
+// path that starts with a backslash is refused with 161 (ERROR_BAD_PATHNAME),
+// and the out-parameter is left alone.
+TEST_F(RegistryContract, EmptyPathComponents) {
+  RegHandle child = kNoKey;
+  ASSERT_EQ(registry.CreateKey(RegRoot::CurrentUser, path + "\\\\Child\\\\\\Grand\\\\", &child),
+            0u);
+  registry.CloseKey(child);
+  std::string name;
+  EXPECT_EQ(registry.EnumKey(key, 0, &name), 0u);
+  EXPECT_EQ(name, "Child");
+  EXPECT_EQ(registry.EnumKey(key, 1, &name), kErrorNoMoreItems);
+  RegHandle grand = kNoKey;
+  ASSERT_EQ(registry.OpenKey(RegRoot::CurrentUser, path + "\\Child\\Grand", &grand), 0u);
+  registry.CloseKey(grand);
+
+  RegHandle untouched = kNoKey;
+  EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, "\\" + path, &untouched), kErrorBadPathname);
+  EXPECT_EQ(registry.CreateKey(RegRoot::CurrentUser, "\\" + path + "\\Other", &untouched),
+            kErrorBadPathname);
+  EXPECT_EQ(untouched, kNoKey);
+  EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, "\\" + path + "\\Child\\Grand"),
+            kErrorBadPathname);
+
+  // NT refuses to delete a key with subkeys.
+  EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, path + "\\Child"), kErrorAccessDenied);
+  EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, path + "\\\\Child\\\\Grand\\\\"), 0u);
+  EXPECT_EQ(registry.DeleteKey(RegRoot::CurrentUser, path + "\\Child"), 0u);
+  EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, path + "\\Child", &untouched),
+            kErrorFileNotFound);
+}
+
 }  // namespace
 }  // namespace kv::contract

@@ -27,13 +27,21 @@ bool RunningOnWine();
 // trailing backslash, different on every call.
 std::string NewScratchDirectory();
 
+// Makes an existing directory (a full path) the process's current directory.
+void ArrangeCurrentDirectory(const std::string& path);
+
+// Opens a hidden top-level window with this caption, or closes it again;
+// false when the machine can open no window (Wine without a display).
+bool ArrangeTopLevelWindow(const std::string& caption);
+void RemoveTopLevelWindow(const std::string& caption);
+
 // Creates (or replaces) the file at a full path in an existing directory with
 // exactly these bytes.
 void ArrangeFile(const std::string& path, std::string_view contents);
 
 // The full path of a file whose version resource carries two translations:
-// first 0x0409 / code page 0x04e4 with FileVersion "3.1.4.15", then 0x0407 /
-// 0x04e4 with FileVersion "9.9.9.9".
+// first 0x0409 / code page 0x04e4 with FileVersion "3.1.4.15" and Comments
+// "one\001two\002three", then 0x0407 / 0x04e4 with FileVersion "9.9.9.9".
 std::string VersionedFile();
 
 // A port monitor the spooler has already: its name and its DLL file name

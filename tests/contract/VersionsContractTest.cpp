@@ -30,6 +30,9 @@ TEST_F(VersionsContract, ReadsTheTranslationsAndEachOnesFileVersion) {
   EXPECT_EQ(version, "3.1.4.15");
   ASSERT_TRUE(versions.QueryValue(block, "\\StringFileInfo\\040704e4\\FileVersion", &version));
   EXPECT_EQ(version, "9.9.9.9");
+  // A value may hold any character, control characters included.
+  ASSERT_TRUE(versions.QueryValue(block, "\\StringFileInfo\\040904e4\\Comments", &version));
+  EXPECT_EQ(version, "one\001two\002three");
 
   version = "sentinel";
   EXPECT_FALSE(versions.QueryValue(block, "\\StringFileInfo\\040904b0\\FileVersion", &version));

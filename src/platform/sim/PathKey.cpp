@@ -1,6 +1,7 @@
 #include "platform/sim/PathKey.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kv::sim {
 
@@ -16,6 +17,64 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
 }
 
+namespace {
+
+bool HasDrive(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+std::string FullPath(std::string_view path, std::string_view currentDirectory) {
+  // What comes before the first backslash of the result ("X:", or "\" of a
+  // UNC path's pair), and the names below it, separated any way.
+  std::string prefix;
+  std::string names;
+  const std::string_view currentDrive = currentDirectory.substr(0, 2);
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    prefix = "\\";
+    names = path.substr(2);
+  } else if (HasDrive(path)) {
+    prefix = path.substr(0, 2);
+    names = path.substr(2);
+    const bool driveRelative = names.empty() || !IsSeparator(names[0]);
+    if (driveRelative && HasDrive(currentDirectory) && EqualsIgnoreCase(currentDrive, prefix)) {
+      names = std::string(currentDirectory.substr(2)) + "\\" + names;
+    }
+  } else if (!path.empty() && IsSeparator(path[0])) {
+    prefix = currentDrive;
+    names = path;
+  } else {
+    prefix = currentDrive;
+    names = std::string(currentDirectory.substr(2)) + "\\" + std::string(path);
+  }
+  std::vector<std::string_view> parts;
+  const std::string_view all = names;
+  size_t start = 0;
+  while (start <= all.size()) {
+    size_t end = start;
+    while (end < all.size() && !IsSeparator(all[end])) ++end;
+    std::string_view part = all.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string full = prefix + "\\";
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) full += '\\';
+    full += parts[i];
+  }
+  return full;
+}
+
 std::string PathKey(std::string_view path) {
   std::string key = LowerAscii(path);
   std::replace(key.begin(), key.end(), '/', '\\');
@@ -25,7 +84,9 @@ std::string PathKey(std::string_view path) {
 
 std::string ParentPath(std::string_view path) {
   auto pos = path.find_last_of("\\/");
-  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos));
+  if (pos == std::string_view::npos) return std::string();
+  if (pos == 2 && HasDrive(path)) return std::string(path.substr(0, 3));
+  return std::string(path.substr(0, pos));
 }
 
 std::string LeafName(std::string_view path) {

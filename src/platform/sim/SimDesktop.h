@@ -8,6 +8,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/sim/Faults.h"
+#include "platform/sim/SimFiles.h"
 
 namespace kv::sim {
 
@@ -19,22 +20,26 @@ struct ShownMessageBox {
   int answer = 0;
 };
 
+// One ShellExecute call, whether it started anything or not.
 struct ShellStart {
   std::string verb, file, parameters, directory;
   int show = 0;
+  uintptr_t result = 0;  // above 32 when the file was found and started
 };
 
-// Other programs' top-level windows, the shell, message boxes (answered from a
-// script, the default answer when it runs out) and broadcasts, all recorded.
+// Other programs' top-level windows (found by caption in any case), the shell
+// (which starts only files that exist), message boxes (answered from a script,
+// the default answer when it runs out) and broadcasts, all recorded.
 class SimDesktop : public Desktop {
  public:
-  explicit SimDesktop(Faults& faults) : faults_(faults) {}
+  SimDesktop(Faults& faults, SimFiles& files) : faults_(faults), files_(files) {}
 
   void AddWindow(const std::string& caption) { windows_.insert(caption); }
-  void RemoveWindow(const std::string& caption) { windows_.erase(caption); }
+  void RemoveWindow(const std::string& caption);
   void ScriptAnswer(int answer) { answers_.push_back(answer); }
   void SetDefaultAnswer(int answer) { defaultAnswer_ = answer; }
-  // What a started program does, e.g. open its window.
+  // What a started program does, e.g. open its window; not called when the
+  // file is missing.
   void OnShellExecute(std::function<void(const ShellStart&)> hook) { shellHook_ = std::move(hook); }
 
   const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
@@ -56,8 +61,14 @@ class SimDesktop : public Desktop {
   void NotifyIniChange(std::string_view section) override;
 
  private:
+  // Where ShellExecute finds a file: a path as given (relative to
+  // `directory` when one is given), a bare name also in the current,
+  // system and Windows directories.
+  bool ShellFindsFile(std::string_view file, std::string_view directory) const;
+
   Faults& faults_;
-  std::set<std::string> windows_;
+  SimFiles& files_;
+  std::multiset<std::string> windows_;
   std::deque<int> answers_;
   int defaultAnswer_ = kIdOk;
   std::function<void(const ShellStart&)> shellHook_;

@@ -33,17 +33,28 @@ void SimFiles::SetModuleFileName(std::string_view path) {
   if (!Find(path)) AddFile(path, "MZ");
 }
 
+std::string SimFiles::FullPath(std::string_view path) const {
+  return sim::FullPath(path, currentDirectory_);
+}
+
+std::string SimFiles::Key(std::string_view path) const {
+  return PathKey(FullPath(path));
+}
+
 void SimFiles::AddDirectory(std::string_view path) {
-  std::string key = PathKey(path);
-  while (!key.empty() && directories_.insert(key).second) {
-    key = ParentPath(key);
+  std::string full = FullPath(path);
+  while (directories_.insert(PathKey(full)).second) {
+    std::string parent = ParentPath(full);
+    if (parent.empty() || parent == full) break;
+    full = std::move(parent);
   }
 }
 
 SimFile& SimFiles::AddFile(std::string_view path, std::string bytes) {
-  AddDirectory(ParentPath(path));
-  SimFile& file = files_[PathKey(path)];
-  file.path = path;
+  const std::string full = FullPath(path);
+  AddDirectory(ParentPath(full));
+  SimFile& file = files_[PathKey(full)];
+  file.path = full;
   file.bytes = std::move(bytes);
   return file;
 }
@@ -72,21 +83,21 @@ bool SimFiles::Exists(std::string_view path) const {
 }
 
 bool SimFiles::DirectoryExists(std::string_view path) const {
-  return directories_.count(PathKey(path)) != 0;
+  return directories_.count(Key(path)) != 0;
 }
 
 const SimFile* SimFiles::Find(std::string_view path) const {
-  auto it = files_.find(PathKey(path));
+  auto it = files_.find(Key(path));
   return it == files_.end() ? nullptr : &it->second;
 }
 
 SimFile* SimFiles::Find(std::string_view path) {
-  auto it = files_.find(PathKey(path));
+  auto it = files_.find(Key(path));
   return it == files_.end() ? nullptr : &it->second;
 }
 
 uint32_t SimFiles::MissingFileError(std::string_view path) const {
-  return DirectoryExists(ParentPath(path)) ? kErrorFileNotFound : kErrorPathNotFound;
+  return DirectoryExists(ParentPath(FullPath(path))) ? kErrorFileNotFound : kErrorPathNotFound;
 }
 
 uint32_t SimFiles::CopyFile(std::string_view source, std::string_view target, bool failIfExists) {
@@ -94,7 +105,8 @@ uint32_t SimFiles::CopyFile(std::string_view source, std::string_view target, bo
   const SimFile* from = Find(source);
   if (!from) return MissingFileError(source);
   if (from->inUse) return kErrorSharingViolation;
-  if (!DirectoryExists(ParentPath(target))) return kErrorPathNotFound;
+  const std::string fullTarget = FullPath(target);
+  if (!DirectoryExists(ParentPath(fullTarget))) return kErrorPathNotFound;
   if (DirectoryExists(target)) return kErrorAccessDenied;
   if (SimFile* to = Find(target)) {
     if (failIfExists) return kErrorFileExists;
@@ -104,11 +116,11 @@ uint32_t SimFiles::CopyFile(std::string_view source, std::string_view target, bo
     }
   }
   SimFile copy = *from;
-  copy.path = target;
+  copy.path = fullTarget;
   copy.inUse = false;
   copy.heldBySpooler = false;
   copy.attributes = from->attributes | kFileAttributeArchive;
-  files_[PathKey(target)] = std::move(copy);
+  files_[PathKey(fullTarget)] = std::move(copy);
   return kErrorSuccess;
 }
 
@@ -118,7 +130,7 @@ uint32_t SimFiles::DeleteFile(std::string_view path) {
   if (!file) return MissingFileError(path);
   if (file->inUse || file->heldBySpooler) return kErrorSharingViolation;
   if (file->attributes & kFileAttributeReadOnly) return kErrorAccessDenied;
-  files_.erase(PathKey(path));
+  files_.erase(Key(path));
   return kErrorSuccess;
 }
 
@@ -160,16 +172,18 @@ uint32_t SimFiles::ReadWholeFile(std::string_view path, std::string* contents) {
 uint32_t SimFiles::CreateDirectory(std::string_view path) {
   if (uint32_t e = faults_.Check(Call::CreateDirectory)) return e;
   if (DirectoryExists(path) || Find(path)) return kErrorAlreadyExists;
-  if (!DirectoryExists(ParentPath(path))) return kErrorPathNotFound;
-  directories_.insert(PathKey(path));
+  const std::string full = FullPath(path);
+  if (!DirectoryExists(ParentPath(full))) return kErrorPathNotFound;
+  directories_.insert(PathKey(full));
   return kErrorSuccess;
 }
 
 uint32_t SimFiles::FindFiles(std::string_view pattern, std::vector<FoundFile>* found) {
   if (uint32_t e = faults_.Check(Call::FindFiles)) return e;
-  std::string directory = PathKey(ParentPath(pattern));
+  const std::string full = FullPath(pattern);
+  std::string directory = PathKey(ParentPath(full));
   if (!DirectoryExists(directory)) return kErrorPathNotFound;
-  std::string leafPattern = LowerAscii(LeafName(pattern));
+  std::string leafPattern = LowerAscii(LeafName(full));
   std::vector<FoundFile> matches;
   for (const auto& [key, file] : files_) {
     if (ParentPath(key) != directory) continue;

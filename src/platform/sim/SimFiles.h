@@ -30,7 +30,9 @@ struct SimFile {
 };
 
 // The simulated file system: drive-letter paths, names ignoring case, every
-// directory explicit (a file needs its directory, as on Windows).
+// directory explicit (a file needs its directory, as on Windows). Paths
+// resolve as Windows resolves them: against the current directory, with runs
+// of backslashes read as one.
 class SimFiles : public Files {
  public:
   explicit SimFiles(Faults& faults);
@@ -40,10 +42,14 @@ class SimFiles : public Files {
   SimFile& AddFile(std::string_view path, std::string bytes = {});
   void AddVersionedFile(std::string_view path, std::string_view fileVersion);
   void MarkInUse(std::string_view path, bool inUse = true);
-  void SetCurrentDirectory(std::string_view path) { currentDirectory_ = path; }
+  void SetCurrentDirectory(std::string_view path) { currentDirectory_ = FullPath(path); }
   // The running program's file, which exists.
   void SetModuleFileName(std::string_view path);
   void SetWindowsDirectory(std::string_view windows, std::string_view system);
+
+  // The full path Windows makes of a path here (see FullPath in PathKey.h):
+  // every call resolves its paths this way first.
+  std::string FullPath(std::string_view path) const;
 
   // Inspection.
   bool Exists(std::string_view path) const;
@@ -68,6 +74,7 @@ class SimFiles : public Files {
   uint32_t GetModuleFileName(std::string* path) override;
 
  private:
+  std::string Key(std::string_view path) const;
   // 2 or 3 for a path that does not name a file: 3 when its directory is missing.
   uint32_t MissingFileError(std::string_view path) const;
 

@@ -47,6 +47,8 @@ void SimMachine::UseWindows(WindowsVersion version) {
   system_.SetVersion(v.platform, v.major, v.minor, v.build);
 
   bool nineX = v.platform == kPlatformWindows;
+  registry_.SetDeleteRemovesSubkeys(nineX);
+  services_.SetManagerImplemented(!nineX);
   files_.SetWindowsDirectory("C:\\WINDOWS",
                              nineX ? "C:\\WINDOWS\\SYSTEM" : "C:\\WINDOWS\\system32");
   files_.AddDirectory(spooler_.DriverDirectory());

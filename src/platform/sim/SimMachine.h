@@ -74,7 +74,7 @@ class SimMachine {
   SimVersions versions_{faults_, files_};
   SimSecurity security_{faults_};
   SimModules modules_{faults_};
-  SimDesktop desktop_{faults_};
+  SimDesktop desktop_{faults_, files_};
   SimClock clock_;
   SimThreads threads_{faults_};
   SimDialogs dialogs_{clock_, files_};

@@ -44,7 +44,9 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 }  // namespace
 
 std::string SimProfiles::ResolvePath(std::string_view path) const {
-  if (path.find_first_of("\\/") != std::string_view::npos) return std::string(path);
+  // A bare file name is one in the Windows directory; any other path
+  // resolves as file paths do.
+  if (path.find_first_of("\\/") != std::string_view::npos) return files_.FullPath(path);
   return files_.windowsDirectory() + "\\" + std::string(path);
 }
 

@@ -34,6 +34,10 @@ std::string DwordBytes(uint32_t value) {
 
 SimRegistry::SimRegistry(Faults& faults) : faults_(faults) {}
 
+bool SimRegistry::StartsAtRoot(std::string_view path) {
+  return !path.empty() && path.front() == '\\';
+}
+
 std::vector<std::string> SimRegistry::SplitPath(std::string_view path) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -147,6 +151,7 @@ void SimRegistry::DeleteKeyTree(RegRoot root, std::string_view path) {
 
 uint32_t SimRegistry::OpenKey(RegRoot root, std::string_view path, RegHandle* key) {
   if (uint32_t e = faults_.Check(Call::RegOpenKey)) return e;
+  if (StartsAtRoot(path)) return kErrorBadPathname;
   auto parts = SplitPath(path);
   if (!Resolve(root, parts)) return kErrorFileNotFound;
   RegHandle handle = nextHandle_++;
@@ -158,6 +163,7 @@ uint32_t SimRegistry::OpenKey(RegRoot root, std::string_view path, RegHandle* ke
 
 uint32_t SimRegistry::CreateKey(RegRoot root, std::string_view path, RegHandle* key) {
   if (uint32_t e = faults_.Check(Call::RegCreateKey)) return e;
+  if (StartsAtRoot(path)) return kErrorBadPathname;
   CreatePath(root, path);
   auto parts = SplitPath(path);
   for (auto& part : parts) part = LowerAscii(part);
@@ -232,11 +238,12 @@ uint32_t SimRegistry::EnumKey(RegHandle key, uint32_t index, std::string* name) 
 
 uint32_t SimRegistry::DeleteKey(RegRoot root, std::string_view path) {
   if (uint32_t e = faults_.Check(Call::RegDeleteKey)) return e;
+  if (StartsAtRoot(path)) return kErrorBadPathname;
   auto parts = SplitPath(path);
   SimKey* key = Resolve(root, parts);
   if (!key || parts.empty()) return kErrorFileNotFound;
-  // NT refuses to delete a key that still has subkeys.
-  if (!key->subkeys.empty()) return kErrorAccessDenied;
+  // NT refuses to delete a key that still has subkeys; 9x deletes them too.
+  if (!key->subkeys.empty() && !deleteRemovesSubkeys_) return kErrorAccessDenied;
   DeleteKeyTree(root, path);
   return kErrorSuccess;
 }

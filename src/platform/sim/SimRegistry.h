@@ -26,7 +26,9 @@ struct SimKey {
 
 // The simulated registry: three roots, case-insensitive names, typed values.
 // A handle names its key by path; once that key is deleted, calls on the handle
-// fail with kErrorKeyDeleted.
+// fail with kErrorKeyDeleted. Paths read as Windows reads them: runs of
+// backslashes inside a path and at its end count as one or none, and a path
+// that starts with a backslash is refused with kErrorBadPathname.
 class SimRegistry : public Registry {
  public:
   explicit SimRegistry(Faults& faults);
@@ -44,6 +46,8 @@ class SimRegistry : public Registry {
   std::optional<std::string> StringAt(RegRoot root, std::string_view path,
                                       std::string_view name) const;
   void DeleteKeyTree(RegRoot root, std::string_view path);
+  // Windows 95, 98 and Me: DeleteKey removes a key with its subkeys.
+  void SetDeleteRemovesSubkeys(bool removes) { deleteRemovesSubkeys_ = removes; }
   size_t OpenHandleCount() const { return handles_.size(); }
 
   // Registry.
@@ -70,12 +74,14 @@ class SimRegistry : public Registry {
   SimKey* Resolve(RegRoot root, const std::vector<std::string>& path);
   SimKey* ResolveHandle(RegHandle key);
   SimKey& CreatePath(RegRoot root, std::string_view path);
+  static bool StartsAtRoot(std::string_view path);
   static std::vector<std::string> SplitPath(std::string_view path);
 
   Faults& faults_;
   SimKey localMachine_, currentUser_, users_;
   std::map<RegHandle, OpenKeyRecord> handles_;
   RegHandle nextHandle_ = 0x100;
+  bool deleteRemovesSubkeys_ = false;
 };
 
 }  // namespace kv::sim

@@ -22,6 +22,7 @@ void SimServices::SetState(const std::string& name, uint32_t state) {
 
 uint32_t SimServices::OpenManager(ScHandle* manager) {
   if (uint32_t e = faults_.Check(Call::ScOpenManager)) return e;
+  if (!managerImplemented_) return kErrorCallNotImplemented;
   if (managerAccessDenied_) return kErrorAccessDenied;
   *manager = nextHandle_++;
   handles_[*manager] = OpenHandle{true, {}, 0};

@@ -25,6 +25,9 @@ class SimServices : public Services {
 
   SimService& service(const std::string& name);
   void SetManagerAccessDenied(bool denied) { managerAccessDenied_ = denied; }
+  // Windows 95, 98 and Me have no service control manager: opening it fails
+  // with kErrorCallNotImplemented.
+  void SetManagerImplemented(bool implemented) { managerImplemented_ = implemented; }
   size_t OpenHandleCount() const { return handles_.size(); }
   int stopRequests() const { return stopRequests_; }
   int startRequests() const { return startRequests_; }
@@ -55,6 +58,7 @@ class SimServices : public Services {
   std::map<ScHandle, OpenHandle> handles_;
   ScHandle nextHandle_ = 0x300;
   bool managerAccessDenied_ = false;
+  bool managerImplemented_ = true;
   int stopRequests_ = 0;
   int startRequests_ = 0;
   std::function<void(const std::string&, uint32_t)> stateHook_;

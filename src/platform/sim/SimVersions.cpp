@@ -6,18 +6,41 @@
 namespace kv::sim {
 namespace {
 
-constexpr char kEntryStart = '\x01';
-constexpr char kValueStart = '\x02';
-
 // VerQueryValue paths: leading backslashes are optional, names ignore case.
 std::string NormalizeSubBlock(std::string_view subBlock) {
   while (!subBlock.empty() && subBlock.front() == '\\') subBlock.remove_prefix(1);
   return LowerAscii(subBlock);
 }
 
-// The block is a flat list of entries: \x01 path \x02 value.
+bool IsStringPath(std::string_view normalized) {
+  return normalized.substr(0, 15) == "stringfileinfo\\";
+}
+
+constexpr std::string_view kBlockHeader = "VS_VERSION_INFO";
+
+void AppendSized(std::string& block, std::string_view bytes) {
+  const auto size = static_cast<uint32_t>(bytes.size());
+  for (int i = 0; i < 4; ++i) block.push_back(static_cast<char>((size >> (8 * i)) & 0xff));
+  block.append(bytes);
+}
+
+// Takes the next size-prefixed piece off the front of `rest`; false when the
+// block ends too early.
+bool TakeSized(std::string_view& rest, std::string_view* bytes) {
+  if (rest.size() < 4) return false;
+  uint32_t size = 0;
+  for (int i = 3; i >= 0; --i) size = (size << 8) | static_cast<uint8_t>(rest[i]);
+  rest.remove_prefix(4);
+  if (rest.size() < size) return false;
+  *bytes = rest.substr(0, size);
+  rest.remove_prefix(size);
+  return true;
+}
+
+// The block is a list of entries, each a sub-block path and its value, both
+// size-prefixed: a value may hold any byte, as a real resource's may.
 std::string Encode(const VersionResource& resource) {
-  std::string block = "VS_VERSION_INFO";
+  std::string block(kBlockHeader);
   std::string translations;
   for (auto [language, codePage] : resource.translations) {
     for (uint16_t word : {language, codePage}) {
@@ -26,13 +49,13 @@ std::string Encode(const VersionResource& resource) {
     }
   }
   if (!resource.translations.empty()) {
-    block +=
-        kEntryStart + NormalizeSubBlock("VarFileInfo\\Translation") + kValueStart + translations;
+    AppendSized(block, NormalizeSubBlock("VarFileInfo\\Translation"));
+    AppendSized(block, translations);
   }
   for (const auto& [table, strings] : resource.stringTables) {
     for (const auto& [name, value] : strings) {
-      block += kEntryStart + NormalizeSubBlock("StringFileInfo\\" + table + "\\" + name) +
-               kValueStart + value;
+      AppendSized(block, NormalizeSubBlock("StringFileInfo\\" + table + "\\" + name));
+      AppendSized(block, value);
     }
   }
   return block;
@@ -67,18 +90,19 @@ uint32_t SimVersions::GetInfo(std::string_view path, uint32_t size, std::string*
 bool SimVersions::QueryValue(const std::string& block, std::string_view subBlock,
                              std::string* value) {
   if (faults_.Check(Call::VersionQueryValue)) return false;
-  std::string wanted = NormalizeSubBlock(subBlock);
-  size_t pos = 0;
-  while ((pos = block.find(kEntryStart, pos)) != std::string::npos) {
-    size_t valueStart = block.find(kValueStart, pos);
-    if (valueStart == std::string::npos) return false;
-    size_t next = block.find(kEntryStart, valueStart);
-    if (next == std::string::npos) next = block.size();
-    if (std::string_view(block).substr(pos + 1, valueStart - pos - 1) == wanted) {
-      *value = block.substr(valueStart + 1, next - valueStart - 1);
+  const std::string wanted = NormalizeSubBlock(subBlock);
+  std::string_view rest = block;
+  if (rest.substr(0, kBlockHeader.size()) != kBlockHeader) return false;
+  rest.remove_prefix(kBlockHeader.size());
+  std::string_view path;
+  std::string_view bytes;
+  while (TakeSized(rest, &path) && TakeSized(rest, &bytes)) {
+    if (path == wanted) {
+      // A text ends at its first zero, as VerQueryValueA's caller reads it.
+      *value = IsStringPath(wanted) ? std::string(bytes.substr(0, bytes.find('\0')))
+                                    : std::string(bytes);
       return true;
     }
-    pos = next;
   }
   return false;
 }

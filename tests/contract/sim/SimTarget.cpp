@@ -41,6 +41,19 @@ std::string NewScratchDirectory() {
   return path;
 }
 
+void ArrangeCurrentDirectory(const std::string& path) {
+  Sim().files().SetCurrentDirectory(path);
+}
+
+bool ArrangeTopLevelWindow(const std::string& caption) {
+  Sim().desktop().AddWindow(caption);
+  return true;
+}
+
+void RemoveTopLevelWindow(const std::string& caption) {
+  Sim().desktop().RemoveWindow(caption);
+}
+
 void ArrangeFile(const std::string& path, std::string_view contents) {
   Sim().files().AddFile(path, std::string(contents));
 }
@@ -51,6 +64,7 @@ std::string VersionedFile() {
   sim::VersionResource resource;
   resource.translations = {{0x0409, 0x04e4}, {0x0407, 0x04e4}};
   resource.stringTables["040904e4"]["FileVersion"] = "3.1.4.15";
+  resource.stringTables["040904e4"]["Comments"] = "one\001two\002three";
   resource.stringTables["040704e4"]["FileVersion"] = "9.9.9.9";
   file.version = resource;
   return path;

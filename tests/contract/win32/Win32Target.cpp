@@ -1,5 +1,6 @@
 // The contract's target on the real API (run under Wine in the posix cross
 // build).
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -50,6 +51,33 @@ std::string NewScratchDirectory() {
       throw std::runtime_error("cannot create " + dir + ": " + std::to_string(GetLastError()));
     }
   }
+}
+
+void ArrangeCurrentDirectory(const std::string& path) {
+  if (!SetCurrentDirectoryA(path.c_str())) {
+    throw std::runtime_error("cannot change to " + path + ": " + std::to_string(GetLastError()));
+  }
+}
+
+// The windows the cases opened, by caption.
+std::map<std::string, HWND>& OpenWindows() {
+  static std::map<std::string, HWND> windows;
+  return windows;
+}
+
+bool ArrangeTopLevelWindow(const std::string& caption) {
+  HWND window = CreateWindowExA(0, "STATIC", caption.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return false;
+  OpenWindows()[caption] = window;
+  return true;
+}
+
+void RemoveTopLevelWindow(const std::string& caption) {
+  auto found = OpenWindows().find(caption);
+  if (found == OpenWindows().end()) return;
+  DestroyWindow(found->second);
+  OpenWindows().erase(found);
 }
 
 void ArrangeFile(const std::string& path, std::string_view contents) {

@@ -70,7 +70,8 @@ TEST_F(UsbDriverInstallerTest, CallerWaitsAsLongAsTheWindowStaysOpen) {
 
 TEST_F(UsbDriverInstallerTest, MissingInstallerOnlyShortensTheWait) {
   Run(UsbInstallerMode::Install);
-  EXPECT_EQ(sim.desktop().shellStarts().size(), 1u);
+  ASSERT_EQ(sim.desktop().shellStarts().size(), 1u);
+  EXPECT_EQ(sim.desktop().shellStarts()[0].result, 2u) << "the shell finds no file";
   EXPECT_TRUE(installer.runs().empty());
   EXPECT_EQ(sim.clock().sleeps(), (Sleeps{500, 1000, 2000}));
   EXPECT_FALSE(sim.files().Exists(kInstalledDriver));

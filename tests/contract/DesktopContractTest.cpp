@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "contract/Target.h"
+#include "platform/Errors.h"
+
+namespace kv::contract {
+namespace {
+
+class DesktopContract : public ::testing::Test {
+ protected:
+  Desktop& desktop = ContractMachine().desktop;
+};
+
+// The wizard waits for the USB installer's window by its caption, which the
+// installer may spell in another case.
+TEST_F(DesktopContract, WindowCaptionsIgnoreCase) {
+  const std::string caption = "KV Contract Window";
+  if (!ArrangeTopLevelWindow(caption)) {
+    // Wine runs the contract programs without a display, where no window
+    // opens.
+    GTEST_SKIP() << "this machine opens no windows";
+  }
+  EXPECT_TRUE(desktop.FindTopLevelWindow(caption));
+  EXPECT_TRUE(desktop.FindTopLevelWindow("kv CONTRACT window"));
+  EXPECT_FALSE(desktop.FindTopLevelWindow("KV Contract Window 2"));
+  RemoveTopLevelWindow(caption);
+  EXPECT_FALSE(desktop.FindTopLevelWindow(caption));
+}
+
+// ShellExecute reports failure as a number of 32 or less: 2 when the file is
+// not there.
+TEST_F(DesktopContract, StartingAMissingFileFails) {
+  const std::string dir = NewScratchDirectory();
+  for (const std::string& file : {dir + "\\missing.exe", std::string("kvcontract-missing.exe")}) {
+    SCOPED_TRACE(file);
+    uintptr_t result = desktop.ShellExecute("open", file, "", "", kSwShowNormal);
+    EXPECT_LE(result, 32u);
+    EXPECT_EQ(result, 2u);
+  }
+}
+
+}  // namespace
+}  // namespace kv::contract
