@@ -61,16 +61,26 @@ uint32_t Win32Files::OpenExisting(std::string_view path) {
 }
 
 uint32_t Win32Files::ReadWholeFile(std::string_view path, std::string* contents) {
-  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // The sharing the profile functions open their files with: a file another
+  // program holds open for writing still reads.
+  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastFailure();
+  // Read straight into the text in growing pieces: a large file takes a few
+  // calls, not one per 4 KB.
+  constexpr size_t kFirstPiece = 64 * 1024;
   std::string data;
-  char chunk[4096];
   for (;;) {
+    const size_t have = data.size();
+    const size_t piece = have > kFirstPiece ? have : kFirstPiece;
+    data.resize(have + piece);
     DWORD read = 0;
-    if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return LastFailure();
+    if (!::ReadFile(file.get(), data.data() + have, static_cast<DWORD>(piece), &read, nullptr)) {
+      return LastFailure();
+    }
+    data.resize(have + read);
     if (read == 0) break;
-    data.append(chunk, read);
   }
   *contents = std::move(data);
   return kErrorSuccess;

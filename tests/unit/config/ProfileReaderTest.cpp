@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -124,6 +125,35 @@ TEST(ProfileReaderTest, LineEndsBlankLinesAndLongLines) {
   EXPECT_EQ(Read(file, "S", "L"), "after");
   const std::string longName(300, 'N');
   EXPECT_EQ(Read("[" + longName + "]\r\n" + longName + "=v\r\n", longName, longName), "v");
+}
+
+TEST(ProfileReaderTest, OnlyABracketFirstOnItsLineStartsASection) {
+  const std::string file =
+      "[S]\r\nK=[T]\r\nx [T]=1\r\n\0[T]=2\r\n \t\v[U] \r\nL=u\r\n[S]\r\nM=m\r\n[V]"s;
+  const ProfileReader reader(file);
+  EXPECT_EQ(reader.Read("S", "K", "0", 200), "[T]") << "a '[' inside a value";
+  EXPECT_EQ(reader.Read("S", "x [T]", "0", 200), "1");
+  EXPECT_EQ(reader.Read("S", "", "0", 200), "2") << "a zero byte before the '['";
+  EXPECT_EQ(reader.Read("T", "L", "0", 200), "0");
+  EXPECT_EQ(reader.Read("U", "L", "0", 200), "u") << "blanks before the '['";
+  EXPECT_EQ(reader.Read("S", "M", "0", 200), "0") << "the repeated section still ends U";
+  EXPECT_EQ(reader.Read("U", "M", "0", 200), "0");
+  EXPECT_EQ(reader.Read("U", "L", "0", 200), "u") << "asked again";
+  EXPECT_TRUE(reader.KeyNames("V").empty()) << "a header on the last line, without line end";
+  EXPECT_EQ(ProfileReader("[V]").Read("V", "K", "0", 200), "0");
+  EXPECT_EQ(ProfileReader("[").Read("", "[", "0", 200), "0");
+  EXPECT_EQ(ProfileReader("[=v").Read("", "[", "0", 200), "v");
+}
+
+TEST(ProfileReaderTest, KeyNamesListEachKeyOnceAsFirstWritten) {
+  const ProfileReader reader(
+      "K0=v\r\n[S]\r\n A =1\r\na=2\r\nB\r\n;C=3\r\n\r\n[T]\r\nD=4\r\n[s]\r\nE=5\r\n");
+  std::vector<std::string_view> names = reader.KeyNames(" s ");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string_view>{";C", "A", "B"}));
+  EXPECT_EQ(reader.KeyNames(""), std::vector<std::string_view>{"K0"});
+  EXPECT_TRUE(reader.KeyNames("U").empty());
+  EXPECT_TRUE(ProfileReader().KeyNames("").empty());
 }
 
 std::string Utf16(std::string_view text, bool littleEndian) {
