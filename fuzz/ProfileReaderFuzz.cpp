@@ -138,7 +138,7 @@ void CheckKeyNames(const kv::ProfileReader& reader, std::string_view text,
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::string text = kv::ProfileTextFromBytes(bytes);
-  kv::ProfileReader reader(bytes);
+  kv::ProfileReader reader{std::string(bytes)};
   std::vector<std::string_view> sections = {"", "S", "DEVICENAME"};
   std::vector<std::string_view> keys = {"", "K", "DEVICENUMBER"};
   CollectNames(bytes, &sections, &keys);

@@ -1,6 +1,7 @@
 #include "config/ProfileReader.h"
 
 #include <cstring>
+#include <utility>
 
 #include "config/ProfileReaderText.h"
 
@@ -104,8 +105,8 @@ bool ProfileNameEqual::operator()(std::string_view a, std::string_view b) const 
 
 ProfileReader::ProfileReader() : text_(std::make_unique<const std::string>()) {}
 
-ProfileReader::ProfileReader(std::string_view fileBytes)
-    : text_(std::make_unique<const std::string>(ProfileTextFromBytes(fileBytes))) {
+ProfileReader::ProfileReader(std::string fileBytes)
+    : text_(std::make_unique<const std::string>(ProfileTextFromBytes(std::move(fileBytes)))) {
   IndexSections();
 }
 

@@ -56,7 +56,7 @@ class ProfileReader {
  public:
   // A file that does not exist: every read gives the default.
   ProfileReader();
-  explicit ProfileReader(std::string_view fileBytes);
+  explicit ProfileReader(std::string fileBytes);
 
   ProfileReader(ProfileReader&&) noexcept = default;
   ProfileReader& operator=(ProfileReader&&) noexcept = default;

@@ -59,7 +59,8 @@ const ProfileReader* SetupConfiguration::FileReader(const std::string& path) con
   if (known != readers_.end()) return &known->second;
   std::string bytes;
   const uint32_t result = files_.ReadWholeFile(path, &bytes);
-  if (result == kErrorSuccess) return &readers_.emplace(path, ProfileReader(bytes)).first->second;
+  if (result == kErrorSuccess)
+    return &readers_.emplace(path, ProfileReader(std::move(bytes))).first->second;
   if (result == kErrorFileNotFound || result == kErrorPathNotFound) {
     return &readers_.emplace(path, ProfileReader()).first->second;
   }

@@ -14,7 +14,7 @@ using namespace std::string_literals;
 
 std::string Read(std::string_view file, std::string_view section, std::string_view key,
                  uint32_t bufferChars = 200) {
-  return ProfileReader(file).Read(section, key, "0", bufferChars);
+  return ProfileReader(std::string(file)).Read(section, key, "0", bufferChars);
 }
 
 TEST(ProfileReaderTest, NamesIgnoreCaseAndSurroundingBlanks) {
