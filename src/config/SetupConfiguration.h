@@ -46,13 +46,13 @@ class SetupConfiguration {
                              uint32_t readLimit) const;
   std::string ReadModuleValue(PrinterModule module, std::string_view section, std::string_view key,
                               uint32_t readLimit) const;
-  // The names of the keys in a section of setup.ini, in no particular order;
-  // none when the file or the section is missing.
-  std::vector<std::string> ReadSetupKeyNames(std::string_view section) const;
   std::string ReadCurrentModuleValue(std::string_view section, std::string_view key,
                                      uint32_t readLimit) const {
     return ReadModuleValue(currentModule_, section, key, readLimit);
   }
+  // The names of the keys in a section of setup.ini, in no particular order;
+  // none when the section is missing or the file cannot be read.
+  std::vector<std::string> ReadSetupKeyNames(std::string_view section) const;
 
  private:
   std::string ReadValue(const std::string& path, std::string_view section, std::string_view key,
