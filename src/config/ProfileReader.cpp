@@ -59,14 +59,39 @@ struct HeaderLine {
   explicit operator bool() const { return start != std::string_view::npos; }
 };
 
+// The first '[' at or after `from`, or the end of the text. This is the one
+// scan over every byte of a file, so it tests a word of bytes at a time: the
+// C library's memchr is a byte loop on some systems (Wine's msvcrt).
+size_t FindBracket(std::string_view text, size_t from) {
+  constexpr size_t kOnes = ~size_t{0} / 0xFF;  // 0x01 in every byte
+  constexpr size_t kHighBits = kOnes << 7;
+  constexpr size_t kBrackets = kOnes * static_cast<unsigned char>('[');
+  // Nonzero when a byte of the word is '[': that byte of x is zero.
+  auto hasBracket = [](size_t word) {
+    const size_t x = word ^ kBrackets;
+    return (x - kOnes) & ~x & kHighBits;
+  };
+  const char* data = text.data();
+  size_t at = from;
+  constexpr size_t kStep = 2 * sizeof(size_t);
+  while (text.size() - at >= kStep) {
+    size_t first = 0;
+    size_t second = 0;
+    std::memcpy(&first, data + at, sizeof first);
+    std::memcpy(&second, data + at + sizeof first, sizeof second);
+    if (hasBracket(first) | hasBracket(second)) break;
+    at += kStep;
+  }
+  while (at < text.size() && data[at] != '[') ++at;
+  return at;
+}
+
 // The first header line at or after `from`, the start of a line. Only the
-// '[' characters are visited, at memchr's speed; each line holding one is
-// looked at once.
+// '[' characters are visited; each line holding one is looked at once.
 HeaderLine FindHeaderLine(std::string_view text, size_t from) {
   while (from < text.size()) {
-    const void* found = std::memchr(text.data() + from, '[', text.size() - from);
-    if (!found) break;
-    const size_t open = static_cast<size_t>(static_cast<const char*>(found) - text.data());
+    const size_t open = FindBracket(text, from);
+    if (open == text.size()) break;
     size_t start = open;
     while (start > from && IsBlank(text[start - 1]) && !IsLineEnd(text[start - 1])) --start;
     const size_t end = LineEnd(text, open);

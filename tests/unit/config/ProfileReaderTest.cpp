@@ -143,6 +143,15 @@ TEST(ProfileReaderTest, OnlyABracketFirstOnItsLineStartsASection) {
   EXPECT_EQ(ProfileReader("[V]").Read("V", "K", "0", 200), "0");
   EXPECT_EQ(ProfileReader("[").Read("", "[", "0", 200), "0");
   EXPECT_EQ(ProfileReader("[=v").Read("", "[", "0", 200), "v");
+  // Headers and other '[' at every position within the blocks of bytes the
+  // search for headers tests at once.
+  for (size_t pad = 0; pad < 40; ++pad) {
+    const std::string padded = std::string(pad, ';') + "\r\n[S]\r\nK=" + std::string(pad, 'v') +
+                               "[\r\n[T]\r\nK=t" + std::string(pad, '[');
+    const ProfileReader paddedReader(padded);
+    EXPECT_EQ(paddedReader.Read("S", "K", "0", 200), std::string(pad, 'v') + "[") << pad;
+    EXPECT_EQ(paddedReader.Read("T", "K", "0", 200), "t" + std::string(pad, '[')) << pad;
+  }
 }
 
 TEST(ProfileReaderTest, KeyNamesListEachKeyOnceAsFirstWritten) {
