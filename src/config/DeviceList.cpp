@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "config/DecimalNumber.h"
-#include "config/ProfileReader.h"
 
 namespace kv {
 namespace {

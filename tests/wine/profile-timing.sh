@@ -55,6 +55,11 @@ else
 fi
 
 echo "== under Wine: profile-timing.exe ($build)"
+if ! (cd "$root" && scripts/wine-available.sh); then
+  echo "Wine cannot run on this machine (it cannot execute 32-bit x86 programs):"
+  echo "the reader is not timed against GetPrivateProfileStringA here"
+  exit 1
+fi
 if ! build_target "$build" profile-timing; then
   echo "missing $program (configure build/win32 as scripts/test.sh does)"
   exit 1
