@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/ProfileReader.h"
-#include "config/ProfileReaderText.h"
+#include "profiletext/ProfileReader.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "config/PrinterModule.h"
-#include "config/ProfileReader.h"
 #include "platform/Machine.h"
+#include "profiletext/ProfileReader.h"
 
 namespace kv {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "config/ProfileReader.h"
 #include "config/SetupConfiguration.h"
 #include "platform/win32/Win32Machine.h"
+#include "profiletext/ProfileReader.h"
 
 // After the platform's headers: its classes have members named like the
 // macros of <windows.h> (MessageBox, ShellExecute).

@@ -1,9 +1,9 @@
-#include "config/ProfileReader.h"
+#include "profiletext/ProfileReader.h"
 
 #include <cstring>
 #include <utility>
 
-#include "config/ProfileReaderText.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace kv {
 namespace {
