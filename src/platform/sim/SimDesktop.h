@@ -64,12 +64,9 @@ class SimDesktop : public Desktop {
   std::vector<ShownMessageBox> messageBoxes_;
   std::vector<ShellStart> shellStarts_;
   std::vector<std::string> broadcasts_;
-<<<<<<< HEAD
   std::vector<std::string> activations_;
-=======
   std::vector<uint32_t> broadcastTimeouts_;
   std::vector<std::string> notifications_;
->>>>>>> engine
 };
 
 }  // namespace kv::sim
