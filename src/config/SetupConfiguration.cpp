@@ -38,23 +38,35 @@ std::string SetupConfiguration::ReadModuleValue(PrinterModule module, std::strin
   return ReadValue(ModuleFilePath(module), section, key, readLimit);
 }
 
+std::vector<std::string> SetupConfiguration::ReadSetupKeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  if (const ProfileReader* reader = FileReader(setupIniPath_)) {
+    for (std::string_view name : reader->KeyNames(section)) names.emplace_back(name);
+  }
+  return names;
+}
+
 std::string SetupConfiguration::ReadValue(const std::string& path, std::string_view section,
                                           std::string_view key, uint32_t readLimit) const {
   // No file selected (a module outside 0 to 3) reads like a missing file.
-  if (path.empty()) {
-    if (readLimit == 0) return {};
-    return std::string(kMissingValue.substr(0, readLimit - 1));
-  }
-  return FileReader(path).Read(section, key, kMissingValue, readLimit);
+  const ProfileReader* reader = path.empty() ? nullptr : FileReader(path);
+  if (!reader) return ProfileReader().Read(section, key, kMissingValue, readLimit);
+  return reader->Read(section, key, kMissingValue, readLimit);
 }
 
-const ProfileReader& SetupConfiguration::FileReader(const std::string& path) const {
+const ProfileReader* SetupConfiguration::FileReader(const std::string& path) const {
   auto known = readers_.find(path);
-  if (known != readers_.end()) return known->second;
+  if (known != readers_.end()) return &known->second;
   std::string bytes;
-  ProfileReader reader;
-  if (files_.ReadWholeFile(path, &bytes) == kErrorSuccess) reader = ProfileReader(bytes);
-  return readers_.emplace(path, std::move(reader)).first->second;
+  const uint32_t result = files_.ReadWholeFile(path, &bytes);
+  if (result == kErrorSuccess)
+    return &readers_.emplace(path, ProfileReader(std::move(bytes))).first->second;
+  if (result == kErrorFileNotFound || result == kErrorPathNotFound) {
+    return &readers_.emplace(path, ProfileReader()).first->second;
+  }
+  // A sharing violation or a drive not ready may pass: nothing is kept, so
+  // the next request reads the file again.
+  return nullptr;
 }
 
 }  // namespace kv

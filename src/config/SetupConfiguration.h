@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/PrinterModule.h"
 #include "platform/Machine.h"
@@ -24,10 +25,12 @@ inline constexpr std::string_view kMissingValue = "0";
 // A read limit counts the terminator, as the profile functions' buffer length
 // does: a value longer than limit - 1 characters is cut to that length.
 //
-// Each file is read and parsed once, at its first value, and kept for the
-// object's lifetime (the medium does not change while the program runs); a
-// file that cannot be read parses as empty. Reading is not synchronised: the
-// object is used by one thread at a time.
+// Each file is read once, at its first value, and kept for the object's
+// lifetime (the medium does not change while the program runs); a missing file
+// is kept as empty. A file that is there but cannot be read now (held by
+// another program, a drive not ready) reads as defaults and is read again at
+// the next request, as the profile functions would. Reading is not
+// synchronised: the object is used by one thread at a time.
 class SetupConfiguration {
  public:
   explicit SetupConfiguration(Machine& machine);
@@ -47,15 +50,19 @@ class SetupConfiguration {
                                      uint32_t readLimit) const {
     return ReadModuleValue(currentModule_, section, key, readLimit);
   }
+  // The names of the keys in a section of setup.ini, in no particular order;
+  // none when the section is missing or the file cannot be read.
+  std::vector<std::string> ReadSetupKeyNames(std::string_view section) const;
 
  private:
   std::string ReadValue(const std::string& path, std::string_view section, std::string_view key,
                         uint32_t readLimit) const;
 
-  const ProfileReader& FileReader(const std::string& path) const;
+  // None when the file is there but could not be read.
+  const ProfileReader* FileReader(const std::string& path) const;
 
   Files& files_;
-  // Parsed files by path.
+  // Files read, and files found missing, by path.
   mutable std::map<std::string, ProfileReader, std::less<>> readers_;
   std::string setupIniPath_;
   std::array<std::string, kPrinterModuleCount> modulePaths_;

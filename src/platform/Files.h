@@ -34,6 +34,8 @@ class Files {
   // Opens an existing file with no access rights requested and read/write
   // sharing, then closes it: the existence test that works on files in use.
   virtual uint32_t OpenExisting(std::string_view path) = 0;
+  // Opens with read and write sharing, as the profile functions do: a file
+  // held open by another program with sharing still reads.
   virtual uint32_t ReadWholeFile(std::string_view path, std::string* contents) = 0;
   virtual uint32_t CreateDirectory(std::string_view path) = 0;
   // FindFirstFile/FindNextFile over a pattern such as "C:\dir\*.dll";

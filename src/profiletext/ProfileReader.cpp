@@ -1,5 +1,8 @@
 #include "profiletext/ProfileReader.h"
 
+#include <cstring>
+#include <utility>
+
 #include "profiletext/ProfileReaderText.h"
 
 namespace kv {
@@ -37,6 +40,74 @@ std::string CutToBuffer(std::string_view text, uint32_t bufferChars) {
   return std::string(text.substr(0, bufferChars - 1));
 }
 
+// Line ends: CR, LF or any run of them.
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Where the line holding `from` ends: its first CR or LF, or the end of text.
+size_t LineEnd(std::string_view text, size_t from) {
+  while (from < text.size() && !IsLineEnd(text[from])) ++from;
+  return from;
+}
+
+// A section header line: '[' first on the line and its last ']'.
+struct HeaderLine {
+  size_t start = std::string_view::npos;  // where the line begins; npos: none
+  size_t end = 0;                         // its CR or LF, or the end of text
+  std::string_view name;
+  explicit operator bool() const { return start != std::string_view::npos; }
+};
+
+// The first '[' at or after `from`, or the end of the text. This is the one
+// scan over every byte of a file, so it tests a word of bytes at a time: the
+// C library's memchr is a byte loop on some systems (Wine's msvcrt).
+size_t FindBracket(std::string_view text, size_t from) {
+  constexpr size_t kOnes = ~size_t{0} / 0xFF;  // 0x01 in every byte
+  constexpr size_t kHighBits = kOnes << 7;
+  constexpr size_t kBrackets = kOnes * static_cast<unsigned char>('[');
+  // Nonzero when a byte of the word is '[': that byte of x is zero.
+  auto hasBracket = [](size_t word) {
+    const size_t x = word ^ kBrackets;
+    return (x - kOnes) & ~x & kHighBits;
+  };
+  const char* data = text.data();
+  size_t at = from;
+  constexpr size_t kStep = 2 * sizeof(size_t);
+  while (text.size() - at >= kStep) {
+    size_t first = 0;
+    size_t second = 0;
+    std::memcpy(&first, data + at, sizeof first);
+    std::memcpy(&second, data + at + sizeof first, sizeof second);
+    if (hasBracket(first) | hasBracket(second)) break;
+    at += kStep;
+  }
+  while (at < text.size() && data[at] != '[') ++at;
+  return at;
+}
+
+// The first header line at or after `from`, the start of a line. Only the
+// '[' characters are visited; each line holding one is looked at once.
+HeaderLine FindHeaderLine(std::string_view text, size_t from) {
+  while (from < text.size()) {
+    const size_t open = FindBracket(text, from);
+    if (open == text.size()) break;
+    size_t start = open;
+    while (start > from && IsBlank(text[start - 1]) && !IsLineEnd(text[start - 1])) --start;
+    const size_t end = LineEnd(text, open);
+    if (start == from || IsLineEnd(text[start - 1])) {
+      const std::string_view line = text.substr(open, end - open);
+      const size_t close = line.rfind(']');
+      // Without its ']' the line is a key line.
+      if (close != std::string_view::npos) {
+        return HeaderLine{start, end, UpToZero(Trim(line.substr(1, close - 1)))};
+      }
+    }
+    from = end + 1;
+  }
+  return {};
+}
+
 }  // namespace
 
 size_t ProfileNameHash::operator()(std::string_view name) const noexcept {
@@ -59,56 +130,78 @@ bool ProfileNameEqual::operator()(std::string_view a, std::string_view b) const 
 
 ProfileReader::ProfileReader() : text_(std::make_unique<const std::string>()) {}
 
-ProfileReader::ProfileReader(std::string_view fileBytes)
-    : text_(std::make_unique<const std::string>(ProfileTextFromBytes(fileBytes))) {
-  Parse();
+ProfileReader::ProfileReader(std::string fileBytes)
+    : text_(std::make_unique<const std::string>(ProfileTextFromBytes(std::move(fileBytes)))) {
+  IndexSections();
 }
 
-void ProfileReader::Parse() {
+void ProfileReader::IndexSections() {
   const std::string_view text = *text_;
   // Lines before the first section header belong to a section without name.
-  Keys* keys = &sections_[std::string_view()];
+  Section* current = &sections_[std::string_view()];
+  size_t linesStart = 0;
   size_t position = 0;
-  while (position < text.size()) {
-    size_t end = text.find_first_of("\r\n", position);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = Trim(text.substr(position, end - position));
+  for (;;) {
+    const HeaderLine header = FindHeaderLine(text, position);
+    const size_t linesEnd = header ? header.start : text.size();
+    if (current) current->lines = text.substr(linesStart, linesEnd - linesStart);
+    if (!header) break;
+    // A section named again is ignored with all its keys, yet its header
+    // still ends the section before it.
+    auto [at, added] = sections_.try_emplace(header.name);
+    current = added ? &at->second : nullptr;
+    linesStart = header.end;
+    position = header.end + 1;
+  }
+}
+
+ProfileReader::Keys ProfileReader::ParseKeys(std::string_view lines) {
+  Keys keys;
+  keys.reserve(32);  // a driver section holds 27 keys
+  size_t position = 0;
+  while (position < lines.size()) {
+    const size_t end = LineEnd(lines, position);
+    const std::string_view line = Trim(lines.substr(position, end - position));
     position = end + 1;
     if (line.empty()) continue;
-
-    if (line.front() == '[') {
-      size_t close = line.rfind(']');
-      if (close != std::string_view::npos) {
-        std::string_view name = UpToZero(Trim(line.substr(1, close - 1)));
-        // A section named again is ignored with all its keys.
-        auto [at, added] = sections_.try_emplace(name);
-        keys = added ? &at->second : nullptr;
-        if (keys) keys->reserve(32);  // a driver section holds 27 keys
-        continue;
-      }
-      // Without its ']' the line is read as a key line.
-    }
-    if (!keys) continue;
-    size_t equals = line.find('=');
+    const size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
       // A line without '=' has no value, yet it hides a later key line of
       // the same name.
-      keys->try_emplace(UpToZero(line), std::nullopt);
+      keys.try_emplace(UpToZero(line), std::nullopt);
       continue;
     }
-    std::string_view name = UpToZero(Trim(line.substr(0, equals)));
-    std::string_view value = UpToZero(Trim(line.substr(equals + 1)));
-    keys->try_emplace(name, value);  // the first of equal keys wins
+    const std::string_view name = UpToZero(Trim(line.substr(0, equals)));
+    const std::string_view value = UpToZero(Trim(line.substr(equals + 1)));
+    keys.try_emplace(name, value);  // the first of equal keys wins
   }
+  return keys;
+}
+
+const ProfileReader::Keys* ProfileReader::SectionKeys(std::string_view section) const {
+  auto at = sections_.find(RequestedName(section));
+  if (at == sections_.end()) return nullptr;
+  const Section& found = at->second;
+  if (!found.keys) found.keys = ParseKeys(found.lines);
+  return &*found.keys;
 }
 
 std::optional<std::string_view> ProfileReader::Find(std::string_view section,
                                                     std::string_view key) const {
-  auto sectionAt = sections_.find(RequestedName(section));
-  if (sectionAt == sections_.end()) return std::nullopt;
-  auto keyAt = sectionAt->second.find(RequestedName(key));
-  if (keyAt == sectionAt->second.end()) return std::nullopt;
-  return keyAt->second;  // none for a line without '=
+  const Keys* keys = SectionKeys(section);
+  if (!keys) return std::nullopt;
+  auto keyAt = keys->find(RequestedName(key));
+  if (keyAt == keys->end()) return std::nullopt;
+  return keyAt->second;  // none for a line without '='
+}
+
+std::vector<std::string_view> ProfileReader::KeyNames(std::string_view section) const {
+  std::vector<std::string_view> names;
+  if (const Keys* keys = SectionKeys(section)) {
+    names.reserve(keys->size());
+    for (const auto& key : *keys) names.push_back(key.first);
+  }
+  return names;
 }
 
 std::string ProfileReader::Read(std::string_view section, std::string_view key,

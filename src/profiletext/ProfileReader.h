@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kv {
 
@@ -46,11 +47,16 @@ struct ProfileNameEqual {
 //   header there).
 // Names compare by ASCII case only: the configuration's names are ASCII, and
 // folding other bytes would depend on the system's code page.
+//
+// Making a reader only finds the section headers; a section's keys are parsed
+// when the section is first asked for, so that reading one model of a large
+// file costs little more than finding its headers. Reads are therefore not
+// synchronised: one thread at a time.
 class ProfileReader {
  public:
   // A file that does not exist: every read gives the default.
   ProfileReader();
-  explicit ProfileReader(std::string_view fileBytes);
+  explicit ProfileReader(std::string fileBytes);
 
   ProfileReader(ProfileReader&&) noexcept = default;
   ProfileReader& operator=(ProfileReader&&) noexcept = default;
@@ -62,13 +68,27 @@ class ProfileReader {
   // the section or key is missing or the key's line has no '='.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
+  // The names of the section's keys as the file first writes them (lines
+  // without '=' included), each once, in no particular order; none when the
+  // section is missing. The views live as long as the reader.
+  std::vector<std::string_view> KeyNames(std::string_view section) const;
+
  private:
   // A key line without '=' has no value.
   using Keys = std::unordered_map<std::string_view, std::optional<std::string_view>,
                                   ProfileNameHash, ProfileNameEqual>;
-  using Sections = std::unordered_map<std::string_view, Keys, ProfileNameHash, ProfileNameEqual>;
+  struct Section {
+    std::string_view lines;            // from the end of its header line to the next header line
+    mutable std::optional<Keys> keys;  // parsed at the first request
+  };
+  using Sections = std::unordered_map<std::string_view, Section, ProfileNameHash, ProfileNameEqual>;
 
-  void Parse();
+  void IndexSections();
+  // The keys of a section from its lines, which hold no header line.
+  static Keys ParseKeys(std::string_view lines);
+  // The keys of a section, parsed now if they were not yet; none when the
+  // section is missing.
+  const Keys* SectionKeys(std::string_view section) const;
 
   // The sections and keys are views into this text, which stays in place when
   // the reader is moved.

@@ -1,5 +1,7 @@
 #include "profiletext/ProfileReaderText.h"
 
+#include <utility>
+
 namespace kv {
 namespace {
 
@@ -21,7 +23,17 @@ std::string NarrowUtf16(std::string_view bytes, bool littleEndian) {
   return text;
 }
 
+bool HasByteOrderMark(std::string_view bytes) {
+  return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark ||
+         bytes.substr(0, 2) == kUtf16LittleEndianMark || bytes.substr(0, 2) == kUtf16BigEndianMark;
+}
+
 }  // namespace
+
+std::string ProfileTextFromBytes(std::string&& bytes) {
+  if (!HasByteOrderMark(bytes)) return std::move(bytes);
+  return ProfileTextFromBytes(std::string_view(bytes));
+}
 
 std::string ProfileTextFromBytes(std::string_view bytes) {
   // Windows itself does not know the UTF-8 mark: it takes it as part of the

@@ -11,5 +11,8 @@ namespace kv {
 // makes them. A UTF-8 byte-order mark is dropped and the rest taken as it is.
 // Any other file is taken byte for byte.
 std::string ProfileTextFromBytes(std::string_view bytes);
+// The same, taking over bytes that need no conversion rather than copying
+// them.
+std::string ProfileTextFromBytes(std::string&& bytes);
 
 }  // namespace kv

@@ -1,19 +1,26 @@
 // Holds the configuration reader to GetPrivateProfileStringA: each case writes
-// a small INI file, reads one key through both and compares the results.
-// Prints one line per failure and "N passed, M failed" last.
+// a small INI file, reads one key through both and compares the results. The
+// reader's file access is held to the profile functions' as well: which files
+// held open by another handle read, and that a file that could not be read is
+// read at the next request. Prints one line per failure and "N passed, M
+// failed" last.
 //   profile-compare.exe [-v]     (-v: a line for every case)
 //
 // Where Wine's profile functions are known to differ from Windows, the case
 // says so and expects Wine's own result from Wine and the Windows result from
 // the reader.
-#include <windows.h>
-
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "config/SetupConfiguration.h"
+#include "platform/win32/Win32Machine.h"
 #include "profiletext/ProfileReader.h"
+
+// After the platform's headers: its classes have members named like the
+// macros of <windows.h> (MessageBox, ShellExecute).
+#include <windows.h>
 
 namespace {
 
@@ -107,6 +114,12 @@ std::vector<Case> Cases() {
       {"empty section header", "K=v\r\n[]\r\nL=w\r\n[S]\r\n", "S", "L"},
       {"zero byte inside a value", std::string("[S]\r\nK=ab\0cd\r\n", 15), "S", "K"},
       {"value of blanks between quotes", "[S]\r\nK=\"   \"\r\n", "S", "K"},
+      {"'[' inside a value is no header", "[S]\r\nK=[T]\r\n[T]\r\nL=v\r\n", "T", "L"},
+      {"'[' after other text is no header", "[S]\r\nx [T]\r\nL=v\r\n", "S", "L"},
+      {"header after tabs", "[S]\r\nK=1\r\n\t\t[T]\r\nK=2\r\n", "T", "K"},
+      {"header on the last line, no line end", "[S]\r\nK=v\r\n[T]", "S", "K"},
+      {"repeated header ends the section before", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n[S]\r\nC=3\r\n", "T",
+       "C"},
       {"device entry", "[DEVICENAME]\r\nDEVICENUMBER=1\r\nDEVICENAME1=KP-300-ReceiptPrinter\r\n",
        "DEVICENAME", "DEVICENAME1"},
   };
@@ -226,6 +239,73 @@ bool CompareWholeFile(const std::string& path, int* keys) {
   return same;
 }
 
+// A file another handle holds open, for each access and sharing of that
+// handle: the reader's file access reads it exactly when
+// GetPrivateProfileStringA does. One check per handle.
+void CompareSharing(kv::Files& files, const std::string& directory, bool verbose, int* passed,
+                    int* failed) {
+  const DWORD accesses[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
+  const DWORD sharings[] = {0, FILE_SHARE_READ, FILE_SHARE_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE};
+  int index = 0;
+  for (DWORD access : accesses) {
+    for (DWORD sharing : sharings) {
+      const std::string path = directory + "\\held" + std::to_string(++index) + ".ini";
+      WriteBytes(path, "[S]\r\nK=v\r\n");
+      HANDLE held = ::CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      char buffer[16] = {};
+      ::GetPrivateProfileStringA("S", "K", "0", buffer, sizeof buffer, path.c_str());
+      std::string bytes;
+      const uint32_t error = files.ReadWholeFile(path, &bytes);
+      if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+      const bool systemReads = std::string(buffer) == "v";
+      const bool ok = held != INVALID_HANDLE_VALUE && systemReads == (error == 0);
+      (ok ? *passed : *failed)++;
+      if (!ok || verbose) {
+        std::printf("%s held open (access 0x%08lX, sharing %lu): system %s, reader %s (%lu)\n",
+                    ok ? "ok" : "FAIL", static_cast<unsigned long>(access),
+                    static_cast<unsigned long>(sharing), systemReads ? "reads" : "does not read",
+                    error == 0 ? "reads" : "does not read", static_cast<unsigned long>(error));
+      }
+      ::DeleteFileA(path.c_str());
+    }
+  }
+}
+
+// setup.ini held open without sharing reads as defaults through both; once
+// it is closed, the same SetupConfiguration reads it as the system does.
+// Needs the medium's setup.ini in DRVCONFIG beside the program.
+void CompareReadAfterRelease(kv::Machine& machine, int* passed, int* failed) {
+  const kv::SetupConfiguration configuration(machine);
+  const std::string& path = configuration.setupIniPath();
+  auto system = [&] {
+    char buffer[64] = {};
+    ::GetPrivateProfileStringA("DEVICENAME", "DEVICENUMBER", "0", buffer, sizeof buffer,
+                               path.c_str());
+    return std::string(buffer);
+  };
+  HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (held == INVALID_HANDLE_VALUE) {
+    std::printf("FAIL read after release: cannot hold %s\n", path.c_str());
+    ++*failed;
+    return;
+  }
+  const std::string systemHeld = system();
+  const std::string oursHeld = configuration.ReadSetupValue("DEVICENAME", "DEVICENUMBER", 50);
+  ::CloseHandle(held);
+  const std::string systemAfter = system();
+  const std::string oursAfter = configuration.ReadSetupValue("DEVICENAME", "DEVICENUMBER", 50);
+  const bool ok = systemHeld == oursHeld && systemAfter == oursAfter && systemAfter != "0";
+  (ok ? *passed : *failed)++;
+  std::printf(
+      "%s read after release: held: system '%s', reader '%s'; released: system '%s', "
+      "reader '%s'\n",
+      ok ? "ok" : "FAIL", systemHeld.c_str(), oursHeld.c_str(), systemAfter.c_str(),
+      oursAfter.c_str());
+}
+
 }  // namespace
 
 // Arguments: [-v] then any configuration files to compare key by key.
@@ -263,6 +343,9 @@ int main(int argc, char** argv) {
     }
     if (!c.missing) ::DeleteFileA(path.c_str());
   }
+  kv::Win32Machine win32;
+  CompareSharing(win32.machine().files, directory, verbose, &passed, &failed);
+  CompareReadAfterRelease(win32.machine(), &passed, &failed);
   for (int i = verbose ? 2 : 1; i < argc; ++i) {
     int keys = 0;
     const bool same = CompareWholeFile(argv[i], &keys);

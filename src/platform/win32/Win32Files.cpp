@@ -61,16 +61,31 @@ uint32_t Win32Files::OpenExisting(std::string_view path) {
 }
 
 uint32_t Win32Files::ReadWholeFile(std::string_view path, std::string* contents) {
-  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // The sharing the profile functions open their files with: a file another
+  // program holds open for writing still reads.
+  FileHandle file(::CreateFileA(std::string(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastFailure();
+  // One read for the whole file: a piece one byte larger than its size comes
+  // back short, which for a disk file means its end. A file that grows
+  // meanwhile is read on in larger pieces.
+  DWORD sizeHigh = 0;
+  const DWORD size = ::GetFileSize(file.get(), &sizeHigh);
+  constexpr size_t kSmallestPiece = 64 * 1024;
+  const size_t expected = size == INVALID_FILE_SIZE || sizeHigh != 0 ? 0 : size;
   std::string data;
-  char chunk[4096];
   for (;;) {
+    const size_t have = data.size();
+    size_t piece = have == 0 ? expected + 1 : have;
+    if (piece < kSmallestPiece) piece = kSmallestPiece;
+    data.resize(have + piece);
     DWORD read = 0;
-    if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return LastFailure();
-    if (read == 0) break;
-    data.append(chunk, read);
+    if (!::ReadFile(file.get(), data.data() + have, static_cast<DWORD>(piece), &read, nullptr)) {
+      return LastFailure();
+    }
+    data.resize(have + read);
+    if (read < piece) break;
   }
   *contents = std::move(data);
   return kErrorSuccess;

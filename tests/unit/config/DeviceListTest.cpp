@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "config/DeviceList.h"
 #include "unit/config/ConfigFixture.h"
 
@@ -99,6 +102,45 @@ TEST_F(DeviceListTest, EntriesAreCutAt199CharactersBeforeTheyAreClassified) {
   EXPECT_EQ(first.modelName, fits);
   EXPECT_FALSE(ReadDeviceEntry(configuration, 2).module.has_value())
       << "the suffix lost its last character";
+}
+
+TEST_F(DeviceListTest, ListWalksTheEntriesPresentWhateverTheCount) {
+  // A count typed wrong by two billion must not cost two billion reads.
+  const std::string entries =
+      "DEVICENAME3=TK-1-TicketPrinter\r\n"
+      "devicename1=KP-300-ReceiptPrinter\r\n"
+      "DEVICENAME01=Zero-LabelPrinter\r\n"  // not the key of entry 1
+      "DEVICENAME0=EM-0-EmbeddedPrinter\r\n"
+      "DEVICENAME1999999999=Far-LabelPrinter\r\n"
+      "DEVICENAME2000000000=Edge-ReceiptPrinter\r\n"
+      "DEVICENAME2000000001=Beyond-ReceiptPrinter\r\n"
+      "DEVICENAME2147483647=Last-ReceiptPrinter\r\n"
+      "DEVICENAME99999999999=Huge-ReceiptPrinter\r\n"
+      "DEVICENAME4x=Bad-ReceiptPrinter\r\n"
+      "DEVICENAME5\r\n"
+      "DEVICENAME5=Hidden-ReceiptPrinter\r\n"
+      " DEVICENAME6 = \"Quoted-EmbeddedPrinter\"\r\n"
+      "DEVICENAME7=Unknown model\r\n";
+  struct Case {
+    const char* count;
+    std::vector<std::string> models;
+  };
+  const Case cases[] = {
+      {"2000000000", {"KP-300", "TK-1", "Quoted", "Far", "Edge"}},
+      {"2147483647", {"KP-300", "TK-1", "Quoted", "Far", "Edge", "Beyond", "Last"}},
+      {"6", {"KP-300", "TK-1", "Quoted"}},
+      {"3", {"KP-300", "TK-1"}},
+      {"0", {}},
+      {"-5", {}},
+  };
+  for (const Case& c : cases) {
+    WriteSetupIni("[DEVICENAME]\r\nDEVICENUMBER=" + std::string(c.count) + "\r\n" + entries);
+    std::vector<std::string> models;
+    for (const DeviceEntry& entry : ReadDeviceList(Configuration())) {
+      models.push_back(entry.modelName);
+    }
+    EXPECT_EQ(models, c.models) << c.count;
+  }
 }
 
 }  // namespace

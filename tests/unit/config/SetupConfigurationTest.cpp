@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "config/DecimalNumber.h"
 #include "config/PortOption.h"
@@ -215,11 +217,22 @@ TEST_F(SetupConfigurationTest, EachFileIsParsedOnceAndKeptForTheObjectsLifetime)
   EXPECT_EQ(fresh.ReadModuleValue(PrinterModule::Ticket, "S", "K", 200), "ticket");
 }
 
-TEST_F(SetupConfigurationTest, FileThatCannotBeReadGivesDefaults) {
+TEST_F(SetupConfigurationTest, FileThatCannotBeReadNowIsReadAgainAtTheNextRequest) {
   WriteSetupIni("[S]\r\nK=1\r\n");
-  sim.FailNext(sim::Call::ReadWholeFile, 32);
-  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "0");
-  EXPECT_EQ(Configuration().ReadSetupValue("S", "K", 200), "1");
+  // A sharing violation, a drive not ready, access denied.
+  for (uint32_t error : {32u, 21u, 5u}) {
+    SetupConfiguration configuration = Configuration();
+    sim.FailNext(sim::Call::ReadWholeFile, error);
+    EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "0") << error;
+    EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "1") << error;
+  }
+  SetupConfiguration configuration = Configuration();
+  sim.files().MarkInUse(std::string(kConfigDirectory) + "setup.ini");
+  EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "0");
+  EXPECT_TRUE(configuration.ReadSetupKeyNames("S").empty());
+  sim.files().MarkInUse(std::string(kConfigDirectory) + "setup.ini", false);
+  EXPECT_EQ(configuration.ReadSetupKeyNames("S"), std::vector<std::string>{"K"});
+  EXPECT_EQ(configuration.ReadSetupValue("S", "K", 200), "1");
 }
 
 }  // namespace

@@ -148,7 +148,9 @@ constexpr const char* kProcessorError =
 constexpr const char* kOutOfMemory = "Printer installer could not allocate sufficient memory";
 
 const Fault kFaults[] = {
-    {"monitors", Call::ReadWholeFile, kErrorAccessDenied, kMonitorNotLoaded},  // a monitor "0"
+    // Only the first value (the USB monitor's name) reads as "0": setup.ini
+    // is read again for the next one, and a serial port needs only the other.
+    {"monitors", Call::ReadWholeFile, kErrorAccessDenied, ""},
     {"monitors", Call::RegOpenKey, kErrorAccessDenied, ""},
     {"monitors", Call::GetSystemDirectory, kErrorNotEnoughMemory, kMonitorNotLoaded},
     {"monitors", Call::GetCurrentDirectory, kErrorNotEnoughMemory, kMonitorNotLoaded},

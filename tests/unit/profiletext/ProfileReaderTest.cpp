@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +14,7 @@ using namespace std::string_literals;
 
 std::string Read(std::string_view file, std::string_view section, std::string_view key,
                  uint32_t bufferChars = 200) {
-  return ProfileReader(file).Read(section, key, "0", bufferChars);
+  return ProfileReader(std::string(file)).Read(section, key, "0", bufferChars);
 }
 
 TEST(ProfileReaderTest, NamesIgnoreCaseAndSurroundingBlanks) {
@@ -124,6 +125,44 @@ TEST(ProfileReaderTest, LineEndsBlankLinesAndLongLines) {
   EXPECT_EQ(Read(file, "S", "L"), "after");
   const std::string longName(300, 'N');
   EXPECT_EQ(Read("[" + longName + "]\r\n" + longName + "=v\r\n", longName, longName), "v");
+}
+
+TEST(ProfileReaderTest, OnlyABracketFirstOnItsLineStartsASection) {
+  const std::string file =
+      "[S]\r\nK=[T]\r\nx [T]=1\r\n\0[T]=2\r\n \t\v[U] \r\nL=u\r\n[S]\r\nM=m\r\n[V]"s;
+  const ProfileReader reader(file);
+  EXPECT_EQ(reader.Read("S", "K", "0", 200), "[T]") << "a '[' inside a value";
+  EXPECT_EQ(reader.Read("S", "x [T]", "0", 200), "1");
+  EXPECT_EQ(reader.Read("S", "", "0", 200), "2") << "a zero byte before the '['";
+  EXPECT_EQ(reader.Read("T", "L", "0", 200), "0");
+  EXPECT_EQ(reader.Read("U", "L", "0", 200), "u") << "blanks before the '['";
+  EXPECT_EQ(reader.Read("S", "M", "0", 200), "0") << "the repeated section still ends U";
+  EXPECT_EQ(reader.Read("U", "M", "0", 200), "0");
+  EXPECT_EQ(reader.Read("U", "L", "0", 200), "u") << "asked again";
+  EXPECT_TRUE(reader.KeyNames("V").empty()) << "a header on the last line, without line end";
+  EXPECT_EQ(ProfileReader("[V]").Read("V", "K", "0", 200), "0");
+  EXPECT_EQ(ProfileReader("[").Read("", "[", "0", 200), "0");
+  EXPECT_EQ(ProfileReader("[=v").Read("", "[", "0", 200), "v");
+  // Headers and other '[' at every position within the blocks of bytes the
+  // search for headers tests at once.
+  for (size_t pad = 0; pad < 40; ++pad) {
+    const std::string padded = std::string(pad, ';') + "\r\n[S]\r\nK=" + std::string(pad, 'v') +
+                               "[\r\n[T]\r\nK=t" + std::string(pad, '[');
+    const ProfileReader paddedReader(padded);
+    EXPECT_EQ(paddedReader.Read("S", "K", "0", 200), std::string(pad, 'v') + "[") << pad;
+    EXPECT_EQ(paddedReader.Read("T", "K", "0", 200), "t" + std::string(pad, '[')) << pad;
+  }
+}
+
+TEST(ProfileReaderTest, KeyNamesListEachKeyOnceAsFirstWritten) {
+  const ProfileReader reader(
+      "K0=v\r\n[S]\r\n A =1\r\na=2\r\nB\r\n;C=3\r\n\r\n[T]\r\nD=4\r\n[s]\r\nE=5\r\n");
+  std::vector<std::string_view> names = reader.KeyNames(" s ");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string_view>{";C", "A", "B"}));
+  EXPECT_EQ(reader.KeyNames(""), std::vector<std::string_view>{"K0"});
+  EXPECT_TRUE(reader.KeyNames("U").empty());
+  EXPECT_TRUE(ProfileReader().KeyNames("").empty());
 }
 
 std::string Utf16(std::string_view text, bool littleEndian) {
