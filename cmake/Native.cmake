@@ -37,3 +37,6 @@ if(benchmark_FOUND)
                                   bench/LargeConfiguration.cpp)
   target_link_libraries(config_benchmark PRIVATE kvsim benchmark::benchmark)
 endif()
+
+# The wizard's tests read the program's resource script for its dialog templates.
+target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -28,8 +28,8 @@ class PlainControlClasses : public ControlClasses {
   void BindEdit(Controls& controls, int id) override {
     controls.SetColors(id, kColorWindowText, kColorWindow);
   }
-  void BindColorLabel(Controls& controls, int id, Color text, Color background,
-                      int characterHeight, std::string_view face) override {
+  void BindColorLabel(Controls& controls, int id, Color text, Color background, int characterHeight,
+                      std::string_view face) override {
     controls.SetColors(id, text, background);
     controls.SetFont(id, Font{std::string(face), -characterHeight, 400});
   }

@@ -9,8 +9,8 @@ namespace kv {
 namespace {
 
 // The button of each family, in family order.
-constexpr std::array<int, 6> kFamilyButtons = {IDC_OS_WIN98,   IDC_OS_NT4,        IDC_OS_WIN2000,
-                                               IDC_OS_WINXP,   IDC_OS_SERVER2003, IDC_OS_VISTA};
+constexpr std::array<int, 6> kFamilyButtons = {IDC_OS_WIN98, IDC_OS_NT4,        IDC_OS_WIN2000,
+                                               IDC_OS_WINXP, IDC_OS_SERVER2003, IDC_OS_VISTA};
 
 OsPreset NtPreset(const OsVersionInfo& version) {
   struct Known {

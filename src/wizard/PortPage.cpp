@@ -32,8 +32,8 @@ void Fill(Controls& controls, int id, const std::array<std::string_view, N>& ent
 
 int BaudRateRow(int32_t baudRate) {
   // The table has no row for 38400 itself: every number it lacks maps there.
-  constexpr std::array<int32_t, 9> kPresets = {110, 300, 1200, 2400, 4800, 9600, 19200, 57600,
-                                               115200};
+  constexpr std::array<int32_t, 9> kPresets = {110,  300,   1200,  2400,  4800,
+                                               9600, 19200, 57600, 115200};
   constexpr std::array<int, 9> kRows = {0, 1, 2, 3, 4, 5, 6, 8, 9};
   for (size_t i = 0; i < kPresets.size(); ++i) {
     if (kPresets[i] == baudRate) return kRows[i];

@@ -59,8 +59,8 @@ void WizardWindow::OnInit(Controls& window) {
     // A page may end the wizard while it is created; that only marks the end,
     // and the remaining steps still run.
     for (size_t i = 0; i < pages_.size(); ++i) {
-      pageControls_[i] = window.CreatePage(static_cast<int>(templates_[i]), *pages_[i],
-                                           IDC_PAGE_FRAME);
+      pageControls_[i] =
+          window.CreatePage(static_cast<int>(templates_[i]), *pages_[i], IDC_PAGE_FRAME);
     }
     ShowPage(window, 0);
   }
@@ -114,8 +114,9 @@ void WizardWindow::LeaveModulePage() {
   portOptionsModule_ = module->moduleIndex();
   portOptionsModel_ = module->modelName();
 
-  const bool advanced = ReadPortOption(configuration_, static_cast<PrinterModule>(portOptionsModule_),
-                                       portOptionsModel_, PortOption::AdvancedSetup) != 0;
+  const bool advanced =
+      ReadPortOption(configuration_, static_cast<PrinterModule>(portOptionsModule_),
+                     portOptionsModel_, PortOption::AdvancedSetup) != 0;
   SetupTypePage* setupType = PageAt<SetupTypePage>(pages_, kSetupTypeIndex);
   Controls* setupTypeControls = PageControls(kSetupTypeIndex);
   if (setupType != nullptr && setupTypeControls != nullptr) {
