@@ -48,6 +48,8 @@ struct DialogLayout {
   int templateId = 0;
   std::string caption;
   std::vector<ControlSpec> controls;
+  int clientWidth = 300;  // pixels, for painting
+  int clientHeight = 200;
 };
 
 // Text drawn by a page's OnPaint.
@@ -215,7 +217,9 @@ class SimDialog : public Controls {
   bool IsList(const Control* control) const;
   void Command(int id, int code);
   void Help();
-  void DeliverDueTimer(uint64_t until);
+  // Delivers the earliest tick due by `until`; false when none is.
+  bool DeliverDueTimer(uint64_t until);
+  void PlaceItem(Control& control, int index, std::string_view text);
 
   SimDialogs& dialogs_;
   DialogLayout layout_;
