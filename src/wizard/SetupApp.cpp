@@ -12,9 +12,8 @@
 
 namespace kv {
 
-SetupApp::SetupApp(Machine& machine, Dialogs& dialogs, ControlClasses& controlClasses,
-                   CompatibilityMarks& marks)
-    : machine_(machine), dialogs_(dialogs), controlClasses_(controlClasses), marks_(marks) {}
+SetupApp::SetupApp(Machine& machine, ControlClasses& controlClasses, CompatibilityMarks& marks)
+    : machine_(machine), controlClasses_(controlClasses), marks_(marks) {}
 
 SetupApp::~SetupApp() {
   if (mutex_ != 0) machine_.threads.CloseMutex(mutex_);
@@ -36,7 +35,7 @@ int SetupApp::Run() {
     return kIdCancel;
   }
 
-  WizardWindow wizard(machine_, dialogs_, applicationName);
+  WizardWindow wizard(machine_, applicationName);
   LicensePage license(machine_, controlClasses_, applicationName);
   ModulePage module(machine_);
   SetupTypePage setupType;
@@ -47,7 +46,7 @@ int SetupApp::Run() {
   wizard.AddPage(setupType, IDD_SETUP_TYPE_PAGE);
   wizard.AddPage(os, IDD_OS_PAGE);
   wizard.AddPage(port, IDD_PORT_PAGE);
-  return dialogs_.RunModal(IDD_WIZARD, wizard, 0);
+  return machine_.dialogs.RunModal(IDD_WIZARD, wizard, 0);
 }
 
 }  // namespace kv

@@ -33,11 +33,8 @@ bool NeedsAdministrator(OsFamily family) {
 
 }  // namespace
 
-WizardWindow::WizardWindow(Machine& machine, Dialogs& dialogs, std::string applicationName)
-    : machine_(machine),
-      dialogs_(dialogs),
-      applicationName_(std::move(applicationName)),
-      configuration_(machine) {}
+WizardWindow::WizardWindow(Machine& machine, std::string applicationName)
+    : machine_(machine), applicationName_(std::move(applicationName)), configuration_(machine) {}
 
 void WizardWindow::AddPage(WizardPage& page, uint32_t templateId) {
   pages_.push_back(&page);
@@ -214,7 +211,7 @@ bool WizardWindow::OnHelp(Controls&) {
 bool WizardWindow::OnSysCommand(Controls& window, int commandId) {
   if ((commandId & 0xFFF0) != IDM_ABOUTBOX) return false;
   DialogPage aboutBox;
-  dialogs_.RunModal(IDD_ABOUTBOX, aboutBox, window.Handle());
+  machine_.dialogs.RunModal(IDD_ABOUTBOX, aboutBox, window.Handle());
   return true;
 }
 

@@ -30,7 +30,7 @@ struct WizardSelections {
 // rules of a move depend on the chosen model's options.
 class WizardWindow : public DialogPage {
  public:
-  WizardWindow(Machine& machine, Dialogs& dialogs, std::string applicationName);
+  WizardWindow(Machine& machine, std::string applicationName);
 
   // Appends a page; the index is its place in the walk. Only the low 16 bits
   // of the template id count.
@@ -66,7 +66,6 @@ class WizardWindow : public DialogPage {
   void Refuse(int stringId);
 
   Machine& machine_;
-  Dialogs& dialogs_;
   std::string applicationName_;
   SetupConfiguration configuration_;
   std::vector<WizardPage*> pages_;

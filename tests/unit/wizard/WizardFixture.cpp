@@ -30,6 +30,9 @@ SetupWorld::SetupWorld() {
                   "SystemVistaSupported=0\r\nBaudRate=9600\r\n"
                   "[QTM-B320.PORT]\r\nAdvancedSetup=1\r\nSystem2003Supported=1\r\n"
                   "SystemVistaSupported=1\r\nBaudRate=38400\r\n");
+  WriteConfigFile("setup_Embedded.ini",
+                  "[QEP-E112.PORT]\r\nAdvancedSetup=1\r\nSystem2003Supported=1\r\n"
+                  "SystemVistaSupported=1\r\nBaudRate=9600\r\n");
   WriteConfigFile("setup_Ticket.ini",
                   "[QTT-T680.PORT]\r\nAdvancedSetup=1\r\nSystem2003Supported=0\r\n"
                   "SystemVistaSupported=1\r\nBaudRate=4800\r\n");
@@ -52,7 +55,7 @@ void SetupWorld::WhenWizardOpen(std::function<void(sim::SimDialog&)> user) {
 }
 
 int SetupWorld::RunSetup() {
-  SetupApp app(sim.machine(), dialogs, controlClasses, marks);
+  SetupApp app(sim.machine(), controlClasses, marks);
   return app.Run();
 }
 

@@ -45,7 +45,7 @@ struct SetupWorld {
   std::vector<std::string> MessageTexts();
 
   sim::SimMachine sim;
-  sim::SimDialogs dialogs{sim.clock(), sim.files()};
+  sim::SimDialogs& dialogs = sim.dialogs();
   PlainControlClasses controlClasses;
   RecordedMarks marks;
   bool wizardOpened = false;
