@@ -14,6 +14,9 @@ file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${KV_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests)
 target_link_libraries(unit_tests PRIVATE kvsim GTest::gtest GTest::gmock GTest::gtest_main)
+# The string table tests read the generated resource tables.
+add_dependencies(unit_tests kv_string_tables)
+target_compile_definitions(unit_tests PRIVATE KV_GENERATED_DIR="${KV_GENERATED_DIR}")
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
 # The platform contract, held against the simulated machine; the same cases

@@ -116,4 +116,10 @@ uint32_t SimProfiles::WriteProfileString(std::string_view section, std::string_v
   return WritePrivateString(section, key, value, "win.ini");
 }
 
+uint32_t SimProfiles::FlushProfile() {
+  if (uint32_t e = faults_.Check(Call::WriteProfileString)) return e;
+  ++flushes_;
+  return kErrorSuccess;
+}
+
 }  // namespace kv::sim
