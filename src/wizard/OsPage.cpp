@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/SetupStrings.h"
+#include "install/CompatibilityMarks.h"
 #include "wizard/SetupResourceIds.h"
 
 namespace kv {
@@ -55,8 +56,8 @@ OsPreset PresetForVersion(const OsVersionInfo& version) {
   }
 }
 
-OsPage::OsPage(Machine& machine, CompatibilityMarks& marks, std::string applicationName)
-    : machine_(machine), marks_(marks), applicationName_(std::move(applicationName)) {}
+OsPage::OsPage(Machine& machine, std::string applicationName)
+    : machine_(machine), applicationName_(std::move(applicationName)) {}
 
 void OsPage::OnInit(Controls& controls) {
   family_ = OsFamily::Win98;
@@ -69,8 +70,8 @@ void OsPage::OnInit(Controls& controls) {
     controls.CheckRadio(IDC_OS_WIN98, preset.radioLast, preset.checkedButton);
   }
   family_ = preset.family;
-  if (preset.mark == OsPreset::Mark::ListedUsers) marks_.MarkListedUsers();
-  if (preset.mark == OsPreset::Mark::CurrentUser) marks_.MarkCurrentUser();
+  if (preset.mark == OsPreset::Mark::ListedUsers) MarkCompatibilityPersistedForUsers(machine_);
+  if (preset.mark == OsPreset::Mark::CurrentUser) MarkCompatibilityPersisted(machine_);
   if (preset.unsupportedPlatform) {
     machine_.desktop.MessageBox(0, SetupString(115), applicationName_, kMbOk | kMbIconExclamation);
   }

@@ -5,7 +5,6 @@
 #include "common/OsFamily.h"
 #include "platform/Machine.h"
 #include "platform/System.h"
-#include "wizard/CompatibilityMarks.h"
 #include "wizard/WizardPage.h"
 
 namespace kv {
@@ -27,7 +26,7 @@ OsPreset PresetForVersion(const OsVersionInfo& version);
 // system and the only one enabled.
 class OsPage : public WizardPage {
  public:
-  OsPage(Machine& machine, CompatibilityMarks& marks, std::string applicationName);
+  OsPage(Machine& machine, std::string applicationName);
 
   void OnInit(Controls& controls) override;
 
@@ -35,7 +34,6 @@ class OsPage : public WizardPage {
 
  private:
   Machine& machine_;
-  CompatibilityMarks& marks_;
   std::string applicationName_;
   OsFamily family_ = OsFamily::Win98;
 };

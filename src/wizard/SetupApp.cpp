@@ -12,8 +12,8 @@
 
 namespace kv {
 
-SetupApp::SetupApp(Machine& machine, ControlClasses& controlClasses, CompatibilityMarks& marks)
-    : machine_(machine), controlClasses_(controlClasses), marks_(marks) {}
+SetupApp::SetupApp(Machine& machine, ControlClasses& controlClasses)
+    : machine_(machine), controlClasses_(controlClasses) {}
 
 SetupApp::~SetupApp() {
   if (mutex_ != 0) machine_.threads.CloseMutex(mutex_);
@@ -39,7 +39,7 @@ int SetupApp::Run() {
   LicensePage license(machine_, controlClasses_, applicationName);
   ModulePage module(machine_);
   SetupTypePage setupType;
-  OsPage os(machine_, marks_, applicationName);
+  OsPage os(machine_, applicationName);
   PortPage port(controlClasses_);
   wizard.AddPage(license, IDD_LICENSE_PAGE);
   wizard.AddPage(module, IDD_MODULE_PAGE);

@@ -4,7 +4,6 @@
 
 #include "platform/Controls.h"
 #include "platform/Machine.h"
-#include "wizard/CompatibilityMarks.h"
 #include "wizard/ControlClasses.h"
 
 namespace kv {
@@ -13,7 +12,7 @@ namespace kv {
 // the wizard run modally. The program ends when the wizard has closed.
 class SetupApp {
  public:
-  SetupApp(Machine& machine, ControlClasses& controlClasses, CompatibilityMarks& marks);
+  SetupApp(Machine& machine, ControlClasses& controlClasses);
   SetupApp(const SetupApp&) = delete;
   SetupApp& operator=(const SetupApp&) = delete;
   // The single-instance mutex is held until the program ends.
@@ -26,7 +25,6 @@ class SetupApp {
  private:
   Machine& machine_;
   ControlClasses& controlClasses_;
-  CompatibilityMarks& marks_;
   MutexHandle mutex_ = 0;
 };
 

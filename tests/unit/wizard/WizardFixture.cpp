@@ -55,7 +55,7 @@ void SetupWorld::WhenWizardOpen(std::function<void(sim::SimDialog&)> user) {
 }
 
 int SetupWorld::RunSetup() {
-  SetupApp app(sim.machine(), controlClasses, marks);
+  SetupApp app(sim.machine(), controlClasses);
   return app.Run();
 }
 

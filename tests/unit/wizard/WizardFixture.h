@@ -7,18 +7,9 @@
 
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMachine.h"
-#include "wizard/CompatibilityMarks.h"
 #include "wizard/ControlClasses.h"
 
 namespace kv {
-
-// The marks the OS page asked for, in order.
-class RecordedMarks : public CompatibilityMarks {
- public:
-  void MarkCurrentUser() override { marks.push_back("current user"); }
-  void MarkListedUsers() override { marks.push_back("listed users"); }
-  std::vector<std::string> marks;
-};
 
 // The program as C:\Medium\setup.exe, started from its own folder, with the
 // dialog templates of its resource script and a small configuration:
@@ -47,7 +38,6 @@ struct SetupWorld {
   sim::SimMachine sim;
   sim::SimDialogs& dialogs = sim.dialogs();
   PlainControlClasses controlClasses;
-  RecordedMarks marks;
   bool wizardOpened = false;
 };
 
