@@ -42,8 +42,7 @@ SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage
       handle_(handle),
       caption_(layout.caption) {
   for (const ControlSpec& spec : layout.controls) {
-    Control control;
-    control.spec = spec;
+    Control control(spec);
     control.text = spec.text;
     control.visible = spec.visible;
     control.enabled = spec.enabled;
