@@ -13,6 +13,8 @@ include(GoogleTest)
 file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${KV_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests)
+# Tests that read the sample medium find it through the source tree.
+target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(unit_tests PRIVATE kvsim GTest::gtest GTest::gmock GTest::gtest_main)
 # The string table tests read the generated resource tables.
 add_dependencies(unit_tests kv_string_tables)

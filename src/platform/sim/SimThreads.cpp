@@ -9,13 +9,34 @@ uint32_t SimThreads::Start(std::function<void()> body, ThreadHandle* thread) {
   ++started_;
   *thread = nextHandle_++;
   threads_.insert(*thread);
-  body();
+  if (deferred_) {
+    pending_.emplace_back(*thread, std::move(body));
+  } else {
+    body();
+  }
   return kErrorSuccess;
+}
+
+void SimThreads::RunPending() {
+  while (!pending_.empty()) {
+    auto body = std::move(pending_.front().second);
+    pending_.pop_front();
+    body();
+  }
 }
 
 uint32_t SimThreads::Join(ThreadHandle thread) {
   if (uint32_t e = faults_.Check(Call::JoinThread)) return e;
-  return threads_.erase(thread) ? kErrorSuccess : kErrorInvalidHandle;
+  if (!threads_.count(thread)) return kErrorInvalidHandle;
+  // Joining waits for the thread: a deferred one runs now, with the others still waiting.
+  for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    if (it->first == thread) {
+      RunPending();
+      break;
+    }
+  }
+  threads_.erase(thread);
+  return kErrorSuccess;
 }
 
 uint32_t SimThreads::CreateNamedMutex(std::string_view name, MutexHandle* mutex,

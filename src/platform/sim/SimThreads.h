@@ -1,8 +1,10 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/Threads.h"
 #include "platform/sim/Faults.h"
@@ -11,9 +13,17 @@ namespace kv::sim {
 
 // Threads run to completion when started, on the caller's thread: tests stay
 // deterministic, and the code under test still goes through Start and Join.
+// In deferred mode a started thread waits until the test runs it (or until
+// Join, which waits for it as Windows would), so the starting side can be
+// looked at while the worker has not run yet.
 class SimThreads : public Threads {
  public:
   explicit SimThreads(Faults& faults) : faults_(faults) {}
+
+  void SetDeferred(bool deferred) { deferred_ = deferred; }
+  size_t PendingThreadCount() const { return pending_.size(); }
+  // Runs every thread started and not yet run, oldest first.
+  void RunPending();
 
   // A mutex held by another program.
   void HoldMutexElsewhere(const std::string& name) { mutexes_[name] += 1; }
@@ -29,6 +39,8 @@ class SimThreads : public Threads {
  private:
   Faults& faults_;
   std::set<ThreadHandle> threads_;
+  std::deque<std::pair<ThreadHandle, std::function<void()>>> pending_;
+  bool deferred_ = false;
   std::map<std::string, int> mutexes_;       // name -> holders
   std::map<MutexHandle, std::string> open_;  // our handles
   uintptr_t nextHandle_ = 0x400;

@@ -1,0 +1,152 @@
+#include "install/ComponentReplacement.h"
+
+#include "common/RegKey.h"
+#include "common/SetupStrings.h"
+#include "config/MonitorDefinition.h"
+#include "install/DriverFileCopy.h"
+#include "install/PortMonitorInstall.h"
+#include "install/PrintProcessorInstall.h"
+#include "install/StoppedSpooler.h"
+#include "platform/Errors.h"
+
+namespace kv {
+namespace {
+
+bool InUse(int copyResult) {
+  return copyResult == static_cast<int>(kErrorSharingViolation) ||
+         copyResult == static_cast<int>(kErrorAccessDenied);
+}
+
+// Records a replaced component in its existing key; a key that does not open
+// is left alone, as is a failed write.
+void RecordVersion(Registry& registry, const std::string& keyPath, const std::string* driver,
+                   uint32_t version) {
+  RegKey key(registry);
+  if (!key.Open(RegRoot::LocalMachine, keyPath)) return;
+  if (driver) key.WriteString("Driver", *driver);
+  key.WriteDword("DriverVersion", version);
+}
+
+// The print processor DLL copied straight from the medium into the processor
+// directory; 1 when copied, 0 with a message, or 32/5 for a file still in use.
+int CopyProcessorWithSpoolerStopped(Machine& machine, const InstallSettings& s,
+                                    const std::string& processorDirectory, std::string& message) {
+  const std::string& name = s.driverFiles.processorDLLName;
+  std::string current;
+  if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
+    message = SetupString(setup_text::kNoCurrentDirectory);
+    return 0;
+  }
+  const std::string source = current + std::string(DriverDirectoryName(s.osFamily)) + name;
+  if (!IsBareFileName(name)) {
+    message = RefusedFileNameMessage(machine.files, name, s.osFamily);
+    return 0;
+  }
+  uint32_t error = machine.files.CopyFile(source, processorDirectory + "\\" + name, false);
+  if (error == kErrorSuccess) return 1;
+  if (InUse(static_cast<int>(error))) return static_cast<int>(error);
+  message = std::string(SetupString(setup_text::kCopyError)) + source;
+  return 0;
+}
+
+bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion,
+                 std::string& message) {
+  std::string processorDirectory;
+  if ((s.updateFlags & kOutdatedPrintProcessor) &&
+      machine.spooler.GetPrintProcessorDirectory(&processorDirectory) != kErrorSuccess) {
+    message = SetupString(setup_text::kNoProcessorDirectory);
+    return false;
+  }
+  StoppedSpooler stopped(machine.services, machine.clock, s.osFamily);
+  const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
+
+  if (s.updateFlags & (kOutdatedSerialMonitor | kOutdatedUsbMonitor)) {
+    const bool serial = s.updateFlags & kOutdatedSerialMonitor;
+    const MonitorInfo2& monitor = serial ? monitors.serialMonitor : monitors.usbMonitor;
+    const uint32_t version =
+        static_cast<uint32_t>(serial ? monitors.serialMonitorVersion : monitors.usbMonitorVersion);
+    int copied = CopyDriverFile(machine, monitor.dllName, CopyTarget::SystemDirectory, s.osFamily,
+                                false, message);
+    if (!message.empty()) return false;
+    // A DLL still held with the spooler stopped keeps its old registration;
+    // a later installation replaces it.
+    if (copied == 1) {
+      RecordVersion(machine.registry, MonitorKeyPath(monitor.name), &monitor.dllName, version);
+    }
+  } else {
+    int copied = CopyProcessorWithSpoolerStopped(machine, s, processorDirectory, message);
+    if (copied == 0) return false;
+    if (copied == 1) {
+      RecordVersion(machine.registry,
+                    PrintProcessorKeyPath(s.osFamily, s.printerInfo.printProcessor), nullptr,
+                    processorVersion);
+    }
+  }
+  return stopped.Restart(message);
+}
+
+// Copies a DLL that may be in use, under its "n" name if so. The name to
+// register, or empty when nothing was copied; false when both names are in use.
+bool CopyBesideLoadedDll(Machine& machine, const std::string& dll, CopyTarget target,
+                         std::string& registered, std::string& message) {
+  registered.clear();
+  int copied = CopyDriverFile(machine, dll, target, OsFamily::Win98, false, message);
+  if (InUse(copied)) {
+    copied = CopyDriverFile(machine, dll, target, OsFamily::Win98, true, message);
+    if (InUse(copied)) {
+      message = SetupString(setup_text::kFatalError);
+      return false;
+    }
+    if (copied == 1) registered = "n" + dll;
+  } else if (copied == 1) {
+    registered = dll;
+  }
+  return true;
+}
+
+bool ReplaceOnWin98(Machine& machine, InstallSettings& s, uint32_t processorVersion,
+                    std::string& message) {
+  std::string keyPath, dll;
+  CopyTarget target;
+  uint32_t version;
+  if (s.updateFlags & kOutdatedUsbMonitor) {
+    const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
+    keyPath = MonitorKeyPath(monitors.usbMonitor.name);
+    dll = monitors.usbMonitor.dllName;
+    target = CopyTarget::SystemDirectory;
+    version = static_cast<uint32_t>(monitors.usbMonitorVersion);
+  } else if (s.updateFlags & kOutdatedPrintProcessor) {
+    keyPath = PrintProcessorKeyPath(OsFamily::Win98, s.printerInfo.printProcessor);
+    dll = s.driverFiles.processorDLLName;
+    target = CopyTarget::ProcessorDirectory;
+    version = processorVersion;
+  } else {
+    return true;
+  }
+  RegKey key(machine.registry);
+  if (!key.Open(RegRoot::LocalMachine, keyPath) &&
+      CreateKey(machine.registry, RegRoot::LocalMachine, keyPath)) {
+    key.Open(RegRoot::LocalMachine, keyPath);
+  }
+  std::string registered;
+  if (!CopyBesideLoadedDll(machine, dll, target, registered, message)) return false;
+  // A copy that failed otherwise keeps the old registration; its message
+  // stops the installation at the next check.
+  if (!registered.empty()) {
+    key.WriteString("Driver", registered);
+    key.WriteDword("DriverVersion", version);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReplaceOutdatedComponent(Machine& machine, InstallSettings& settings,
+                              uint32_t processorVersion, std::string& message) {
+  if (settings.osFamily == OsFamily::Win98) {
+    return ReplaceOnWin98(machine, settings, processorVersion, message);
+  }
+  return ReplaceOnNt(machine, settings, processorVersion, message);
+}
+
+}  // namespace kv

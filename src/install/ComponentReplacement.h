@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "install/InstallSettings.h"
+#include "platform/Machine.h"
+
+namespace kv {
+
+// Replaces the first outdated component of settings.updateFlags (serial
+// monitor, USB monitor, print processor; a second one waits for a later
+// installation) and records its new version. On the NT family the spooler is
+// stopped meanwhile and always started again; on Windows 98 a DLL in use is
+// copied under an "n" name and registered under it. False when the
+// installation must stop, with the reason in `message`; a copy that failed
+// otherwise leaves its text in `message` for the caller's next check. A
+// registration changes only after the copy it describes succeeded.
+bool ReplaceOutdatedComponent(Machine& machine, InstallSettings& settings,
+                              uint32_t processorVersion, std::string& message);
+
+}  // namespace kv

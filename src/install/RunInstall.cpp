@@ -1,0 +1,152 @@
+#include "install/RunInstall.h"
+
+#include <cctype>
+
+#include "common/RegKey.h"
+#include "common/SetupStrings.h"
+#include "config/ProcessorDefinition.h"
+#include "config/UniversalDriverFiles.h"
+#include "install/ComponentReplacement.h"
+#include "install/DefaultPrinter.h"
+#include "install/DriverFileCopy.h"
+#include "install/LegacyFiles.h"
+#include "install/PortMonitorInstall.h"
+#include "install/PrintProcessorInstall.h"
+#include "install/SerialLineSettings.h"
+#include "install/SpoolerOperations.h"
+#include "install/UsbPortRecords.h"
+
+namespace kv {
+namespace {
+
+constexpr uint32_t kSettleBeforeStartMs = 100;
+// The colour support two receipt models need on Windows 98/Me.
+constexpr std::string_view kColorLibraryFile = "DMCOLOR.DLL";
+
+// A file slot names no file when it is empty or begins with '0' (a missing key).
+bool IsAbsent(const std::string& fileName) {
+  return fileName.empty() || fileName[0] == '0';
+}
+
+bool NeedsColorLibrary(const std::string& printerName) {
+  return printerName.find("QTM-B320") != std::string::npos ||
+         printerName.find("QTM-A410") != std::string::npos;
+}
+
+// The port's PRINTERPORT record turns 0 (in use) just before the printer is
+// added; a missing key is left missing.
+void MarkPortInUse(Registry& registry, const std::string& portName) {
+  RegKey key(registry);
+  if (key.Open(RegRoot::LocalMachine, kUsbPrinterPortKey)) key.WriteDword(portName, 0);
+}
+
+// The line settings go to the system port the chosen one stands for
+// ("KVCOM2:" is COM2), with the parity letter lowered for good.
+void StoreSerialSettings(Machine& machine, InstallSettings& s) {
+  s.serial.parity = static_cast<char>(std::tolower(static_cast<unsigned char>(s.serial.parity)));
+  const std::string port = SystemSerialPortName(s.portName);
+  if (s.osFamily == OsFamily::Win98) {
+    StoreSerialSettings9x(machine, SerialPortNumber(s.portName), port, s.serial);
+  } else {
+    StoreSerialSettingsNt(machine, port, s.serial);
+  }
+}
+
+// The steps up to the completion status; true on success.
+bool Install(Machine& machine, InstallSettings& s, std::string& message) {
+  machine.clock.Sleep(kSettleBeforeStartMs);
+  s.updateFlags = 0;
+
+  int monitors =
+      InstallPortMonitors(machine, s.configuration, static_cast<PrinterModule>(s.moduleIndex),
+                          s.osFamily, s.portName, message);
+  if (monitors == kAddMonitorFailed) return false;
+  s.updateFlags = static_cast<uint32_t>(monitors);
+
+  int processor = InstallPrintProcessor(machine, s.osFamily, s.printerInfo.printProcessor,
+                                        s.driverFiles.processorDLLName, message);
+  if (processor == kAddProcessorFailed) return false;
+  s.updateFlags |= static_cast<uint32_t>(processor);
+
+  const uint32_t processorVersion = static_cast<uint32_t>(ReadProcessorVersion(s.configuration));
+  if (s.updateFlags != 0 && !ReplaceOutdatedComponent(machine, s, processorVersion, message)) {
+    return false;
+  }
+
+  if (s.portKind == PortKind::Usb && !EnumeratePorts(machine, message)) return false;
+
+  const DriverFileList& files = s.driverFiles;
+  if (files.configFile.empty() || files.dataFile.empty() || files.driverPath.empty() ||
+      files.helpFile.empty()) {
+    message = SetupString(setup_text::kDriverFilesLost);
+    return false;
+  }
+  auto copy = [&](std::string_view name, CopyTarget target) {
+    CopyDriverFile(machine, name, target, s.osFamily, false, message);
+    return message.empty();
+  };
+  for (const std::string* name :
+       {&files.configFile, &files.dataFile, &files.driverPath, &files.helpFile}) {
+    if (!copy(*name, CopyTarget::DriverDirectory)) return false;
+  }
+  for (const std::string* name :
+       {&files.dataFileDLLName, &files.dataOemuiDLL, &files.dataOemuniDLL, &files.dataOemuniini}) {
+    if (!IsAbsent(*name) && !copy(*name, CopyTarget::DriverDirectory)) return false;
+  }
+  if (!IsAbsent(files.controlFontFile) &&
+      !copy(files.controlFontFile, CopyTarget::DriverVersion3Directory)) {
+    return false;
+  }
+
+  const bool universal =
+      NeedsUniversalDriverFiles(s.configuration, s.printerName, s.osFamily, s.driverMode);
+  StageLegacyFiles(machine, s.osFamily, universal, message);
+
+  if (s.osFamily == OsFamily::Win98 && NeedsColorLibrary(s.printerName) &&
+      !copy(kColorLibraryFile, CopyTarget::DriverDirectory)) {
+    return false;
+  }
+  if (universal && files.dataFileDLLName.empty()) {
+    message = SetupString(setup_text::kDriverFilesLost);
+    return false;
+  }
+
+  if (!InstallPrinterDriver(machine, s.driverInfo, message)) return false;
+
+  if (s.portKind == PortKind::Usb) MarkPortInUse(machine.registry, s.portName);
+
+  const bool unique = s.portKind == PortKind::Usb;
+  if (!InstallPrinter(machine, s.printerInfo, unique, message)) return false;
+  s.printerName = s.printerInfo.printerName;
+  if (s.printerName.empty()) return false;
+
+  if (s.makeDefault != 0) MakeDefaultPrinter(machine, s.printerName);
+
+  if (s.portKind == PortKind::Serial) StoreSerialSettings(machine, s);
+
+  if (s.osFamily != OsFamily::Win98) {
+    message = SetupString(s.portKind == PortKind::Usb ? setup_text::kDriverInstalledRepower
+                                                      : setup_text::kDriverInstalled);
+  }
+  return true;
+}
+
+}  // namespace
+
+void RunInstall(Machine& machine, InstallSettings& settings, std::string& message,
+                CompletionStatus& status) {
+  const bool succeeded = Install(machine, settings, message);
+  status.Finish(succeeded);
+}
+
+uint32_t StartInstall(Machine& machine, InstallSettings& settings, std::string& message,
+                      CompletionStatus& status, ThreadHandle* thread) {
+  status.Reset();
+  uint32_t error = machine.threads.Start(
+      [&machine, &settings, &message, &status] { RunInstall(machine, settings, message, status); },
+      thread);
+  if (error != 0) status.Finish(false);
+  return error;
+}
+
+}  // namespace kv
