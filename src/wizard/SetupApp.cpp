@@ -40,7 +40,7 @@ int SetupApp::Run() {
   ModulePage module(machine_);
   SetupTypePage setupType;
   OsPage os(machine_, applicationName);
-  PortPage port(controlClasses_);
+  PortPage port(machine_, controlClasses_, applicationName);
   wizard.AddPage(license, IDD_LICENSE_PAGE);
   wizard.AddPage(module, IDD_MODULE_PAGE);
   wizard.AddPage(setupType, IDD_SETUP_TYPE_PAGE);

@@ -1,9 +1,12 @@
 #include "wizard/WizardWindow.h"
 
+#include <algorithm>
+
 #include "common/Administrator.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
 #include "wizard/Help.h"
+#include "wizard/InstallCommand.h"
 #include "wizard/ModulePage.h"
 #include "wizard/OsPage.h"
 #include "wizard/PortPage.h"
@@ -169,6 +172,12 @@ void WizardWindow::Next(Controls& window) {
       selections_.setupType = setupType->setupType();
     }
     if (const OsPage* os = PageAt<OsPage>(pages_, kOsIndex)) selections_.osFamily = os->family();
+    PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
+    Controls* portControls = PageControls(kPortIndex);
+    if (port != nullptr && portControls != nullptr) {
+      port->BuildPortList(*portControls, selections_.printerName, selections_.osFamily,
+                          selections_.moduleIndex, selections_.setupType);
+    }
     window.SetText(IDC_NEXT, kInstallCaption);
   }
   window.Enable(IDC_BACK, true);
@@ -187,12 +196,30 @@ void WizardWindow::Back(Controls& window) {
   window.Enable(IDC_NEXT, true);
 }
 
+void WizardWindow::Install(Controls& window) {
+  selections_.updateFlags = 0;
+  for (int i = 0; i < pageCount(); ++i) {
+    if (Controls* page = PageControls(i)) pages_[static_cast<size_t>(i)]->Save(*page);
+  }
+  const PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
+  if (port == nullptr) return;
+  InstallCommand command(machine_, applicationName_);
+  if (command.Run(window, selections_, *port) == InstallOutcome::Abandoned) return;
+  std::fill(pageControls_.begin(), pageControls_.end(), nullptr);
+  window.DestroyPages();
+  window.EndDialog(kIdOk);
+}
+
 bool WizardWindow::OnCommand(Controls& window, int id, int code) {
   if (code != kBnClicked) return false;
   if (id == IDC_NEXT) {
-    // On the last page button 1 is the Install command, which is not part of
-    // the walk; it never ends the wizard by itself.
-    if (current_ < pageCount() - 1) Next(window);
+    // On the last page button 1 is the Install command; the wizard ends only
+    // once an installation has run.
+    if (current_ < pageCount() - 1) {
+      Next(window);
+    } else {
+      Install(window);
+    }
     return true;
   }
   if (id == IDC_BACK) {

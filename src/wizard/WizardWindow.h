@@ -59,6 +59,8 @@ class WizardWindow : public DialogPage {
  private:
   void Next(Controls& window);
   void Back(Controls& window);
+  // Button 1 on the last page.
+  void Install(Controls& window);
   // Leaving the module page forward.
   void LeaveModulePage();
   // Leaving the OS page forward; false keeps it.

@@ -7,6 +7,7 @@
 
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimUsbLibrary.h"
 #include "wizard/ControlClasses.h"
 
 namespace kv {
@@ -37,6 +38,8 @@ struct SetupWorld {
 
   sim::SimMachine sim;
   sim::SimDialogs& dialogs = sim.dialogs();
+  // The USB library beside the program, with no printer attached.
+  sim::SimUsbLibrary usb{sim.modules()};
   PlainControlClasses controlClasses;
   bool wizardOpened = false;
 };

@@ -105,12 +105,19 @@ TEST_F(WizardWindowTest, ButtonsFollowEveryStepOfTheWalk) {
   EXPECT_EQ(result, kIdCancel);
 }
 
-TEST_F(WizardWindowTest, InstallOnTheLastPageNeverEndsTheWizardFromTheWalk) {
-  Run([](sim::SimDialog& wizard) {
+TEST_F(WizardWindowTest, EnterOnTheLastPageIsTheInstallCommandWhichMayKeepThePage) {
+  WriteConfigFile("setup_receipt.ini", "[QTM-C7S.PORT]\r\nAdvancedSetup=1\r\nUSBSUPPORTED=1\r\n");
+  Run([this](sim::SimDialog& wizard) {
     Page(wizard, IDD_LICENSE_PAGE).Click(IDC_ACCEPT);
-    for (int i = 0; i < 4; ++i) wizard.Click(IDC_NEXT);
+    wizard.Click(IDC_NEXT);
+    wizard.Click(IDC_NEXT);
+    Page(wizard, IDD_SETUP_TYPE_PAGE).Click(IDC_ADVANCED);
+    wizard.Click(IDC_NEXT);
+    wizard.Click(IDC_NEXT);
     ASSERT_EQ(VisiblePage(wizard), IDD_PORT_PAGE);
-    wizard.PressEnter();
+    ASSERT_TRUE(Page(wizard, IDD_PORT_PAGE).ChooseText(IDC_PORTS, "USB_QTM-C7S_2"));
+    wizard.PressEnter();  // no USB printer attached: refused
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(139))});
     EXPECT_FALSE(wizard.Ended());
     EXPECT_EQ(VisiblePage(wizard), IDD_PORT_PAGE);
   });
