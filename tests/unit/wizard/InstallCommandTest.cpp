@@ -33,6 +33,14 @@ class InstallCommandTest : public InstallFixture {
     sim.files().AddFile(std::string(kMedium) + "\\License.txt", "Licence");
     sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", "BM");
     sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);
+    // The USB monitor offers the four ports of every model used here.
+    sim.spooler().SetMonitorPorts("KVUSBMON.DLL", [] {
+      std::vector<std::string> ports;
+      for (const char* model : {"QTM-B320", "QTM-C7", "QTM_4"}) {
+        for (char n = '1'; n <= '4'; ++n) ports.push_back(std::string("USB_") + model + "_" + n);
+      }
+      return ports;
+    });
     sim.dialogs().WhenOpen(IDD_PROGRESS, [this](sim::SimDialog& progress) {
       progressOverMinimisedWizard = wizard && wizard->Minimized() && wizard->topmost();
       EXPECT_TRUE(progress.RunUntilEnded(10'000'000));
@@ -182,7 +190,8 @@ TEST_P(UsbIdCheck, TheStoredIdIsCheckedAndRewrittenOnlyWhenAllowed) {
   }
   EXPECT_EQ(written, c.written);
   const std::string printer = std::string("QTM-B320(U) ") + c.port[13];
-  EXPECT_EQ(sim.spooler().FindPrinter(printer) != nullptr, c.ran);
+  EXPECT_EQ(sim.spooler().FindPrinter(printer) != nullptr, c.ran)
+      << ::testing::PrintToString(MessageTexts());
   EXPECT_EQ(wizard->Minimized(), c.ran);
 }
 
@@ -329,10 +338,9 @@ TEST_F(InstallCommandTest, Win98WaitsForTheInstallationBeforeItsOutcomeAndTheRes
   EXPECT_EQ(texts[1], SetupString(114));
   EXPECT_EQ(sim.desktop().messageBoxes()[1].style, kMbYesNo | kMbIconExclamation);
   EXPECT_EQ(texts[2], SetupString(127));
-  EXPECT_EQ(sim.system().restartRequests(), 1);
 }
 
-TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothing) {
+TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothingAndYesAsksForIt) {
   UseWindows(WindowsVersion::Win98);
   OpenPages("QTM-B320", OsFamily::Win98, SetupType::Typical, "COM2:");
   sim.desktop().ScriptAnswer(kIdOk);
@@ -342,6 +350,14 @@ TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothing) {
                                                       std::string(SetupString(114))}));
   EXPECT_EQ(sim.system().restartRequests(), 0);
   EXPECT_NE(sim.spooler().FindPrinter("QTM-B320(S)"), nullptr);
+
+  // Yes asks for the restart.
+  OpenPages("QTM-B320", OsFamily::Win98, SetupType::Typical, "COM1:");
+  sim.desktop().ScriptAnswer(kIdOk);
+  sim.desktop().ScriptAnswer(kIdYes);
+  EXPECT_EQ(Install(), InstallOutcome::Ran);
+  EXPECT_EQ(sim.system().restartRequests(), 1);
+  EXPECT_EQ(MessageTexts().size(), 4u);
 }
 
 // The whole program: licence to Install on a serial port of Windows XP.

@@ -184,8 +184,9 @@ TEST_F(PortPageTest, TheListIsRebuiltOnlyForAnotherModelOrSetupType) {
   usb.Attach(10);
   Build("M", OsFamily::WinXP, SetupType::Advanced);
   ASSERT_EQ(page.portName(), "USB_M_3");
-  ASSERT_TRUE(dialog->ChooseText(IDC_PORTS, "LPT2:"));
+  ASSERT_TRUE(dialog->ChooseText(IDC_PORTS, "KVCOM2:"));
   ASSERT_TRUE(dialog->Choose(IDC_BAUD_RATE, 2));
+  ASSERT_TRUE(dialog->ChooseText(IDC_PORTS, "LPT2:"));
   const size_t libraryCalls = usb.calls().size();
 
   Build("M", OsFamily::Win2000, SetupType::Advanced);  // the family does not count
