@@ -451,5 +451,43 @@ TEST_F(InstallCommandTest, AnAbandonedInstallKeepsTheWizardWalkable) {
   EXPECT_EQ(sim.spooler().printers().size(), 1u);
 }
 
+// Another model on the way back: its baud rate replaces the user's, and a
+// model without the Advanced setup gets the Typical list.
+TEST_F(InstallCommandTest, ReturningThroughTheModulePageReappliesTheModelsRules) {
+  UseWindows(WindowsVersion::WinXP);
+  sim.dialogs().WhenOpen(IDD_WIZARD, [&](sim::SimDialog& window) {
+    Page(window, IDD_LICENSE_PAGE).Click(IDC_ACCEPT);
+    window.Click(IDC_NEXT);
+    sim::SimDialog& module = Page(window, IDD_MODULE_PAGE);
+    ASSERT_TRUE(module.ChooseText(IDC_RECEIPT_MODELS, "QTM-B320"));
+    window.Click(IDC_NEXT);
+    sim::SimDialog& setupType = Page(window, IDD_SETUP_TYPE_PAGE);
+    setupType.Click(IDC_ADVANCED);
+    window.Click(IDC_NEXT);
+    window.Click(IDC_NEXT);
+    sim::SimDialog& port = Page(window, IDD_PORT_PAGE);
+    EXPECT_EQ(port.ItemCount(IDC_PORTS), 15);  // four USB ports
+    EXPECT_TRUE(port.Visible(IDC_RASTER));
+    ASSERT_TRUE(port.ChooseText(IDC_BAUD_RATE, "1200"));
+
+    for (int i = 0; i < 3; ++i) window.Click(IDC_BACK);
+    ASSERT_TRUE(module.ChooseText(IDC_RECEIPT_MODELS, "QTM-C7S"));  // Typical only, 9600
+    window.Click(IDC_NEXT);
+    EXPECT_TRUE(setupType.Checked(IDC_TYPICAL));
+    EXPECT_FALSE(setupType.Enabled(IDC_ADVANCED));
+    window.Click(IDC_NEXT);
+    window.Click(IDC_NEXT);
+    EXPECT_EQ(port.ItemCount(IDC_PORTS), 12);
+    EXPECT_EQ(port.ItemText(IDC_PORTS, 11), "USB_QTM-C7S_1");
+    EXPECT_FALSE(port.Visible(IDC_RASTER));
+    EXPECT_EQ(port.Selection(IDC_BAUD_RATE), 5);
+    const auto& page = dynamic_cast<const PortPage&>(port.page());
+    EXPECT_EQ(page.baudRate(), 9600);
+    window.Click(IDC_CANCEL);
+  });
+  SetupApp app(sim.machine(), controlClasses);
+  EXPECT_EQ(app.Run(), kIdCancel);
+}
+
 }  // namespace
 }  // namespace kv
