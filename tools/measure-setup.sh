@@ -15,6 +15,12 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$build" -j"${KV_JOBS:-2}" --target medium minimal-dialog launch-timer >/dev/null
+printf '%-16s %12s\n' setup.exe "$(stat -c %s "$build/apps/setup/setup.exe") bytes"
+printf '%-16s %12s\n' minimal-dialog "$(stat -c %s "$build/apps/setup/minimal-dialog.exe") bytes"
+if ! "$root/scripts/wine-available.sh"; then
+  echo "Wine cannot run on this machine (no 32-bit x86 programs): no start-up times." >&2
+  exit 1
+fi
 medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 rm -rf "$work"
 mkdir -p "$work"
