@@ -42,10 +42,10 @@ int BaudRateRow(int32_t baudRate) {
 }
 
 void PortPage::OnInit(Controls& controls) {
-  byteSize_ = 8;
-  stopBits_ = 1.0;
-  parity_ = 'n';
-  flowControl_ = 'p';
+  serial_.byteSize = 8;
+  serial_.stopBits = 1.0;
+  serial_.parity = 'n';
+  serial_.flowControl = 'p';
   Fill(controls, IDC_BAUD_RATE, kBaudRates, -1);
   Fill(controls, IDC_BYTE_SIZE, kByteSizes, 3);
   Fill(controls, IDC_PARITY, kParities, 2);
@@ -60,7 +60,7 @@ void PortPage::OnInit(Controls& controls) {
 }
 
 void PortPage::PresetBaudRate(Controls& controls, int32_t baudRate) {
-  baudRate_ = baudRate;
+  serial_.baudRate = baudRate;
   controls.Select(IDC_BAUD_RATE, BaudRateRow(baudRate));
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "install/SerialLineSettings.h"
 #include "wizard/ControlClasses.h"
 #include "wizard/SetupType.h"
 #include "wizard/WizardPage.h"
@@ -21,19 +22,12 @@ class PortPage : public WizardPage {
   // of that number, or the "38400" row for a number the list lacks.
   void PresetBaudRate(Controls& controls, int32_t baudRate);
 
-  int32_t baudRate() const { return baudRate_; }
-  int32_t byteSize() const { return byteSize_; }
-  double stopBits() const { return stopBits_; }
-  char parity() const { return parity_; }
-  char flowControl() const { return flowControl_; }
+  const SerialLineSettings& serial() const { return serial_; }
 
  private:
   ControlClasses& controlClasses_;
-  int32_t baudRate_ = 0;
-  int32_t byteSize_ = 8;
-  double stopBits_ = 1.0;
-  char parity_ = 'n';
-  char flowControl_ = 'p';
+  // The page's own defaults until the wizard presets the baud rate.
+  SerialLineSettings serial_{0, 8, 1.0, 'n', 'p'};
   std::string rememberedModel_ = "PRINTER";
   SetupType rememberedSetupType_ = SetupType::Typical;
 };

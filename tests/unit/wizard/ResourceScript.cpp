@@ -100,7 +100,7 @@ class ScriptReader {
 
   sim::ControlSpec Control(const std::string& keyword,
                            const std::vector<std::vector<std::string>>& fields) const {
-    sim::ControlSpec spec;
+    sim::ControlSpec spec(-1, sim::ControlKind::Static);
     std::vector<std::string> style;
     std::string className;
     // Statement forms: KEYWORD text, id, x, y, w, h [, style] or without the
