@@ -166,10 +166,17 @@ messages_walk() {
   echo "wait-exit 0"
 }
 
-# What the spooler and the maker's records hold: compared around a walk.
+# The printers, drivers, monitors and processors the spooler knows, the
+# maker's records and the spooler's files: compared around a walk. Only names
+# are compared, so that keys Wine fills in on first use do not count.
 machine_state() {
-  wine reg query 'HKLM\System\CurrentControlSet\Control\Print' /s 2>/dev/null | tr -d '\r'
-  wine reg query 'HKLM\Software\KORVANT' /s 2>/dev/null | tr -d '\r'
+  local key print='HKLM\System\CurrentControlSet\Control\Print'
+  for key in "$print\Printers" "$print\Monitors" "$print\Environments\Windows NT x86\Drivers" \
+      "$print\Environments\Windows 4.0\Drivers" \
+      "$print\Environments\Windows NT x86\Print Processors" 'HKLM\Software\KORVANT'; do
+    echo "[$key]"
+    wine reg query "$key" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_' | grep -vix "${key/HKLM/HKEY_LOCAL_MACHINE}" | sort
+  done
   (cd "$WINEPREFIX/drive_c/windows" && find system32/spool -type f 2>/dev/null | sort)
 }
 export -f machine_state
