@@ -175,7 +175,7 @@ machine_state() {
       "$print\Environments\Windows 4.0\Drivers" \
       "$print\Environments\Windows NT x86\Print Processors" 'HKLM\Software\KORVANT'; do
     echo "[$key]"
-    wine reg query "$key" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_' | grep -vix "${key/HKLM/HKEY_LOCAL_MACHINE}" | sort
+    wine reg query "$key" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_' | grep -vixF "${key/HKLM/HKEY_LOCAL_MACHINE}" | sort
   done
   (cd "$WINEPREFIX/drive_c/windows" && find system32/spool -type f 2>/dev/null | sort)
 }
