@@ -101,6 +101,14 @@ wine_contract() {
 }
 wine_step wine-contract wine_contract
 
+# The dialog fixture walked from another process (needs both cross builds).
+walk_fixture() {
+  cmake --build build/win32 --target walk-fixture -j"$jobs" &&
+    cmake --build build/wine-tests --target walk-driver -j"$jobs" &&
+    tests/walk/run-walk.sh tests/walk/fixture.walk
+}
+wine_step walk-fixture walk_fixture
+
 if [ -x tests/wine/probe-check.sh ]; then
   wine_step wine-probe tests/wine/probe-check.sh
 fi

@@ -1,8 +1,43 @@
 #include "CEditEx.h"
 
-#include <cstring>
+#include <map>
 
 namespace kv {
+namespace {
+
+WNDPROC editProcedure = nullptr;
+
+// The objects of the windows created under the class name, one per window,
+// freed when the window goes.
+std::map<HWND, std::unique_ptr<CEditEx>>& CreatedEdits() {
+  static std::map<HWND, std::unique_ptr<CEditEx>> edits;
+  return edits;
+}
+
+LRESULT CALLBACK CreatedEditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto edit = std::make_unique<CEditEx>();
+    if (edit->Attach(window)) CreatedEdits()[window] = std::move(edit);
+  }
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = ::CallWindowProcA(editProcedure, window, message, wParam, lParam);
+    CreatedEdits().erase(window);
+    return result;
+  }
+  return ::CallWindowProcA(editProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool CEditEx::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  if (!::GetClassInfoA(nullptr, "EDIT", &windowClass)) return false;
+  editProcedure = windowClass.lpfnWndProc;
+  windowClass.lpfnWndProc = CreatedEditProcedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = "CEditEx";
+  return ::RegisterClassA(&windowClass) != 0;
+}
 
 CEditEx::CEditEx()
     : background_(::GetSysColor(COLOR_WINDOW)), text_(::GetSysColor(COLOR_WINDOWTEXT)) {
@@ -10,7 +45,9 @@ CEditEx::CEditEx()
   brush_.reset(::CreateSolidBrush(background_));
 }
 
-CEditEx::~CEditEx() { Detach(); }
+CEditEx::~CEditEx() {
+  Detach();
+}
 
 void CEditEx::Redraw() {
   if (window() != nullptr) ::InvalidateRect(window(), nullptr, TRUE);

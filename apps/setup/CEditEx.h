@@ -36,6 +36,11 @@ class CEditEx : public SubclassedControl {
   // 0 for the control's own menu.
   void SetContextMenu(UINT menuId) { contextMenu_ = menuId; }
 
+  // Registers the window class "CEditEx": an edit control whose every window
+  // gets its own CEditEx with the default colours, so that a dialog template
+  // can name the class. False when the class cannot be registered.
+  static bool RegisterWindowClass(HINSTANCE instance);
+
   COLORREF backgroundColor() const { return background_; }
   COLORREF textColor() const { return text_; }
 

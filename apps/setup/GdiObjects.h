@@ -26,8 +26,7 @@ using FontHandle = UniqueHandle<HFONT, DeleteFontObject, NullFont>;
 // control leaves the request to its parent).
 inline constexpr UINT kReflectBase = WM_USER + 0x1c00;
 inline bool IsReflectedColorRequest(UINT message) {
-  return message >= kReflectBase + WM_CTLCOLORMSGBOX &&
-         message <= kReflectBase + WM_CTLCOLORSTATIC;
+  return message >= kReflectBase + WM_CTLCOLORMSGBOX && message <= kReflectBase + WM_CTLCOLORSTATIC;
 }
 
 }  // namespace kv

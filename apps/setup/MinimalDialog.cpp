@@ -17,5 +17,6 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return static_cast<int>(::DialogBoxParamA(instance, MAKEINTRESOURCEA(100), nullptr, Procedure, 0));
+  return static_cast<int>(
+      ::DialogBoxParamA(instance, MAKEINTRESOURCEA(100), nullptr, Procedure, 0));
 }

@@ -15,8 +15,8 @@ namespace kv {
 class Win32ControlClasses : public ControlClasses {
  public:
   void BindEdit(Controls& controls, int id) override;
-  void BindColorLabel(Controls& controls, int id, Color text, Color background,
-                      int characterHeight, std::string_view face) override;
+  void BindColorLabel(Controls& controls, int id, Color text, Color background, int characterHeight,
+                      std::string_view face) override;
 
  private:
   CEditEx edit_;

@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "config/ProfileReader.h"
-#include "config/ProfileReaderText.h"
 #include "platform/Errors.h"
 #include "platform/sim/PathKey.h"
+#include "profiletext/ProfileReader.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace kv::sim {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "common/SetupStrings.h"
 #include "platform/Errors.h"
-#include "unit/install/InstallFixture.h"
+#include "unit/install/SampleMediumFixture.h"
 
 namespace kv {
 namespace {
@@ -20,7 +20,7 @@ constexpr const char* kProcessorKey =
     "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print "
     "Processors\\KvRasterProc";
 
-class RunInstallTest : public InstallFixture {
+class RunInstallTest : public SampleMediumFixture {
  public:
   void Run() { RunInstall(sim.machine(), *settings, message, status); }
   bool SpoolerRuns() { return sim.services().service("Spooler").state == kServiceRunning; }

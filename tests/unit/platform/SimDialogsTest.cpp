@@ -140,6 +140,12 @@ TEST_F(SimDialogsTest, HiddenPagesIgnoreTheUserAndHelpGoesUpWhenAPageDeclines) {
   page.help = [](Controls&) { return true; };
   child->PressF1();
   EXPECT_EQ(log, (std::vector<std::string>{"help page", "help window", "help page"}));
+
+  // Escape typed on a page reaches the top-level dialog's loop.
+  child->PressEscape();
+  EXPECT_EQ(page.commands, std::vector<int>{kAccept});
+  EXPECT_TRUE(dialog->Ended());
+  EXPECT_EQ(dialog->result(), 2);
 }
 
 TEST_F(SimDialogsTest, ATickThatSleepsIsNotRepeatedAndTheDialogEndsOnTheVirtualClock) {

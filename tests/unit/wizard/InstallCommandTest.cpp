@@ -7,7 +7,7 @@
 #include "common/SetupStrings.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimUsbLibrary.h"
-#include "unit/install/InstallFixture.h"
+#include "unit/install/SampleMediumFixture.h"
 #include "wizard/SetupApp.h"
 #include "wizard/SetupResourceIds.h"
 
@@ -21,10 +21,10 @@ constexpr const char* kPortNameKey = "SOFTWARE\\KORVANT\\PORTNAME";
 
 // The sample medium with the program's dialogs; the progress window runs
 // until it closes itself.
-class InstallCommandTest : public InstallFixture {
+class InstallCommandTest : public SampleMediumFixture {
  protected:
   void UseWindows(WindowsVersion version) {
-    InstallFixture::UseWindows(version);
+    SampleMediumFixture::UseWindows(version);
     for (sim::DialogLayout& layout :
          ReadDialogLayouts(KV_SOURCE_DIR "/apps/setup/setup.rc",
                            {KV_SOURCE_DIR "/src/wizard/SetupResourceIds.h"})) {

@@ -264,6 +264,7 @@ TEST_F(WizardWindowTest, TheModelsBaudRateIsPresetOnceAndAgainAfterReturningToTh
     for (int i = 0; i < 4; ++i) wizard.Click(IDC_NEXT);
     sim::SimDialog& port = Page(wizard, IDD_PORT_PAGE);
     EXPECT_EQ(port.Selection(IDC_BAUD_RATE), 9);  // QTM-C7S: 115200
+    EXPECT_EQ(dynamic_cast<PortPage&>(port.page()).serial().baudRate, 115200);
     EXPECT_FALSE(Window(wizard).baudDefaultPending());
 
     port.Select(IDC_BAUD_RATE, 0);
@@ -278,6 +279,7 @@ TEST_F(WizardWindowTest, TheModelsBaudRateIsPresetOnceAndAgainAfterReturningToTh
     Page(wizard, IDD_MODULE_PAGE).Choose(IDC_RECEIPT_MODELS, 2);  // QTM-B320: 38400
     for (int i = 0; i < 3; ++i) wizard.Click(IDC_NEXT);
     EXPECT_EQ(port.Selection(IDC_BAUD_RATE), 7);
+    EXPECT_EQ(dynamic_cast<PortPage&>(port.page()).serial().baudRate, 38400);
   });
 }
 

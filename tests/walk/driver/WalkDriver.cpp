@@ -249,6 +249,10 @@ class Walk {
       GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &thread);
       HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : window_;
       PostMessageW(target, WM_KEYDOWN, key, 1);
+      // The system adds WM_KEYF1 only for a key typed on the keyboard, not
+      // for a posted one; its default handling sends WM_HELP.
+      constexpr UINT kKeyF1Message = 0x004D;
+      if (key == VK_F1) PostMessageW(target, kKeyF1Message, 0, 0);
       PostMessageW(target, WM_KEYUP, key, 0xC0000001);
       return true;
     }
