@@ -204,13 +204,19 @@ void WizardWindow::Install(Controls& window) {
   const PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
   if (port == nullptr) return;
   InstallCommand command(machine_, applicationName_);
-  if (command.Run(window, selections_, *port) == InstallOutcome::Abandoned) return;
+  installing_ = true;
+  const InstallOutcome outcome = command.Run(window, selections_, *port);
+  installing_ = false;
+  if (outcome == InstallOutcome::Abandoned) return;
   std::fill(pageControls_.begin(), pageControls_.end(), nullptr);
   window.DestroyPages();
   window.EndDialog(kIdOk);
 }
 
 bool WizardWindow::OnCommand(Controls& window, int id, int code) {
+  // While an installation runs, the wizard's messages are still handled (the
+  // wait on Windows 98): nothing may start a second one or end the wizard.
+  if (installing_) return true;
   if (code != kBnClicked) return false;
   if (id == IDC_NEXT) {
     // On the last page button 1 is the Install command; the wizard ends only

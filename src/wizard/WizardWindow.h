@@ -76,6 +76,7 @@ class WizardWindow : public DialogPage {
   int current_ = -1;
   WizardSelections selections_;
   bool baudDefaultPending_ = true;
+  bool installing_ = false;
   // The module and model whose ".PORT" section the moves read.
   int32_t portOptionsModule_ = -1;
   std::string portOptionsModel_;
