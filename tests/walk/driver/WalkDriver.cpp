@@ -1,9 +1,10 @@
 // Walks a program's dialogs from another process, step by step from a script:
 //   walk-driver.exe SCRIPT
 // One step a line; '#' starts a comment; arguments are words or "quoted
-// texts"; ${NAME} is replaced by the environment variable NAME. Lists are
-// written "a|b|c". Expectations are retried for up to 5 seconds. The first
-// step that fails ends the walk. Prints "walk: N passed, M failed" (steps).
+// texts" (in which \n is a line break and \\ a backslash); ${NAME} is
+// replaced by the environment variable NAME. Lists are written "a|b|c".
+// Expectations are retried for up to 5 seconds. The first step that fails
+// ends the walk. Prints "walk: N passed, M failed" (steps).
 //
 //   start PROGRAM [DIRECTORY]       start the program in that directory
 //   wait-window CAPTION             the program's top-level window becomes current
@@ -73,8 +74,8 @@ std::vector<std::string> Words(const std::string& line) {
     std::string word;
     if (line[i] == '"') {
       for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == 'n') {
-          word += '\n';
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == 'n' || line[i + 1] == '\\')) {
+          word += line[i + 1] == 'n' ? '\n' : '\\';
           ++i;
         } else {
           word += line[i];
