@@ -44,6 +44,9 @@ if(benchmark_FOUND)
   target_link_libraries(config_benchmark PRIVATE kvcore kvsim benchmark::benchmark)
 endif()
 
+# The wizard's tests read the program's resource script for its dialog templates.
+target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
 # The simulated machine, the real one and the leaf libraries never include the
 # core; the second test shows that the check refuses a core include.
 add_test(NAME layering COMMAND ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)

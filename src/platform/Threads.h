@@ -18,6 +18,9 @@ class Threads {
   virtual uint32_t Start(std::function<void()> body, ThreadHandle* thread) = 0;
   // Waits for the thread to end and releases it.
   virtual uint32_t Join(ThreadHandle thread) = 0;
+  // Join, with the calling thread's window messages handled while it waits,
+  // so that its windows stay responsive.
+  virtual uint32_t JoinDispatching(ThreadHandle thread) { return Join(thread); }
   // CreateMutexA; *alreadyExisted is true when another holder had created it.
   virtual uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
                                     bool* alreadyExisted) = 0;

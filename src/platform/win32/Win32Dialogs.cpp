@@ -137,6 +137,12 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+      // A control of the program's own classes colours itself when the request
+      // is reflected to it (WM_USER + 0x1c00 + the message); 0 means it does not.
+      if (LRESULT brush = ::SendMessageA(reinterpret_cast<HWND>(lParam), WM_USER + 0x1c00 + message,
+                                         wParam, lParam)) {
+        return static_cast<INT_PTR>(brush);
+      }
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_PAINT:
       OnPaintMessage();

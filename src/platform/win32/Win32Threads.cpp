@@ -40,6 +40,25 @@ uint32_t Win32Threads::Join(ThreadHandle thread) {
   return result;
 }
 
+uint32_t Win32Threads::JoinDispatching(ThreadHandle thread) {
+  HANDLE handle = reinterpret_cast<HANDLE>(thread);
+  for (;;) {
+    DWORD waited = ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT);
+    if (waited != WAIT_OBJECT_0 + 1) break;
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // Left for the caller's own loop; the thread is still waited for.
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        return Join(thread);
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+  return Join(thread);
+}
+
 uint32_t Win32Threads::CreateNamedMutex(std::string_view name, MutexHandle* mutex,
                                         bool* alreadyExisted) {
   HANDLE created = ::CreateMutexA(nullptr, FALSE, std::string(name).c_str());

@@ -1,0 +1,34 @@
+#include "Win32ControlClasses.h"
+
+#include <string>
+
+namespace kv {
+namespace {
+
+HWND ControlWindow(Controls& controls, int id) {
+  return ::GetDlgItem(reinterpret_cast<HWND>(controls.Handle()), id);
+}
+
+COLORREF Resolve(Color color) {
+  return (color & kSystemColor) != 0 ? ::GetSysColor(static_cast<int>(color & ~kSystemColor))
+                                     : static_cast<COLORREF>(color);
+}
+
+}  // namespace
+
+void Win32ControlClasses::BindEdit(Controls& controls, int id) {
+  edit_.Attach(ControlWindow(controls, id));
+}
+
+void Win32ControlClasses::BindColorLabel(Controls& controls, int id, Color text, Color background,
+                                         int characterHeight, std::string_view face) {
+  auto label = std::make_unique<ColorLabel>();
+  if (!label->Attach(ControlWindow(controls, id))) return;
+  label->SetTextColor(Resolve(text));
+  label->SetBackgroundColor(Resolve(background));
+  label->SetCharHeight(characterHeight);
+  label->SetFaceName(std::string(face).c_str());
+  labels_.push_back(std::move(label));
+}
+
+}  // namespace kv

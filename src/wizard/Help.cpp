@@ -1,0 +1,15 @@
+#include "wizard/Help.h"
+
+#include "wizard/WizardTexts.h"
+
+namespace kv {
+namespace {
+constexpr int kSwShow = 5;
+}
+
+void OpenHelp(Desktop& desktop) {
+  if (desktop.ActivateTopLevelWindow(kHelpViewerCaption)) return;
+  desktop.ShellExecute("open", kHelpFile, "", "", kSwShow);
+}
+
+}  // namespace kv

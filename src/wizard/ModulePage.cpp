@@ -1,0 +1,87 @@
+#include "wizard/ModulePage.h"
+
+#include "config/DeviceList.h"
+#include "wizard/SetupResourceIds.h"
+
+namespace kv {
+namespace {
+
+constexpr std::array<int, kPrinterModuleCount> kRadios = {IDC_RECEIPT, IDC_TICKET, IDC_LABEL,
+                                                          IDC_EMBEDDED};
+constexpr std::array<int, kPrinterModuleCount> kLists = {IDC_RECEIPT_MODELS, IDC_TICKET_MODELS,
+                                                         IDC_LABEL_MODELS, IDC_EMBEDDED_MODELS};
+// The model name buffer holds 200 characters with its terminator.
+constexpr size_t kModelNameLimit = 199;
+
+void DisableLists(Controls& controls) {
+  for (int list : kLists) controls.Enable(list, false);
+}
+
+}  // namespace
+
+ModulePage::ModulePage(Machine& machine) : configuration_(machine) {}
+
+void ModulePage::OnInit(Controls& controls) {
+  makeDefault_ = controls.Checked(IDC_SET_DEFAULT) ? 1 : 0;
+  const int32_t count = ReadDeviceCount(configuration_);
+  hasModels_ = true;
+  for (int32_t i = 1; i <= count; ++i) {
+    const DeviceEntry entry = ReadDeviceEntry(configuration_, i);
+    if (entry.module) controls.AddItem(kLists[static_cast<size_t>(*entry.module)], entry.modelName);
+  }
+  bool anyModel = false;
+  for (int list : kLists) {
+    controls.Select(list, 0);
+    anyModel = anyModel || controls.ItemCount(list) > 0;
+  }
+  DisableLists(controls);
+  for (size_t m = 0; m < kLists.size(); ++m) {
+    if (controls.ItemCount(kLists[m]) == 0) controls.Enable(kRadios[m], false);
+  }
+  if (!anyModel) hasModels_ = false;
+
+  const DeviceEntry defaultEntry = ReadDefaultDevice(configuration_);
+  if (!defaultEntry.module) {
+    moduleIndex_ = -1;
+    return;
+  }
+  const auto module = static_cast<size_t>(*defaultEntry.module);
+  const int list = kLists[module];
+  controls.CheckRadio(IDC_RECEIPT, IDC_EMBEDDED, kRadios[module]);
+  // Searched from after entry 0, entry 0 last: a longer name that begins with
+  // the default name wins over the default itself.
+  controls.Select(list, controls.FindPrefix(list, 0, defaultEntry.modelName));
+  const int selected = controls.Selection(list);
+  if (selected >= 0) modelName_ = controls.ItemText(list, selected).substr(0, kModelNameLimit);
+  controls.Enable(list, true);
+  moduleIndex_ = static_cast<int32_t>(module);
+}
+
+void ModulePage::TakeSelection(Controls& controls, int list) {
+  const int selected = controls.Selection(list);
+  modelName_ = selected >= 0 ? controls.ItemText(list, selected).substr(0, kModelNameLimit) : "";
+}
+
+bool ModulePage::OnPageCommand(Controls& controls, int id, int code) {
+  for (size_t m = 0; m < kRadios.size(); ++m) {
+    if (id == kRadios[m] && code == kBnClicked) {
+      DisableLists(controls);
+      TakeSelection(controls, kLists[m]);
+      controls.Enable(kLists[m], true);
+      moduleIndex_ = static_cast<int32_t>(m);
+      return true;
+    }
+    if (id == kLists[m] && code == kCbnSelChange) {
+      TakeSelection(controls, kLists[m]);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ModulePage::Save(Controls& controls) {
+  makeDefault_ = controls.Checked(IDC_SET_DEFAULT) ? 1 : 0;
+  return true;
+}
+
+}  // namespace kv

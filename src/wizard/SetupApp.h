@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/Machine.h"
+#include "wizard/ControlClasses.h"
+
+namespace kv {
+
+// The setup program: one copy at a time, never beside the uninstaller, then
+// the wizard run modally. The program ends when the wizard has closed.
+class SetupApp {
+ public:
+  SetupApp(Machine& machine, ControlClasses& controlClasses);
+  SetupApp(const SetupApp&) = delete;
+  SetupApp& operator=(const SetupApp&) = delete;
+  // The single-instance mutex is held until the program ends.
+  ~SetupApp();
+
+  // The wizard's result, or kIdCancel when the program did not get as far as
+  // the wizard.
+  int Run();
+
+ private:
+  Machine& machine_;
+  ControlClasses& controlClasses_;
+  MutexHandle mutex_ = 0;
+};
+
+}  // namespace kv

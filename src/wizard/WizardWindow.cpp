@@ -1,0 +1,257 @@
+#include "wizard/WizardWindow.h"
+
+#include <algorithm>
+
+#include "common/Administrator.h"
+#include "common/SetupStrings.h"
+#include "config/PortOption.h"
+#include "wizard/Help.h"
+#include "wizard/InstallCommand.h"
+#include "wizard/ModulePage.h"
+#include "wizard/OsPage.h"
+#include "wizard/PortPage.h"
+#include "wizard/SetupResourceIds.h"
+#include "wizard/SetupTypePage.h"
+#include "wizard/WizardTexts.h"
+
+namespace kv {
+namespace {
+
+constexpr int kLicenseIndex = 0;
+constexpr int kModuleIndex = 1;
+constexpr int kSetupTypeIndex = 2;
+constexpr int kOsIndex = 3;
+constexpr int kPortIndex = 4;
+
+template <typename Page>
+Page* PageAt(std::vector<WizardPage*>& pages, int index) {
+  if (index < 0 || index >= static_cast<int>(pages.size())) return nullptr;
+  return dynamic_cast<Page*>(pages[static_cast<size_t>(index)]);
+}
+
+bool NeedsAdministrator(OsFamily family) {
+  return family == OsFamily::Win2000 || family == OsFamily::WinXP ||
+         family == OsFamily::Server2003 || family == OsFamily::Vista;
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow(Machine& machine, std::string applicationName)
+    : machine_(machine), applicationName_(std::move(applicationName)), configuration_(machine) {}
+
+void WizardWindow::AddPage(WizardPage& page, uint32_t templateId) {
+  pages_.push_back(&page);
+  templates_.push_back(templateId & 0xFFFFu);
+  pageControls_.push_back(nullptr);
+}
+
+Controls* WizardWindow::PageControls(int index) {
+  if (index < 0 || index >= pageCount()) return nullptr;
+  return pageControls_[static_cast<size_t>(index)];
+}
+
+void WizardWindow::OnInit(Controls& window) {
+  const std::string_view about = SetupString(101);
+  if (!about.empty()) window.AddSystemMenuItem(IDM_ABOUTBOX, about);
+  window.SetIcon(IDR_MAINFRAME);
+
+  if (!pages_.empty()) {
+    // A page may end the wizard while it is created; that only marks the end,
+    // and the remaining steps still run.
+    for (size_t i = 0; i < pages_.size(); ++i) {
+      pageControls_[i] =
+          window.CreatePage(static_cast<int>(templates_[i]), *pages_[i], IDC_PAGE_FRAME);
+    }
+    ShowPage(window, 0);
+  }
+
+  window.SetText(IDC_BACK, kBackCaption);
+  window.SetText(IDC_NEXT, pageCount() > 1 ? kNextCaption : kInstallCaption);
+  window.SetText(IDC_CANCEL, kCancelCaption);
+
+  if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
+    machine_.desktop.MessageBox(window.Handle(), SetupString(146), applicationName_, kMbOk);
+    window.EndDialog(kIdCancel);
+    return;
+  }
+  if (NeedsAdministrator(GetOsFamily(machine_.system)) && !IsAdministrator(machine_.security)) {
+    machine_.desktop.MessageBox(window.Handle(), kAdministratorRequired, applicationName_, kMbOk);
+    window.EndDialog(kIdCancel);
+  }
+}
+
+bool WizardWindow::ShowPage(Controls& window, int index) {
+  const int leaving = current_;
+  if (Controls* page = PageControls(leaving)) {
+    if (!pages_[static_cast<size_t>(leaving)]->Save(*page)) return false;
+    page->ShowWindow(false);
+  }
+  if (index < 0 || index >= pageCount()) return false;
+
+  if (leaving == kSetupTypeIndex && index < kSetupTypeIndex) baudDefaultPending_ = true;
+  if (leaving == kLicenseIndex) {
+    const ModulePage* module = PageAt<ModulePage>(pages_, kModuleIndex);
+    window.Enable(IDC_NEXT, module != nullptr && module->hasModels());
+  }
+  if (index > leaving) {
+    if (leaving == kModuleIndex) LeaveModulePage();
+    if (leaving == kOsIndex && !LeaveOsPage()) {
+      current_ = index - 1;
+      if (Controls* page = PageControls(current_)) page->ShowWindow(true);
+      return false;
+    }
+  }
+
+  current_ = index;
+  if (Controls* page = PageControls(current_)) page->ShowWindow(true);
+  return true;
+}
+
+void WizardWindow::LeaveModulePage() {
+  const ModulePage* module = PageAt<ModulePage>(pages_, kModuleIndex);
+  if (module == nullptr) return;
+  selections_.moduleIndex = module->moduleIndex();
+  portOptionsModule_ = module->moduleIndex();
+  portOptionsModel_ = module->modelName();
+
+  const bool advanced =
+      ReadPortOption(configuration_, static_cast<PrinterModule>(portOptionsModule_),
+                     portOptionsModel_, PortOption::AdvancedSetup) != 0;
+  SetupTypePage* setupType = PageAt<SetupTypePage>(pages_, kSetupTypeIndex);
+  Controls* setupTypeControls = PageControls(kSetupTypeIndex);
+  if (setupType != nullptr && setupTypeControls != nullptr) {
+    setupType->AllowAdvanced(*setupTypeControls, advanced);
+  }
+}
+
+bool WizardWindow::LeaveOsPage() {
+  const auto module = static_cast<PrinterModule>(portOptionsModule_);
+  const bool server2003 = ReadPortOption(configuration_, module, portOptionsModel_,
+                                         PortOption::System2003Supported) != 0;
+  const bool vista = ReadPortOption(configuration_, module, portOptionsModel_,
+                                    PortOption::SystemVistaSupported) != 0;
+  if (baudDefaultPending_) {
+    const int32_t baudRate =
+        ReadPortOption(configuration_, module, portOptionsModel_, PortOption::BaudRate);
+    PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
+    Controls* portControls = PageControls(kPortIndex);
+    if (port != nullptr && portControls != nullptr) port->PresetBaudRate(*portControls, baudRate);
+    baudDefaultPending_ = false;
+  }
+
+  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
+  const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
+  if (family == OsFamily::Server2003 && !server2003) {
+    Refuse(145);
+    return false;
+  }
+  if (family == OsFamily::Vista && !vista) {
+    Refuse(149);
+    return false;
+  }
+  return true;
+}
+
+void WizardWindow::Refuse(int stringId) {
+  machine_.desktop.MessageBox(0, SetupString(stringId), applicationName_,
+                              kMbOk | kMbIconExclamation);
+}
+
+void WizardWindow::Next(Controls& window) {
+  selections_.updateFlags = 0;
+  ShowPage(window, current_ + 1);
+  if (current_ == pageCount() - 1) {
+    if (const ModulePage* module = PageAt<ModulePage>(pages_, kModuleIndex)) {
+      selections_.moduleIndex = module->moduleIndex();
+      selections_.printerName = module->modelName();
+      selections_.makeDefault = module->makeDefault();
+    }
+    selections_.moduleConfigurationPath =
+        configuration_.ModuleFilePath(static_cast<PrinterModule>(selections_.moduleIndex));
+    if (const SetupTypePage* setupType = PageAt<SetupTypePage>(pages_, kSetupTypeIndex)) {
+      selections_.setupType = setupType->setupType();
+    }
+    if (const OsPage* os = PageAt<OsPage>(pages_, kOsIndex)) selections_.osFamily = os->family();
+    PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
+    Controls* portControls = PageControls(kPortIndex);
+    if (port != nullptr && portControls != nullptr) {
+      port->BuildPortList(*portControls, selections_.printerName, selections_.osFamily,
+                          selections_.moduleIndex, selections_.setupType);
+    }
+    window.SetText(IDC_NEXT, kInstallCaption);
+  }
+  window.Enable(IDC_BACK, true);
+  window.SetFocus(IDC_NEXT);
+}
+
+void WizardWindow::Back(Controls& window) {
+  if (current_ > 0) {
+    if (current_ <= pageCount() - 1) window.SetText(IDC_NEXT, kNextCaption);
+    ShowPage(window, current_ - 1);
+  }
+  if (current_ <= 0) {
+    window.Enable(IDC_BACK, false);
+    window.SetFocus(IDC_NEXT);
+  }
+  window.Enable(IDC_NEXT, true);
+}
+
+void WizardWindow::Install(Controls& window) {
+  selections_.updateFlags = 0;
+  for (int i = 0; i < pageCount(); ++i) {
+    if (Controls* page = PageControls(i)) pages_[static_cast<size_t>(i)]->Save(*page);
+  }
+  const PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
+  if (port == nullptr) return;
+  InstallCommand command(machine_, applicationName_);
+  installing_ = true;
+  const InstallOutcome outcome = command.Run(window, selections_, *port);
+  installing_ = false;
+  if (outcome == InstallOutcome::Abandoned) return;
+  std::fill(pageControls_.begin(), pageControls_.end(), nullptr);
+  window.DestroyPages();
+  window.EndDialog(kIdOk);
+}
+
+bool WizardWindow::OnCommand(Controls& window, int id, int code) {
+  // While an installation runs, the wizard's messages are still handled (the
+  // wait on Windows 98): nothing may start a second one or end the wizard.
+  if (installing_) return true;
+  if (code != kBnClicked) return false;
+  if (id == IDC_NEXT) {
+    // On the last page button 1 is the Install command; the wizard ends only
+    // once an installation has run.
+    if (current_ < pageCount() - 1) {
+      Next(window);
+    } else {
+      Install(window);
+    }
+    return true;
+  }
+  if (id == IDC_BACK) {
+    Back(window);
+    return true;
+  }
+  // Cancel, Esc and the close box end the wizard at once.
+  return false;
+}
+
+bool WizardWindow::OnHelp(Controls&) {
+  OpenHelp(machine_.desktop);
+  return true;
+}
+
+bool WizardWindow::OnSysCommand(Controls& window, int commandId) {
+  if ((commandId & 0xFFF0) != IDM_ABOUTBOX) return false;
+  DialogPage aboutBox;
+  machine_.dialogs.RunModal(IDD_ABOUTBOX, aboutBox, window.Handle());
+  return true;
+}
+
+void WizardWindow::OnDestroy(Controls&) {
+  pages_.clear();
+  templates_.clear();
+  pageControls_.clear();
+}
+
+}  // namespace kv
