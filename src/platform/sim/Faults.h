@@ -75,6 +75,12 @@ enum class Call {
   StartThread,
   JoinThread,
   CreateNamedMutex,
+  OpenPrinter,
+  QueryPrinter,
+  DeleteOpenPrinter,
+  ClosePrinter,
+  EnableShutdownPrivilege,
+  ActivateTopLevelWindow,
   kCount
 };
 

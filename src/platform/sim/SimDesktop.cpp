@@ -7,6 +7,13 @@ bool SimDesktop::FindTopLevelWindow(std::string_view caption) {
   return windows_.count(std::string(caption)) != 0;
 }
 
+bool SimDesktop::ActivateTopLevelWindow(std::string_view caption) {
+  if (faults_.Check(Call::ActivateTopLevelWindow)) return false;
+  if (!windows_.count(std::string(caption))) return false;
+  activations_.emplace_back(caption);
+  return true;
+}
+
 uintptr_t SimDesktop::ShellExecute(std::string_view verb, std::string_view file,
                                    std::string_view parameters, std::string_view directory,
                                    int show) {

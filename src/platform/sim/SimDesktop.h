@@ -40,8 +40,11 @@ class SimDesktop : public Desktop {
   const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
   const std::vector<ShellStart>& shellStarts() const { return shellStarts_; }
   const std::vector<std::string>& broadcasts() const { return broadcasts_; }
+  // The captions of the windows brought to the front, in order.
+  const std::vector<std::string>& activations() const { return activations_; }
 
   bool FindTopLevelWindow(std::string_view caption) override;
+  bool ActivateTopLevelWindow(std::string_view caption) override;
   uintptr_t ShellExecute(std::string_view verb, std::string_view file, std::string_view parameters,
                          std::string_view directory, int show) override;
   int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
@@ -57,6 +60,7 @@ class SimDesktop : public Desktop {
   std::vector<ShownMessageBox> messageBoxes_;
   std::vector<ShellStart> shellStarts_;
   std::vector<std::string> broadcasts_;
+  std::vector<std::string> activations_;
 };
 
 }  // namespace kv::sim

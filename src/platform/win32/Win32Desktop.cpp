@@ -19,6 +19,14 @@ bool Win32Desktop::FindTopLevelWindow(std::string_view caption) {
   return ::FindWindowA(nullptr, std::string(caption).c_str()) != nullptr;
 }
 
+bool Win32Desktop::ActivateTopLevelWindow(std::string_view caption) {
+  HWND window = ::FindWindowA(nullptr, std::string(caption).c_str());
+  if (window == nullptr) return false;
+  ::SetForegroundWindow(window);
+  if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+  return true;
+}
+
 uintptr_t Win32Desktop::ShellExecute(std::string_view verb, std::string_view file,
                                      std::string_view parameters, std::string_view directory,
                                      int show) {

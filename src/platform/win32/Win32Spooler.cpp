@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Spooler.h"
 
+#include <new>
+
 #include "platform/win32/Win32Api.h"
 
 #include "platform/Errors.h"
@@ -216,6 +218,42 @@ uint32_t Win32Spooler::EnumPrinters(std::vector<PrinterInfo5>* printers) {
                                   entry.TransmissionRetryTimeout});
   }
   *printers = std::move(result);
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::OpenPrinter(std::string_view printerName, OpenPrinterHandle* printer) {
+  PrinterHandle opened;
+  if (uint32_t error = OpenPrinterFor(printerName, PRINTER_ALL_ACCESS, &opened)) return error;
+  *printer = reinterpret_cast<OpenPrinterHandle>(opened.release());
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) {
+  HANDLE handle = reinterpret_cast<HANDLE>(printer);
+  DWORD needed = 0;
+  if (!::GetPrinterA(handle, 2, nullptr, 0, &needed) &&
+      GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    return LastFailure();
+  }
+  std::vector<BYTE> block;
+  try {
+    block.assign(needed, 0);
+  } catch (const std::bad_alloc&) {
+    return kErrorNotEnoughMemory;
+  }
+  if (block.size() < sizeof(PRINTER_INFO_2A)) return kErrorInvalidFunction;
+  if (!::GetPrinterA(handle, 2, block.data(), needed, &needed)) return LastFailure();
+  *info = FromInfo(*Entries<PRINTER_INFO_2A>(block));
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::DeleteOpenPrinter(OpenPrinterHandle printer) {
+  if (!::DeletePrinter(reinterpret_cast<HANDLE>(printer))) return LastFailure();
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::ClosePrinter(OpenPrinterHandle printer) {
+  if (!::ClosePrinter(reinterpret_cast<HANDLE>(printer))) return LastFailure();
   return kErrorSuccess;
 }
 

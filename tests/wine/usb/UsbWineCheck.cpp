@@ -64,6 +64,9 @@ class WatchedDesktop : public Desktop {
     answers.push_back(found);
     return found;
   }
+  bool ActivateTopLevelWindow(std::string_view caption) override {
+    return real_.ActivateTopLevelWindow(caption);
+  }
   uintptr_t ShellExecute(std::string_view verb, std::string_view file, std::string_view parameters,
                          std::string_view directory, int show) override {
     startResult = real_.ShellExecute(verb, file, parameters, directory, show);
