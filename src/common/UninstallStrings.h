@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+namespace kv {
+
+// The uninstaller's string table: the text of a number, empty for a number the
+// table lacks (as LoadString leaves the buffer empty). Every text the program
+// shows comes from here.
+std::string_view UninstallString(int id);
+
+// The numbers the uninstaller's code asks for.
+namespace uninstall_text {
+inline constexpr int kAboutMenu = 101;
+inline constexpr int kNotAdministrator = 102;
+inline constexpr int kNoCurrentDirectory = 103;
+inline constexpr int kInvalidFileHandle = 104;
+inline constexpr int kNoUninstallIni = 105;
+inline constexpr int kSelectPrinters = 107;
+inline constexpr int kInstructions = 108;
+inline constexpr int kDeleting = 109;
+inline constexpr int kInUse = 110;
+inline constexpr int kUninstallError = 111;
+inline constexpr int kDeleted = 112;
+inline constexpr int kOpenPrinterError = 113;
+inline constexpr int kDeletingPrinter = 114;
+inline constexpr int kGetPrinterInfoError = 115;
+inline constexpr int kAllocateMemoryError = 116;
+inline constexpr int kDeleteJobsFirst = 117;
+inline constexpr int kDeletePrinterError = 118;
+inline constexpr int kDriverInUse = 119;
+inline constexpr int kDriverDeleted = 120;
+inline constexpr int kDeleteDriverError = 121;
+inline constexpr int kDeletingDriver = 122;
+inline constexpr int kDeleteJobsInPrinter = 123;
+
+// Texts the program shows that have no number in its string table.
+inline constexpr std::string_view kCloseSetupFirst =
+    "Please close Printer Driver Setup program first!";
+inline constexpr std::string_view kErrorCaption = "Error";
+inline constexpr std::string_view kNoWinspoolLibrary = "no Winspool lib  ";
+inline constexpr std::string_view kNoSystemDirectory = "Get system Directory error.";
+inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
+inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";
+inline constexpr std::string_view kErrorSuffix = "    er=";
+}  // namespace uninstall_text
+
+}  // namespace kv
