@@ -28,8 +28,8 @@ class Desktop {
 
   // A top-level window with exactly this caption exists.
   virtual bool FindTopLevelWindow(std::string_view caption) = 0;
-  // Brings the top-level window with this caption to the foreground and
-  // restores it when it is minimised; false when there is none.
+  // Brings the top-level window with exactly this caption to the foreground
+  // and restores it when it is minimised; false when there is none.
   virtual bool ActivateTopLevelWindow(std::string_view caption) = 0;
   // ShellExecuteA; the result is the call's, greater than 32 on success.
   virtual uintptr_t ShellExecute(std::string_view verb, std::string_view file,

@@ -80,7 +80,6 @@ enum class Call {
   DeleteOpenPrinter,
   ClosePrinter,
   EnableShutdownPrivilege,
-  ActivateTopLevelWindow,
   kCount
 };
 

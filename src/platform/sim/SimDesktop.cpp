@@ -8,8 +8,8 @@ bool SimDesktop::FindTopLevelWindow(std::string_view caption) {
 }
 
 bool SimDesktop::ActivateTopLevelWindow(std::string_view caption) {
-  if (faults_.Check(Call::ActivateTopLevelWindow)) return false;
-  if (!windows_.count(std::string(caption))) return false;
+  if (faults_.Check(Call::FindTopLevelWindow)) return false;
+  if (windows_.count(std::string(caption)) == 0) return false;
   activations_.emplace_back(caption);
   return true;
 }

@@ -38,10 +38,10 @@ class SimDesktop : public Desktop {
   void OnShellExecute(std::function<void(const ShellStart&)> hook) { shellHook_ = std::move(hook); }
 
   const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
+  // Captions of the windows brought to the foreground, in order.
+  const std::vector<std::string>& activations() const { return activations_; }
   const std::vector<ShellStart>& shellStarts() const { return shellStarts_; }
   const std::vector<std::string>& broadcasts() const { return broadcasts_; }
-  // The captions of the windows brought to the front, in order.
-  const std::vector<std::string>& activations() const { return activations_; }
 
   bool FindTopLevelWindow(std::string_view caption) override;
   bool ActivateTopLevelWindow(std::string_view caption) override;

@@ -1,0 +1,278 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimFiles.h"
+
+namespace kv::sim {
+
+enum class ControlKind {
+  Static,
+  Picture,  // a frame or picture static
+  GroupBox,
+  PushButton,
+  CheckBox,
+  RadioButton,
+  Edit,
+  ComboBox,
+  ListBox,
+  ListView,
+  ProgressBar,
+};
+
+// One control of a dialog template, as the .rc declares it.
+struct ControlSpec {
+  int id = -1;
+  ControlKind kind = ControlKind::Static;
+  std::string text;
+  bool visible = true;         // not "NOT WS_VISIBLE"
+  bool enabled = true;         // not WS_DISABLED
+  bool group = false;          // WS_GROUP: starts a group of automatic radio buttons
+  bool automatic = true;       // BS_AUTOCHECKBOX / BS_AUTORADIOBUTTON
+  bool sorted = false;         // CBS_SORT / LBS_SORT
+  bool defaultButton = false;  // DEFPUSHBUTTON
+  bool readOnly = false;       // ES_READONLY
+};
+
+// A dialog template: its caption and controls in template order.
+struct DialogLayout {
+  int templateId = 0;
+  std::string caption;
+  std::vector<ControlSpec> controls;
+};
+
+// Text drawn by a page's OnPaint.
+struct DrawnText {
+  std::string text;
+  Rect rect;
+  Font font;
+  Color color = 0;
+  uint32_t format = 0;
+};
+
+class SimDialogs;
+
+// One open dialog of the in-memory model: the state of each control by id,
+// kept as Windows keeps it where page logic depends on it (sorted lists,
+// prefix search, radio ranges and groups, default button, timers on the
+// virtual clock). The "user" operations act as a user would: a disabled or
+// hidden control ignores them.
+class SimDialog : public Controls {
+ public:
+  SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage& page, SimDialog* parent,
+            WindowHandle handle);
+  ~SimDialog() override;
+  SimDialog(const SimDialog&) = delete;
+  SimDialog& operator=(const SimDialog&) = delete;
+
+  // Runs the page's OnInit, as creating the window does.
+  void Open();
+  // Runs OnDestroy of the pages and then of this dialog.
+  void Destroy();
+
+  // --- The user's hands ------------------------------------------------------
+  // A click on a button: automatic check boxes toggle, automatic radio buttons
+  // check themselves and clear the rest of their group; then BN_CLICKED. False
+  // when the control is missing, disabled or hidden (nothing happens).
+  bool Click(int id);
+  // Picks entry `index` of a combo or list box: selection, then the
+  // selection-change notification. False as for Click or when out of range.
+  bool Choose(int id, int index);
+  // Picks the entry whose text is exactly `text`.
+  bool ChooseText(int id, std::string_view text);
+  // Replaces an edit's text, then EN_CHANGE.
+  bool Type(int id, std::string_view text);
+  // Toggles the check box of a list view item, as a click on it does.
+  bool ClickItemCheck(int id, int index);
+  // Enter: the default button's command when it is enabled, otherwise IDOK.
+  void PressEnter();
+  // Escape and the close box: IDCANCEL.
+  void PressEscape();
+  // F1: the page's help, passed to the parent when the page leaves it.
+  void PressF1();
+  bool ChooseSystemMenu(int commandId);
+  // Paints the window: the page's OnPaint records what it draws.
+  const std::vector<DrawnText>& Paint();
+  // Lets `milliseconds` of virtual time pass, delivering every timer tick
+  // that falls due (the time a page's tick spends sleeping counts too).
+  void AdvanceTime(uint64_t milliseconds);
+  // Delivers ticks until the dialog ends; false if it has not ended after
+  // `limitMs` of virtual time.
+  bool RunUntilEnded(uint64_t limitMs);
+
+  // --- Inspection ------------------------------------------------------------
+  int result() const { return result_; }
+  int templateId() const { return layout_.templateId; }
+  DialogPage& page() { return page_; }
+  int icon() const { return icon_; }
+  bool topmost() const { return topmost_; }
+  int foregroundRequests() const { return foregroundRequests_; }
+  const std::vector<std::pair<int, std::string>>& systemMenu() const { return systemMenu_; }
+  std::string bitmapPath(int id) const;
+  int frameOf() const { return frameId_; }
+  // The running timers: id -> period.
+  std::map<int, uint32_t> timers() const;
+  const std::vector<std::unique_ptr<SimDialog>>& pages() const { return pages_; }
+  SimDialog* PageByTemplate(int templateId);
+
+  // --- Controls ---------------------------------------------------------------
+  bool Exists(int id) override;
+  std::string Text(int id) override;
+  void SetText(int id, std::string_view text) override;
+  bool Enabled(int id) override;
+  void Enable(int id, bool enabled) override;
+  bool Visible(int id) override;
+  void Show(int id, bool visible) override;
+  void SetFocus(int id) override;
+  int Focus() override;
+  bool Checked(int id) override;
+  void Check(int id, bool checked) override;
+  void CheckRadio(int first, int last, int id) override;
+  void SetDefaultButton(int id) override;
+  int DefaultButton() override;
+  int AddItem(int id, std::string_view text) override;
+  int InsertItem(int id, int index, std::string_view text) override;
+  void DeleteItem(int id, int index) override;
+  void ClearItems(int id) override;
+  int ItemCount(int id) override;
+  std::string ItemText(int id, int index) override;
+  int Selection(int id) override;
+  void Select(int id, int index) override;
+  int FindPrefix(int id, int after, std::string_view prefix) override;
+  void SetListViewStyles(int id, uint32_t extendedStyles) override;
+  uint32_t ListViewStyles(int id) override;
+  bool ItemChecked(int id, int index) override;
+  void CheckItem(int id, int index, bool checked) override;
+  void SetRange(int id, int low, int high) override;
+  void SetPosition(int id, int position) override;
+  int Position(int id) override;
+  void SetTooltip(int id, std::string_view text, int maxWidth) override;
+  std::string Tooltip(int id) override;
+  void SetFont(int id, const Font& font) override;
+  Font FontOf(int id) override;
+  void SetColors(int id, Color text, Color background) override;
+  Color TextColor(int id) override;
+  Color BackgroundColor(int id) override;
+  bool ShowBitmapFile(int id, std::string_view path) override;
+  void SetTimer(int timerId, uint32_t periodMs) override;
+  void KillTimer(int timerId) override;
+  WindowHandle Handle() override { return handle_; }
+  std::string Caption() override { return caption_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  void SetIcon(int resourceId) override { icon_ = resourceId; }
+  void AddSystemMenuItem(int commandId, std::string_view text) override;
+  void Minimize() override { minimized_ = true; }
+  void Restore() override { minimized_ = false; }
+  bool Minimized() override { return minimized_; }
+  void SetTopmost(bool topmost) override { topmost_ = topmost; }
+  void BringToForeground() override { ++foregroundRequests_; }
+  void ShowWindow(bool visible) override { windowVisible_ = visible; }
+  bool WindowVisible() override { return windowVisible_; }
+  void EndDialog(int result) override;
+  bool Ended() override { return ended_; }
+  Controls* Parent() override { return parent_; }
+  Controls* CreatePage(int templateId, DialogPage& page, int frameId) override;
+  void DestroyPages() override;
+
+ private:
+  struct Item {
+    std::string text;
+    bool checked = false;
+    bool selected = false;
+  };
+  struct Control {
+    ControlSpec spec;
+    std::string text;
+    bool visible = true;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<Item> items;
+    int selection = -1;  // combo and list boxes
+    uint32_t listViewStyles = 0;
+    int low = 0, high = 100, position = 0;
+    std::string tooltip;
+    Font font;
+    Color textColor = kColorWindowText;
+    Color background = kColorButtonFace;
+    std::string bitmap;
+  };
+  struct Timer {
+    uint32_t period = 0;
+    uint64_t due = 0;
+  };
+
+  Control* Find(int id);
+  bool Usable(Control* control);
+  bool IsList(const Control* control) const;
+  void Command(int id, int code);
+  void Help();
+  void DeliverDueTimer(uint64_t until);
+
+  SimDialogs& dialogs_;
+  DialogLayout layout_;
+  DialogPage& page_;
+  SimDialog* parent_;
+  WindowHandle handle_;
+  std::vector<Control> controls_;
+  std::string caption_;
+  int focus_ = 0;
+  int defaultButton_ = 0;
+  int icon_ = 0;
+  bool minimized_ = false;
+  bool topmost_ = false;
+  int foregroundRequests_ = 0;
+  bool windowVisible_ = true;
+  bool ended_ = false;
+  bool destroyed_ = false;
+  int result_ = 0;
+  int frameId_ = 0;
+  std::vector<std::pair<int, std::string>> systemMenu_;
+  std::map<int, Timer> timers_;
+  std::vector<DrawnText> drawn_;
+  std::vector<std::unique_ptr<SimDialog>> pages_;
+};
+
+// The dialogs of the model: their templates by id, and what the user does
+// while a modal one is open.
+class SimDialogs : public Dialogs {
+ public:
+  SimDialogs(SimClock& clock, SimFiles& files) : clock_(clock), files_(files) {}
+
+  void AddLayout(DialogLayout layout);
+  const DialogLayout* Layout(int templateId) const;
+  // The user's part while the modal dialog of `templateId` is open, called
+  // after its OnInit unless that ended it already. The dialog must have ended
+  // when it returns (a modal dialog that never ends would hang the program).
+  void WhenOpen(int templateId, std::function<void(SimDialog&)> user);
+
+  // Opens a dialog for a test to drive directly (modeless, no owner).
+  std::unique_ptr<SimDialog> Open(int templateId, DialogPage& page);
+
+  int RunModal(int templateId, DialogPage& page, WindowHandle owner) override;
+
+  // Every modal run, in order: template and owner.
+  const std::vector<std::pair<int, WindowHandle>>& modalRuns() const { return modalRuns_; }
+
+  SimClock& clock() { return clock_; }
+  SimFiles& files() { return files_; }
+  WindowHandle NewHandle() { return nextHandle_ += 4; }
+
+ private:
+  SimClock& clock_;
+  SimFiles& files_;
+  std::map<int, DialogLayout> layouts_;
+  std::map<int, std::function<void(SimDialog&)>> users_;
+  std::vector<std::pair<int, WindowHandle>> modalRuns_;
+  WindowHandle nextHandle_ = 0x20000;
+};
+
+}  // namespace kv::sim
