@@ -35,7 +35,7 @@ inline std::string FamilyIni() {
 // A machine with the family installed beside unrelated objects, and the
 // uninstaller's window on it.
 class UninstallFixture : public ::testing::Test {
- protected:
+ public:
   UninstallFixture() {
     sim.files().AddDirectory(kMedium);
     sim.files().SetCurrentDirectory(kMedium);
