@@ -32,6 +32,8 @@ add_custom_command(
   COMMENT "Resource-only version fixture")
 add_custom_target(version_fixture ALL DEPENDS ${KV_VERSION_FIXTURE})
 
+add_subdirectory(tests/walk walk-build)
+
 if(KV_THREAD_MODEL STREQUAL "win32")
   include(cmake/Shipped.cmake OPTIONAL)
   # Every program and library of this build imports only functions that

@@ -18,6 +18,8 @@ endforeach()
 include(GoogleTest)
 
 file(GLOB KV_CONTRACT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*Test.cpp)
+# The dialog cases need a display: a program of their own (below).
+list(FILTER KV_CONTRACT_TESTS EXCLUDE REGEX "DialogContractTest\\.cpp$")
 add_executable(contract_win32 ${KV_CONTRACT_TESTS}
                               ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp)
 target_include_directories(contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -26,6 +28,27 @@ target_link_libraries(contract_win32 PRIVATE kvwin32 gtest gtest_main)
 set_target_properties(contract_win32 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(contract_win32 version_fixture)
 
+# The dialog cases, with the fixture templates linked in, run under Xvfb in a
+# prefix of their own (a prefix's wineserver never serves both a headless run
+# and one with a display).
+set(KV_DIALOG_FIXTURE_RES ${CMAKE_BINARY_DIR}/dialog-fixture.res.o)
+add_custom_command(
+  OUTPUT ${KV_DIALOG_FIXTURE_RES}
+  COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_SOURCE_DIR}/tests/contract/fixtures
+          ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.rc -o ${KV_DIALOG_FIXTURE_RES}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.rc
+          ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.h
+  COMMENT "Dialog fixture templates")
+add_executable(contract_dialogs_win32 ${CMAKE_SOURCE_DIR}/tests/contract/DialogContractTest.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32DialogTarget.cpp
+                                      ${KV_DIALOG_FIXTURE_RES})
+target_include_directories(contract_dialogs_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(contract_dialogs_win32 PRIVATE kvwin32 gtest gtest_main)
+set_target_properties(contract_dialogs_win32 PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+  CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-emulator.sh;--display;--default-prefix;${KV_TEST_WINEPREFIX}-x11")
+
 # A fresh prefix before the tests, and the wineserver gone after them.
 add_test(NAME wine.prepare COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --prepare)
 add_test(NAME wine.shutdown COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
@@ -33,5 +56,8 @@ set_tests_properties(wine.prepare PROPERTIES FIXTURES_SETUP wine_prefix)
 set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
 gtest_discover_tests(contract_win32 TEST_PREFIX "win32." DISCOVERY_MODE PRE_TEST
+                     DISCOVERY_TIMEOUT 120
+                     PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE TIMEOUT 120)
+gtest_discover_tests(contract_dialogs_win32 TEST_PREFIX "win32." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 120
                      PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE TIMEOUT 120)

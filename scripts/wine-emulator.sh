@@ -6,16 +6,29 @@
 #                                                         $KV_WINEPREFIX is only
 #                                                         prepared when missing)
 #   wine-emulator.sh [--default-prefix DIR] --shutdown   (wait for wineserver)
-# The programs it runs open no windows, so no display is used; the prefix is
-# never shared with a run under Xvfb.
+#   wine-emulator.sh --display [--default-prefix DIR] PROGRAM [ARGS...]
+# Programs run without a display, unless --display: then each run gets its
+# own Xvfb and a prefix of its own ($KV_WINEPREFIX-x11 when set), whose
+# wineserver is gone before the display goes. A prefix is never shared
+# between runs with and without a display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+display=0
+if [ "${1:-}" == "--display" ]; then
+  display=1
+  shift
+fi
 default_prefix=$root/build/wine-tests/wineprefix
 if [ "${1:-}" == "--default-prefix" ]; then
   default_prefix=$2
   shift 2
 fi
-export WINEPREFIX=${KV_WINEPREFIX:-$default_prefix}
+if [ "$display" -eq 1 ]; then
+  export WINEPREFIX=${KV_WINEPREFIX:+$KV_WINEPREFIX-x11}
+  export WINEPREFIX=${WINEPREFIX:-$default_prefix}
+else
+  export WINEPREFIX=${KV_WINEPREFIX:-$default_prefix}
+fi
 source "$root/scripts/wine-env.sh"
 unset DISPLAY WAYLAND_DISPLAY
 
@@ -48,7 +61,13 @@ case "${1:-}" in
     errors=$(mktemp)
     trap 'rm -f "$output" "$errors"' EXIT
     status=0
-    wine "$@" </dev/null >"$output" 2>"$errors" || status=$?
+    if [ "$display" -eq 1 ]; then
+      xvfb-run -a -s "-screen 0 1024x768x24" \
+        sh -c 'wine "$@"; status=$?; wineserver -w; exit $status' run "$@" \
+        </dev/null >"$output" 2>"$errors" || status=$?
+    else
+      wine "$@" </dev/null >"$output" 2>"$errors" || status=$?
+    fi
     cat "$output"
     cat "$errors" >&2
     exit "$status"

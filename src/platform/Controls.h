@@ -100,9 +100,10 @@ class Controls {
   virtual int DefaultButton() = 0;
 
   // --- Combo boxes, list boxes and list views ----------------------------
-  // A list with the sorted style (CBS_SORT, LBS_SORT) places a new entry the
-  // way Windows does: after every entry that compares less or equal ignoring
-  // case. Returns the new entry's index, -1 when the control is no list.
+  // At the end, or in a list with the sorted style (CBS_SORT, LBS_SORT) where
+  // Windows' binary search by CompareString ignoring case puts it (an equal
+  // entry it meets goes after the new one). Returns the new entry's index, -1
+  // when the control is no list.
   virtual int AddItem(int id, std::string_view text) = 0;
   // At `index` (-1: at the end), whatever the sorted style.
   virtual int InsertItem(int id, int index, std::string_view text) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Modules.h"
@@ -29,6 +30,7 @@ struct Machine {
   Clock& clock;
   Threads& threads;
   System& system;
+  Dialogs& dialogs;
 };
 
 }  // namespace kv

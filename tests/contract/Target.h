@@ -5,8 +5,11 @@
 // its own file; the test cases are shared.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/Controls.h"
 
 #include "platform/Machine.h"
 
@@ -60,5 +63,37 @@ DriverInfo3 ArrangeDriverFiles(std::string_view name);
 // "lstrlenA" (one buffer: the length of its zero-terminated text) and
 // "MulDiv" (three numbers: a * b / c rounded). The real API has them already.
 void ArrangeKernelLibrary();
+
+// --- Dialogs: the templates of fixtures/DialogFixture.rc ---------------------
+
+// A fixture dialog open without a modal loop, driven as a user would drive it.
+class FixtureDialog {
+ public:
+  virtual ~FixtureDialog() = default;
+  virtual Controls& controls() = 0;
+  // A click on the control (BM_CLICK on the real API).
+  virtual void Click(int id) = 0;
+  // A user's pick of a list entry: the selection, then the change
+  // notification to the dialog.
+  virtual void Choose(int id, int index) = 0;
+  // Lets this much time pass while the dialog handles its messages.
+  virtual void LetTimePass(uint32_t milliseconds) = 0;
+};
+
+// Opens template IDD_FIXTURE with its page's OnInit run; nullptr on failure.
+std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page);
+
+// The dialogs that run the fixture templates modally.
+Dialogs& FixtureDialogs();
+
+// The next message box is answered with this button; afterwards the box as
+// it was shown.
+struct AnsweredBox {
+  std::string text;
+  std::string caption;
+  WindowHandle owner = 0;
+};
+void AnswerNextMessageBox(int answer);
+AnsweredBox AnsweredMessageBox();
 
 }  // namespace kv::contract

@@ -8,4 +8,9 @@ void SimClock::Sleep(uint32_t milliseconds) {
   for (auto& hook : hooks_) hook(now_);
 }
 
+void SimClock::Advance(uint64_t milliseconds) {
+  now_ += milliseconds;
+  for (auto& hook : hooks_) hook(now_);
+}
+
 }  // namespace kv::sim

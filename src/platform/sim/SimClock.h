@@ -14,6 +14,10 @@ class SimClock : public Clock {
   void Sleep(uint32_t milliseconds) override;
   uint64_t NowMs() override { return now_; }
 
+  // Time passing outside the code under test (the user thinking, a dialog
+  // waiting for its timer): not a sleep, but the hooks see it.
+  void Advance(uint64_t milliseconds);
+
   const std::vector<uint32_t>& sleeps() const { return sleeps_; }
   void ClearSleeps() { sleeps_.clear(); }
   // Called after every sleep, with the new time: lets a test change the

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -29,7 +30,8 @@ enum class ControlKind {
   ProgressBar,
 };
 
-// One control of a dialog template, as the .rc declares it.
+// One control of a dialog template, as the .rc declares it:
+//   ControlSpec(1030, ControlKind::ComboBox).Sorted().Disabled()
 struct ControlSpec {
   int id = -1;
   ControlKind kind = ControlKind::Static;
@@ -41,6 +43,16 @@ struct ControlSpec {
   bool sorted = false;         // CBS_SORT / LBS_SORT
   bool defaultButton = false;  // DEFPUSHBUTTON
   bool readOnly = false;       // ES_READONLY
+
+  ControlSpec(int id, ControlKind kind, std::string text = {})
+      : id(id), kind(kind), text(std::move(text)) {}
+  ControlSpec& Hidden() { return visible = false, *this; }
+  ControlSpec& Disabled() { return enabled = false, *this; }
+  ControlSpec& Group() { return group = true, *this; }
+  ControlSpec& Manual() { return automatic = false, *this; }
+  ControlSpec& Sorted() { return sorted = true, *this; }
+  ControlSpec& Default() { return defaultButton = true, *this; }
+  ControlSpec& ReadOnly() { return readOnly = true, *this; }
 };
 
 // A dialog template: its caption and controls in template order.
@@ -48,6 +60,8 @@ struct DialogLayout {
   int templateId = 0;
   std::string caption;
   std::vector<ControlSpec> controls;
+  int clientWidth = 300;  // pixels, for painting
+  int clientHeight = 200;
 };
 
 // Text drawn by a page's OnPaint.
@@ -190,6 +204,7 @@ class SimDialog : public Controls {
     bool selected = false;
   };
   struct Control {
+    explicit Control(const ControlSpec& spec) : spec(spec) {}
     ControlSpec spec;
     std::string text;
     bool visible = true;
@@ -215,7 +230,9 @@ class SimDialog : public Controls {
   bool IsList(const Control* control) const;
   void Command(int id, int code);
   void Help();
-  void DeliverDueTimer(uint64_t until);
+  // Delivers the earliest tick due by `until`; false when none is.
+  bool DeliverDueTimer(uint64_t until);
+  void PlaceItem(Control& control, int index, std::string_view text);
 
   SimDialogs& dialogs_;
   DialogLayout layout_;

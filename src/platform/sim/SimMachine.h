@@ -4,6 +4,7 @@
 #include "platform/sim/Faults.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimFiles.h"
 #include "platform/sim/SimModules.h"
 #include "platform/sim/SimProfiles.h"
@@ -60,6 +61,7 @@ class SimMachine {
   SimClock& clock() { return clock_; }
   SimThreads& threads() { return threads_; }
   SimSystem& system() { return system_; }
+  SimDialogs& dialogs() { return dialogs_; }
 
  private:
   Faults faults_;
@@ -75,8 +77,9 @@ class SimMachine {
   SimDesktop desktop_{faults_};
   SimClock clock_;
   SimThreads threads_{faults_};
-  Machine machine_{registry_, spooler_, services_, files_, profiles_, versions_,
-                   security_, modules_, desktop_,  clock_, threads_,  system_};
+  SimDialogs dialogs_{clock_, files_};
+  Machine machine_{registry_, spooler_, services_, files_,   profiles_, versions_, security_,
+                   modules_,  desktop_, clock_,    threads_, system_,   dialogs_};
 };
 
 }  // namespace kv::sim

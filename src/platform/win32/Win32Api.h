@@ -16,6 +16,7 @@
 #undef CopyFile
 #undef CreateDirectory
 #undef DeleteFile
+#undef DrawText
 #undef DeleteMonitor
 #undef DeletePrinterDriver
 #undef DeletePrinterDriverEx

@@ -3,6 +3,7 @@
 #include "platform/Machine.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Modules.h"
 #include "platform/win32/Win32Profiles.h"
@@ -38,6 +39,7 @@ class Win32Machine {
   Win32Clock clock_;
   Win32Threads threads_;
   Win32System system_;
+  Win32Dialogs dialogs_;
   Machine machine_;
 };
 

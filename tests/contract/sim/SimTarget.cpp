@@ -2,14 +2,19 @@
 #include <cstdlib>
 
 #include "contract/Target.h"
-#include "platform/sim/SimMachine.h"
+#include "contract/sim/SimContractMachine.h"
 
 namespace kv::contract {
+
+sim::SimMachine& SimContractMachine() {
+  static sim::SimMachine machine;
+  return machine;
+}
+
 namespace {
 
 sim::SimMachine& Sim() {
-  static sim::SimMachine machine;
-  return machine;
+  return SimContractMachine();
 }
 
 int32_t MulDivRounded(int64_t a, int64_t b, int64_t c) {

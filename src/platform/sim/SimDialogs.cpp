@@ -1,0 +1,615 @@
+#include "platform/sim/SimDialogs.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/sim/ListOrder.h"
+#include "platform/sim/PathKey.h"
+
+namespace kv::sim {
+namespace {
+
+constexpr int kIdOkButton = 1;
+constexpr int kIdCancelButton = 2;
+
+bool IsButtonWithCheck(ControlKind kind) {
+  return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
+}
+
+// Records what a page draws.
+class RecordingCanvas : public Canvas {
+ public:
+  RecordingCanvas(Rect client, std::vector<DrawnText>& drawn) : client_(client), drawn_(drawn) {}
+  Rect ClientRect() override { return client_; }
+  void DrawText(std::string_view text, const Rect& rect, const Font& font, Color color,
+                uint32_t format) override {
+    drawn_.push_back({std::string(text), rect, font, color, format});
+  }
+
+ private:
+  Rect client_;
+  std::vector<DrawnText>& drawn_;
+};
+
+}  // namespace
+
+SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage& page,
+                     SimDialog* parent, WindowHandle handle)
+    : dialogs_(dialogs),
+      layout_(layout),
+      page_(page),
+      parent_(parent),
+      handle_(handle),
+      caption_(layout.caption) {
+  for (const ControlSpec& spec : layout.controls) {
+    Control control(spec);
+    control.text = spec.text;
+    control.visible = spec.visible;
+    control.enabled = spec.enabled;
+    if (spec.kind == ControlKind::Edit && spec.readOnly) control.background = kColorButtonFace;
+    if (spec.defaultButton && defaultButton_ == 0) defaultButton_ = spec.id;
+    controls_.push_back(std::move(control));
+  }
+}
+
+SimDialog::~SimDialog() = default;
+
+void SimDialog::Open() {
+  page_.OnInit(*this);
+}
+
+void SimDialog::Destroy() {
+  if (destroyed_) return;
+  DestroyPages();
+  destroyed_ = true;
+  timers_.clear();
+  page_.OnDestroy(*this);
+}
+
+SimDialog::Control* SimDialog::Find(int id) {
+  for (Control& control : controls_) {
+    if (control.spec.id == id) return &control;
+  }
+  return nullptr;
+}
+
+bool SimDialog::Usable(Control* control) {
+  if (control == nullptr || !control->enabled || !control->visible) return false;
+  for (SimDialog* dialog = this; dialog != nullptr; dialog = dialog->parent_) {
+    if (!dialog->windowVisible_ || dialog->destroyed_) return false;
+  }
+  return true;
+}
+
+bool SimDialog::IsList(const Control* control) const {
+  return control != nullptr && (control->spec.kind == ControlKind::ComboBox ||
+                                control->spec.kind == ControlKind::ListBox ||
+                                control->spec.kind == ControlKind::ListView);
+}
+
+void SimDialog::Command(int id, int code) {
+  if (page_.OnCommand(*this, id, code)) return;
+  if ((id == kIdOkButton || id == kIdCancelButton) && code == kBnClicked && parent_ == nullptr) {
+    EndDialog(id);
+  }
+}
+
+// --- The user's hands --------------------------------------------------------
+
+bool SimDialog::Click(int id) {
+  Control* control = Find(id);
+  if (!Usable(control)) return false;
+  if (control->spec.automatic && control->spec.kind == ControlKind::CheckBox) {
+    control->checked = !control->checked;
+  } else if (control->spec.automatic && control->spec.kind == ControlKind::RadioButton) {
+    // The group runs from the last WS_GROUP control at or before this one to
+    // the next WS_GROUP control.
+    size_t at = static_cast<size_t>(control - controls_.data());
+    size_t first = at;
+    while (first > 0 && !controls_[first].spec.group) --first;
+    size_t end = at + 1;
+    while (end < controls_.size() && !controls_[end].spec.group) ++end;
+    for (size_t i = first; i < end; ++i) {
+      if (controls_[i].spec.kind == ControlKind::RadioButton && controls_[i].spec.automatic) {
+        controls_[i].checked = false;
+      }
+    }
+    control->checked = true;
+  }
+  focus_ = id;
+  Command(id, kBnClicked);
+  return true;
+}
+
+bool SimDialog::Choose(int id, int index) {
+  Control* control = Find(id);
+  if (!Usable(control) || !IsList(control) || control->spec.kind == ControlKind::ListView) {
+    return false;
+  }
+  if (index < 0 || index >= static_cast<int>(control->items.size())) return false;
+  Select(id, index);
+  Command(id, control->spec.kind == ControlKind::ComboBox ? kCbnSelChange : kLbnSelChange);
+  return true;
+}
+
+bool SimDialog::ChooseText(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  for (size_t i = 0; i < control->items.size(); ++i) {
+    if (control->items[i].text == text) return Choose(id, static_cast<int>(i));
+  }
+  return false;
+}
+
+bool SimDialog::Type(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (!Usable(control) || control->spec.kind != ControlKind::Edit || control->spec.readOnly) {
+    return false;
+  }
+  control->text = text;
+  Command(id, kEnChange);
+  return true;
+}
+
+bool SimDialog::ClickItemCheck(int id, int index) {
+  Control* control = Find(id);
+  if (!Usable(control) || control->spec.kind != ControlKind::ListView ||
+      (control->listViewStyles & kLvsExCheckBoxes) == 0) {
+    return false;
+  }
+  if (index < 0 || index >= static_cast<int>(control->items.size())) return false;
+  CheckItem(id, index, !control->items[index].checked);
+  return true;
+}
+
+void SimDialog::PressEnter() {
+  // IsDialogMessage: the default button when it is enabled, otherwise IDOK
+  // whatever state that button is in.
+  Control* byDefault = defaultButton_ != 0 ? Find(defaultButton_) : nullptr;
+  if (byDefault != nullptr && byDefault->enabled) {
+    Command(defaultButton_, kBnClicked);
+  } else {
+    Command(kIdOkButton, kBnClicked);
+  }
+}
+
+void SimDialog::PressEscape() {
+  Command(kIdCancelButton, kBnClicked);
+}
+
+void SimDialog::PressF1() {
+  Help();
+}
+
+void SimDialog::Help() {
+  if (page_.OnHelp(*this)) return;
+  if (parent_ != nullptr) parent_->Help();
+}
+
+bool SimDialog::ChooseSystemMenu(int commandId) {
+  for (const auto& [id, text] : systemMenu_) {
+    if (id == commandId) return page_.OnSysCommand(*this, commandId);
+  }
+  return false;
+}
+
+const std::vector<DrawnText>& SimDialog::Paint() {
+  drawn_.clear();
+  RecordingCanvas canvas({0, 0, layout_.clientWidth, layout_.clientHeight}, drawn_);
+  page_.OnPaint(*this, canvas);
+  return drawn_;
+}
+
+bool SimDialog::DeliverDueTimer(uint64_t until) {
+  auto earliest = timers_.end();
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (earliest == timers_.end() || it->second.due < earliest->second.due) earliest = it;
+  }
+  if (earliest == timers_.end() || earliest->second.due > until) return false;
+  SimClock& clock = dialogs_.clock();
+  if (earliest->second.due > clock.NowMs()) clock.Advance(earliest->second.due - clock.NowMs());
+  int timerId = earliest->first;
+  // WM_TIMER is not queued twice: a tick that falls due while the page is
+  // busy arrives once, when the page is done.
+  earliest->second.due += earliest->second.period;
+  page_.OnTimer(*this, timerId);
+  if (auto it = timers_.find(timerId); it != timers_.end() && it->second.due < clock.NowMs()) {
+    it->second.due = clock.NowMs();
+  }
+  return true;
+}
+
+void SimDialog::AdvanceTime(uint64_t milliseconds) {
+  SimClock& clock = dialogs_.clock();
+  const uint64_t until = clock.NowMs() + milliseconds;
+  while (!destroyed_ && DeliverDueTimer(until)) {
+  }
+  if (clock.NowMs() < until) clock.Advance(until - clock.NowMs());
+}
+
+bool SimDialog::RunUntilEnded(uint64_t limitMs) {
+  const uint64_t until = dialogs_.clock().NowMs() + limitMs;
+  while (!ended_ && DeliverDueTimer(until)) {
+  }
+  return ended_;
+}
+
+// --- Inspection ----------------------------------------------------------------
+
+std::string SimDialog::bitmapPath(int id) const {
+  for (const Control& control : controls_) {
+    if (control.spec.id == id) return control.bitmap;
+  }
+  return {};
+}
+
+std::map<int, uint32_t> SimDialog::timers() const {
+  std::map<int, uint32_t> periods;
+  for (const auto& [id, timer] : timers_) periods[id] = timer.period;
+  return periods;
+}
+
+SimDialog* SimDialog::PageByTemplate(int templateId) {
+  for (auto& page : pages_) {
+    if (page->templateId() == templateId) return page.get();
+  }
+  return nullptr;
+}
+
+// --- Controls ------------------------------------------------------------------
+
+bool SimDialog::Exists(int id) {
+  return Find(id) != nullptr;
+}
+
+std::string SimDialog::Text(int id) {
+  Control* control = Find(id);
+  if (control == nullptr) return {};
+  if (control->spec.kind == ControlKind::ComboBox) {
+    // A drop-down list shows its selected entry.
+    return control->selection >= 0 ? control->items[control->selection].text : std::string();
+  }
+  return control->text;
+}
+
+void SimDialog::SetText(int id, std::string_view text) {
+  if (Control* control = Find(id)) control->text = text;
+}
+
+bool SimDialog::Enabled(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->enabled;
+}
+
+void SimDialog::Enable(int id, bool enabled) {
+  if (Control* control = Find(id)) control->enabled = enabled;
+}
+
+bool SimDialog::Visible(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->visible;
+}
+
+void SimDialog::Show(int id, bool visible) {
+  if (Control* control = Find(id)) control->visible = visible;
+}
+
+void SimDialog::SetFocus(int id) {
+  if (Find(id) != nullptr) focus_ = id;
+}
+
+int SimDialog::Focus() {
+  return focus_;
+}
+
+bool SimDialog::Checked(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->checked;
+}
+
+void SimDialog::Check(int id, bool checked) {
+  Control* control = Find(id);
+  if (control != nullptr && IsButtonWithCheck(control->spec.kind)) control->checked = checked;
+}
+
+void SimDialog::CheckRadio(int first, int last, int id) {
+  for (Control& control : controls_) {
+    if (control.spec.id >= first && control.spec.id <= last &&
+        IsButtonWithCheck(control.spec.kind)) {
+      control.checked = control.spec.id == id;
+    }
+  }
+}
+
+void SimDialog::SetDefaultButton(int id) {
+  defaultButton_ = id;
+}
+
+int SimDialog::DefaultButton() {
+  return defaultButton_;
+}
+
+void SimDialog::PlaceItem(Control& control, int index, std::string_view text) {
+  control.items.insert(control.items.begin() + index, Item{std::string(text)});
+  if (control.selection >= index) ++control.selection;
+}
+
+int SimDialog::AddItem(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (!IsList(control)) return -1;
+  int index = static_cast<int>(control->items.size());
+  if (control->spec.sorted && control->spec.kind != ControlKind::ListView) {
+    // The binary search of the list box: an equal entry ends it at once.
+    int low = 0, high = index - 1;
+    index = -1;
+    while (low <= high) {
+      int middle = (low + high) / 2;
+      int order = CompareListText(control->items[middle].text, text);
+      if (order == 0) {
+        index = middle;
+        break;
+      }
+      if (order > 0) {
+        high = middle - 1;
+      } else {
+        low = middle + 1;
+      }
+    }
+    if (index < 0) index = low;
+  }
+  PlaceItem(*control, index, text);
+  return index;
+}
+
+int SimDialog::InsertItem(int id, int index, std::string_view text) {
+  Control* control = Find(id);
+  if (!IsList(control)) return -1;
+  int count = static_cast<int>(control->items.size());
+  if (index < 0 || index > count) {
+    if (index >= 0 && control->spec.kind != ControlKind::ListView) return -1;  // CB_ERR
+    index = count;
+  }
+  PlaceItem(*control, index, text);
+  return index;
+}
+
+void SimDialog::DeleteItem(int id, int index) {
+  Control* control = Find(id);
+  if (!IsList(control) || index < 0 || index >= static_cast<int>(control->items.size())) return;
+  control->items.erase(control->items.begin() + index);
+  if (control->selection == index) {
+    control->selection = -1;
+  } else if (control->selection > index) {
+    --control->selection;
+  }
+}
+
+void SimDialog::ClearItems(int id) {
+  Control* control = Find(id);
+  if (!IsList(control)) return;
+  control->items.clear();
+  control->selection = -1;
+}
+
+int SimDialog::ItemCount(int id) {
+  Control* control = Find(id);
+  return IsList(control) ? static_cast<int>(control->items.size()) : 0;
+}
+
+std::string SimDialog::ItemText(int id, int index) {
+  Control* control = Find(id);
+  if (!IsList(control) || index < 0 || index >= static_cast<int>(control->items.size())) return {};
+  return control->items[index].text;
+}
+
+int SimDialog::Selection(int id) {
+  Control* control = Find(id);
+  return IsList(control) ? control->selection : -1;
+}
+
+void SimDialog::Select(int id, int index) {
+  Control* control = Find(id);
+  if (!IsList(control)) return;
+  if (index < -1 || index >= static_cast<int>(control->items.size())) index = -1;
+  control->selection = index;
+}
+
+int SimDialog::FindPrefix(int id, int after, std::string_view prefix) {
+  Control* control = Find(id);
+  if (!IsList(control) || control->items.empty()) return -1;
+  const int count = static_cast<int>(control->items.size());
+  int start = after + 1;
+  if (start < 0 || start >= count) start = 0;
+  for (int n = 0; n < count; ++n) {
+    int index = (start + n) % count;
+    const std::string& text = control->items[index].text;
+    if (text.size() >= prefix.size() &&
+        EqualsIgnoreCase(std::string_view(text).substr(0, prefix.size()), prefix)) {
+      return index;
+    }
+  }
+  return -1;
+}
+
+void SimDialog::SetListViewStyles(int id, uint32_t extendedStyles) {
+  Control* control = Find(id);
+  if (control != nullptr && control->spec.kind == ControlKind::ListView) {
+    control->listViewStyles = extendedStyles;
+  }
+}
+
+uint32_t SimDialog::ListViewStyles(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->spec.kind == ControlKind::ListView ? control->listViewStyles
+                                                                           : 0;
+}
+
+bool SimDialog::ItemChecked(int id, int index) {
+  Control* control = Find(id);
+  if (control == nullptr || control->spec.kind != ControlKind::ListView || index < 0 ||
+      index >= static_cast<int>(control->items.size())) {
+    return false;
+  }
+  return control->items[index].checked;
+}
+
+void SimDialog::CheckItem(int id, int index, bool checked) {
+  Control* control = Find(id);
+  if (control == nullptr || control->spec.kind != ControlKind::ListView ||
+      (control->listViewStyles & kLvsExCheckBoxes) == 0 || index < 0 ||
+      index >= static_cast<int>(control->items.size())) {
+    return;
+  }
+  if (control->items[index].checked == checked) return;
+  control->items[index].checked = checked;
+  // LVN_ITEMCHANGED reaches the page whoever changed the state.
+  page_.OnItemChecked(*this, id, index, checked);
+}
+
+void SimDialog::SetRange(int id, int low, int high) {
+  Control* control = Find(id);
+  if (control == nullptr || control->spec.kind != ControlKind::ProgressBar) return;
+  control->low = low;
+  control->high = high;
+  control->position = std::clamp(control->position, low, std::max(low, high));
+}
+
+void SimDialog::SetPosition(int id, int position) {
+  Control* control = Find(id);
+  if (control == nullptr || control->spec.kind != ControlKind::ProgressBar) return;
+  control->position = std::clamp(position, control->low, std::max(control->low, control->high));
+}
+
+int SimDialog::Position(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->spec.kind == ControlKind::ProgressBar ? control->position
+                                                                              : 0;
+}
+
+void SimDialog::SetTooltip(int id, std::string_view text, int /*maxWidth*/) {
+  if (Control* control = Find(id)) control->tooltip = text;
+}
+
+std::string SimDialog::Tooltip(int id) {
+  Control* control = Find(id);
+  return control != nullptr ? control->tooltip : std::string();
+}
+
+void SimDialog::SetFont(int id, const Font& font) {
+  if (Control* control = Find(id)) control->font = font;
+}
+
+Font SimDialog::FontOf(int id) {
+  Control* control = Find(id);
+  return control != nullptr ? control->font : Font{};
+}
+
+void SimDialog::SetColors(int id, Color text, Color background) {
+  if (Control* control = Find(id)) {
+    control->textColor = text;
+    control->background = background;
+  }
+}
+
+Color SimDialog::TextColor(int id) {
+  Control* control = Find(id);
+  return control != nullptr ? control->textColor : 0;
+}
+
+Color SimDialog::BackgroundColor(int id) {
+  Control* control = Find(id);
+  return control != nullptr ? control->background : 0;
+}
+
+bool SimDialog::ShowBitmapFile(int id, std::string_view path) {
+  Control* control = Find(id);
+  std::string full(path);
+  bool relative = full.size() < 2 || (full[1] != ':' && full[0] != '\\');
+  if (relative) {
+    std::string directory;
+    if (dialogs_.files().GetCurrentDirectory(&directory) != 0) return false;
+    if (!directory.empty() && directory.back() != '\\') directory += '\\';
+    if (full.rfind(".\\", 0) == 0) full.erase(0, 2);
+    full = directory + full;
+  }
+  const SimFile* file = dialogs_.files().Find(full);
+  if (file == nullptr || file->bytes.rfind("BM", 0) != 0) return false;
+  if (control != nullptr) control->bitmap = full;
+  return true;
+}
+
+void SimDialog::SetTimer(int timerId, uint32_t periodMs) {
+  timers_[timerId] = Timer{periodMs, dialogs_.clock().NowMs() + periodMs};
+}
+
+void SimDialog::KillTimer(int timerId) {
+  timers_.erase(timerId);
+}
+
+void SimDialog::AddSystemMenuItem(int commandId, std::string_view text) {
+  systemMenu_.emplace_back(commandId, std::string(text));
+}
+
+void SimDialog::EndDialog(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+}
+
+Controls* SimDialog::CreatePage(int templateId, DialogPage& page, int frameId) {
+  const DialogLayout* layout = dialogs_.Layout(templateId);
+  if (layout == nullptr) return nullptr;
+  auto child = std::make_unique<SimDialog>(dialogs_, *layout, page, this, dialogs_.NewHandle());
+  child->windowVisible_ = false;
+  child->frameId_ = frameId;
+  SimDialog& created = *child;
+  pages_.push_back(std::move(child));
+  created.Open();
+  return &created;
+}
+
+void SimDialog::DestroyPages() {
+  for (auto& page : pages_) page->Destroy();
+  pages_.clear();
+}
+
+// --- SimDialogs ------------------------------------------------------------------
+
+void SimDialogs::AddLayout(DialogLayout layout) {
+  int templateId = layout.templateId;
+  layouts_[templateId] = std::move(layout);
+}
+
+const DialogLayout* SimDialogs::Layout(int templateId) const {
+  auto it = layouts_.find(templateId);
+  return it != layouts_.end() ? &it->second : nullptr;
+}
+
+void SimDialogs::WhenOpen(int templateId, std::function<void(SimDialog&)> user) {
+  users_[templateId] = std::move(user);
+}
+
+std::unique_ptr<SimDialog> SimDialogs::Open(int templateId, DialogPage& page) {
+  const DialogLayout* layout = Layout(templateId);
+  if (layout == nullptr) return nullptr;
+  auto dialog = std::make_unique<SimDialog>(*this, *layout, page, nullptr, NewHandle());
+  dialog->Open();
+  return dialog;
+}
+
+int SimDialogs::RunModal(int templateId, DialogPage& page, WindowHandle owner) {
+  modalRuns_.emplace_back(templateId, owner);
+  auto dialog = Open(templateId, page);
+  if (dialog == nullptr) return -1;
+  if (!dialog->Ended()) {
+    auto user = users_.find(templateId);
+    if (user != users_.end()) user->second(*dialog);
+  }
+  if (!dialog->Ended()) {
+    throw std::logic_error("modal dialog " + std::to_string(templateId) + " never ended");
+  }
+  dialog->Destroy();
+  return dialog->result();
+}
+
+}  // namespace kv::sim

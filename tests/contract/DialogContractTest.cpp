@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "contract/Target.h"
+#include "contract/fixtures/DialogFixture.h"
+
+namespace kv::contract {
+namespace {
+
+// A page that records what reaches it and can run a test's own steps.
+class RecordingPage : public DialogPage {
+ public:
+  std::vector<std::pair<int, int>> commands;  // id, code
+  std::vector<int> ticks;
+  std::vector<std::pair<int, bool>> itemChecks;  // item, checked
+  std::function<void(Controls&)> init;
+  std::function<void(Controls&, int)> onTick;
+
+  void OnInit(Controls& controls) override {
+    if (init) init(controls);
+  }
+  bool OnCommand(Controls&, int id, int code) override {
+    commands.emplace_back(id, code);
+    return true;  // the fixture never ends by itself
+  }
+  void OnTimer(Controls& controls, int timerId) override {
+    ticks.push_back(timerId);
+    if (onTick) onTick(controls, timerId);
+  }
+  void OnItemChecked(Controls&, int id, int index, bool checked) override {
+    if (id == IDC_FIX_LISTVIEW) itemChecks.emplace_back(index, checked);
+  }
+};
+
+class DialogContract : public ::testing::Test {
+ protected:
+  RecordingPage page;
+  std::unique_ptr<FixtureDialog> dialog;
+  Controls* controls = nullptr;
+
+  void SetUp() override {
+    dialog = OpenFixtureDialog(page);
+    ASSERT_NE(dialog, nullptr);
+    controls = &dialog->controls();
+  }
+
+  std::vector<std::string> Items(int id) {
+    std::vector<std::string> items;
+    for (int i = 0; i < controls->ItemCount(id); ++i) items.push_back(controls->ItemText(id, i));
+    return items;
+  }
+};
+
+TEST_F(DialogContract, SortedListsOrderAsWindowsIgnoringCaseAndUnsortedKeepInsertion) {
+  const std::vector<std::string> added = {"cherry", "Apple", "banana", "10",   "9",
+                                          "_under", "b-c",   "bb",     "Zeta", "apple"};
+  for (const auto& text : added) {
+    EXPECT_GE(controls->AddItem(IDC_FIX_SORTED, text), 0) << text;
+    controls->AddItem(IDC_FIX_UNSORTED, text);
+  }
+  // Symbols before digits before letters; case ignored; the hyphen passed
+  // over ("b-c" after "bb"); an equal entry goes before the one it meets.
+  EXPECT_EQ(Items(IDC_FIX_SORTED),
+            (std::vector<std::string>{"_under", "10", "9", "apple", "Apple", "banana", "bb", "b-c",
+                                      "cherry", "Zeta"}));
+  EXPECT_EQ(Items(IDC_FIX_UNSORTED), added);
+
+  // Inserting at an index ignores the sorted style; past the end is refused.
+  EXPECT_EQ(controls->InsertItem(IDC_FIX_SORTED, 0, "zzz"), 0);
+  EXPECT_EQ(controls->ItemText(IDC_FIX_SORTED, 0), "zzz");
+  EXPECT_EQ(controls->InsertItem(IDC_FIX_SORTED, -1, "aaa"), 11);
+  EXPECT_EQ(controls->InsertItem(IDC_FIX_UNSORTED, 99, "x"), -1);
+}
+
+TEST_F(DialogContract, PrefixSearchStartsAfterTheGivenEntryAndWrapsRound) {
+  for (const char* text : {"Model", "Model X", "Other", "model y"}) {
+    controls->AddItem(IDC_FIX_UNSORTED, text);
+    controls->AddItem(IDC_FIX_LIST, text);
+  }
+  for (int id : {IDC_FIX_UNSORTED, IDC_FIX_LIST}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(controls->FindPrefix(id, 0, "model"), 1);  // entry 0 comes last
+    EXPECT_EQ(controls->FindPrefix(id, 1, "MODEL"), 3);
+    EXPECT_EQ(controls->FindPrefix(id, 3, "model"), 0);    // wrapped
+    EXPECT_EQ(controls->FindPrefix(id, 1, "Model X"), 1);  // ends with the start entry
+    EXPECT_EQ(controls->FindPrefix(id, -1, "oth"), 2);
+    EXPECT_EQ(controls->FindPrefix(id, 0, "zzz"), -1);
+  }
+  EXPECT_EQ(controls->FindPrefix(IDC_FIX_SORTED, -1, "a"), -1);  // empty list
+}
+
+TEST_F(DialogContract, SelectionFollowsInsertionsAndDeletionsAndShowsInTheDropDown) {
+  for (const char* text : {"one", "two", "three"}) controls->AddItem(IDC_FIX_UNSORTED, text);
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
+  controls->Select(IDC_FIX_UNSORTED, 1);
+  EXPECT_EQ(controls->Text(IDC_FIX_UNSORTED), "two");
+  controls->InsertItem(IDC_FIX_UNSORTED, 0, "zero");
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), 2);
+  controls->DeleteItem(IDC_FIX_UNSORTED, 0);
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), 1);
+  controls->DeleteItem(IDC_FIX_UNSORTED, 1);
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
+  controls->Select(IDC_FIX_UNSORTED, 7);
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
+
+  // A user's pick notifies the dialog; selecting from code does not.
+  dialog->Choose(IDC_FIX_UNSORTED, 1);
+  EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), 1);
+  EXPECT_EQ(page.commands, (std::vector<std::pair<int, int>>{{IDC_FIX_UNSORTED, kCbnSelChange}}));
+
+  controls->AddItem(IDC_FIX_LIST, "line");
+  controls->Select(IDC_FIX_LIST, controls->AddItem(IDC_FIX_LIST, "last"));
+  EXPECT_EQ(controls->Selection(IDC_FIX_LIST), 1);
+  controls->ClearItems(IDC_FIX_LIST);
+  EXPECT_EQ(controls->ItemCount(IDC_FIX_LIST), 0);
+  EXPECT_EQ(controls->Selection(IDC_FIX_LIST), -1);
+}
+
+TEST_F(DialogContract, RadioRangesClearEveryButtonInRangeAndClicksFollowGroups) {
+  controls->Check(IDC_FIX_CHECK, true);
+  controls->CheckRadio(IDC_FIX_CHECK, IDC_FIX_RADIO3, IDC_FIX_RADIO2);
+  EXPECT_FALSE(controls->Checked(IDC_FIX_CHECK));  // a check box in the range too
+  EXPECT_TRUE(controls->Checked(IDC_FIX_RADIO2));
+
+  controls->Check(IDC_FIX_CHECK, true);
+  dialog->Click(IDC_FIX_RADIO3);
+  EXPECT_TRUE(controls->Checked(IDC_FIX_RADIO3));
+  EXPECT_FALSE(controls->Checked(IDC_FIX_RADIO2));
+  EXPECT_TRUE(controls->Checked(IDC_FIX_CHECK));  // not of the radio group
+  dialog->Click(IDC_FIX_CHECK);
+  EXPECT_FALSE(controls->Checked(IDC_FIX_CHECK));
+  EXPECT_EQ(page.commands, (std::vector<std::pair<int, int>>{{IDC_FIX_RADIO3, kBnClicked},
+                                                             {IDC_FIX_CHECK, kBnClicked}}));
+}
+
+TEST_F(DialogContract, DisabledControlsIgnoreClicksAndStatesReadBack) {
+  EXPECT_FALSE(controls->Enabled(IDC_FIX_DISABLED));
+  dialog->Click(IDC_FIX_DISABLED);
+  EXPECT_TRUE(page.commands.empty());
+
+  controls->Enable(IDC_FIX_PRESS, false);
+  dialog->Click(IDC_FIX_PRESS);
+  EXPECT_TRUE(page.commands.empty());
+  controls->Enable(IDC_FIX_PRESS, true);
+  dialog->Click(IDC_FIX_PRESS);
+  EXPECT_EQ(page.commands, (std::vector<std::pair<int, int>>{{IDC_FIX_PRESS, kBnClicked}}));
+
+  EXPECT_FALSE(controls->Visible(IDC_FIX_HIDDEN));
+  controls->Show(IDC_FIX_HIDDEN, true);
+  EXPECT_TRUE(controls->Visible(IDC_FIX_HIDDEN));
+  controls->SetText(IDC_FIX_PRESS, "Next (&N)>>");
+  EXPECT_EQ(controls->Text(IDC_FIX_PRESS), "Next (&N)>>");
+
+  EXPECT_EQ(controls->DefaultButton(), 1);
+  controls->SetDefaultButton(IDC_FIX_PRESS);
+  EXPECT_EQ(controls->DefaultButton(), IDC_FIX_PRESS);
+  controls->SetFocus(IDC_FIX_EDIT);
+  EXPECT_EQ(controls->Focus(), IDC_FIX_EDIT);
+
+  controls->SetRange(IDC_FIX_PROGRESS, 0, 100);
+  controls->SetPosition(IDC_FIX_PROGRESS, 42);
+  EXPECT_EQ(controls->Position(IDC_FIX_PROGRESS), 42);
+  controls->SetPosition(IDC_FIX_PROGRESS, 150);
+  EXPECT_EQ(controls->Position(IDC_FIX_PROGRESS), 100);
+
+  const Font arial{"Arial", -14, 700};
+  controls->SetFont(IDC_FIX_LABEL, arial);
+  EXPECT_EQ(controls->FontOf(IDC_FIX_LABEL), arial);
+}
+
+TEST_F(DialogContract, AMissingIdReadsEmptyAndIgnoresWrites) {
+  constexpr int kMissing = 4242;
+  controls->SetText(kMissing, "text");
+  controls->Enable(kMissing, true);
+  controls->Show(kMissing, true);
+  controls->Check(kMissing, true);
+  EXPECT_FALSE(controls->Exists(kMissing));
+  EXPECT_EQ(controls->Text(kMissing), "");
+  EXPECT_FALSE(controls->Enabled(kMissing));
+  EXPECT_FALSE(controls->Visible(kMissing));
+  EXPECT_FALSE(controls->Checked(kMissing));
+  EXPECT_EQ(controls->AddItem(kMissing, "x"), -1);
+  EXPECT_EQ(controls->ItemCount(kMissing), 0);
+  EXPECT_EQ(controls->ItemText(kMissing, 0), "");
+  EXPECT_EQ(controls->Selection(kMissing), -1);
+  EXPECT_EQ(controls->FindPrefix(kMissing, -1, ""), -1);
+  EXPECT_FALSE(controls->ItemChecked(kMissing, 0));
+  EXPECT_EQ(controls->Position(kMissing), 0);
+  // A control that is no list has no items either.
+  EXPECT_EQ(controls->AddItem(IDC_FIX_LABEL, "x"), -1);
+  EXPECT_EQ(controls->ItemCount(IDC_FIX_LABEL), 0);
+}
+
+TEST_F(DialogContract, ListViewCheckStatesNotifyOnChangeAndFollowTheirItems) {
+  const uint32_t styles =
+      kLvsExCheckBoxes | kLvsExGridLines | kLvsExTrackSelect | kLvsExFullRowSelect;
+  controls->SetListViewStyles(IDC_FIX_LISTVIEW, styles);
+  EXPECT_EQ(controls->ListViewStyles(IDC_FIX_LISTVIEW) & styles, styles);
+  for (const char* name : {"Printer A", "Monitor B", "Processor C"}) {
+    controls->AddItem(IDC_FIX_LISTVIEW, name);
+  }
+  EXPECT_EQ(Items(IDC_FIX_LISTVIEW),
+            (std::vector<std::string>{"Printer A", "Monitor B", "Processor C"}));
+  EXPECT_FALSE(controls->ItemChecked(IDC_FIX_LISTVIEW, 1));  // new items start cleared
+  EXPECT_TRUE(page.itemChecks.empty());
+
+  controls->CheckItem(IDC_FIX_LISTVIEW, 1, true);
+  controls->CheckItem(IDC_FIX_LISTVIEW, 1, true);  // no change, no notification
+  controls->CheckItem(IDC_FIX_LISTVIEW, 2, true);
+  controls->CheckItem(IDC_FIX_LISTVIEW, 2, false);
+  EXPECT_EQ(page.itemChecks, (std::vector<std::pair<int, bool>>{{1, true}, {2, true}, {2, false}}));
+
+  controls->DeleteItem(IDC_FIX_LISTVIEW, 0);
+  EXPECT_TRUE(controls->ItemChecked(IDC_FIX_LISTVIEW, 0));  // "Monitor B" moved up
+  EXPECT_FALSE(controls->ItemChecked(IDC_FIX_LISTVIEW, 1));
+  EXPECT_FALSE(controls->ItemChecked(IDC_FIX_LISTVIEW, 5));
+
+  controls->Select(IDC_FIX_LISTVIEW, 1);
+  EXPECT_EQ(controls->Selection(IDC_FIX_LISTVIEW), 1);
+  controls->Select(IDC_FIX_LISTVIEW, -1);
+  EXPECT_EQ(controls->Selection(IDC_FIX_LISTVIEW), -1);
+  EXPECT_EQ(controls->FindPrefix(IDC_FIX_LISTVIEW, 0, "monitor"), 0);
+}
+
+TEST_F(DialogContract, TimersTickUntilKilledAndRestartWithANewPeriod) {
+  controls->SetTimer(1, 50);
+  dialog->LetTimePass(500);
+  size_t ticked = page.ticks.size();
+  // Exactly 10 on the virtual clock; a real timer may run late, never early.
+  EXPECT_GE(ticked, 3u);
+  EXPECT_LE(ticked, 10u);
+  EXPECT_EQ(page.ticks.front(), 1);
+
+  controls->KillTimer(1);
+  dialog->LetTimePass(200);
+  EXPECT_EQ(page.ticks.size(), ticked);
+
+  // A tick that kills its own timer is the last.
+  page.onTick = [](Controls& c, int id) { c.KillTimer(id); };
+  controls->SetTimer(7, 20);
+  dialog->LetTimePass(300);
+  EXPECT_EQ(page.ticks.size(), ticked + 1);
+  EXPECT_EQ(page.ticks.back(), 7);
+}
+
+TEST_F(DialogContract, AMessageBoxOwnedByTheDialogIsAnswered) {
+  AnswerNextMessageBox(kIdNo);
+  int answer = ContractMachine().desktop.MessageBox(controls->Handle(), "Proceed?", "Fixture",
+                                                    kMbYesNo | kMbIconExclamation);
+  EXPECT_EQ(answer, kIdNo);
+  AnsweredBox box = AnsweredMessageBox();
+  EXPECT_EQ(box.text, "Proceed?");
+  EXPECT_EQ(box.caption, "Fixture");
+  EXPECT_EQ(box.owner, controls->Handle());
+}
+
+TEST_F(DialogContract, APageIsCreatedHiddenWithItsOwnControls) {
+  RecordingPage child;
+  Controls* created = controls->CreatePage(IDD_FIXTURE_PAGE, child, IDC_FIX_FRAME);
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->Parent(), controls);
+  EXPECT_FALSE(created->WindowVisible());
+  EXPECT_EQ(created->Text(IDC_PAGE_LABEL), "Page");
+  EXPECT_FALSE(controls->Exists(IDC_PAGE_LABEL));  // each dialog has its own ids
+  created->ShowWindow(true);
+  EXPECT_TRUE(created->WindowVisible());
+  controls->DestroyPages();
+  EXPECT_EQ(controls->CreatePage(4711, child, IDC_FIX_FRAME), nullptr);
+}
+
+// A modal run that ends during initialisation: initialisation goes on to its
+// end (here: a message box), and the run returns the result without a loop.
+TEST(DialogModalContract, EndingDuringInitialisationLetsItFinishAndReturnsTheResult) {
+  RecordingPage page;
+  int answer = 0;
+  std::string textAfterEnd;
+  page.init = [&](Controls& controls) {
+    controls.EndDialog(kIdCancel);
+    controls.SetText(IDC_FIX_LABEL, "after the end");
+    textAfterEnd = controls.Text(IDC_FIX_LABEL);
+    EXPECT_TRUE(controls.Ended());
+    answer = ContractMachine().desktop.MessageBox(controls.Handle(), "Can't load file Left.bmp!",
+                                                  "setup", kMbOk);
+  };
+  AnswerNextMessageBox(kIdOk);
+  EXPECT_EQ(FixtureDialogs().RunModal(IDD_FIXTURE, page, 0), kIdCancel);
+  EXPECT_EQ(answer, kIdOk);
+  EXPECT_EQ(textAfterEnd, "after the end");
+  EXPECT_EQ(AnsweredMessageBox().text, "Can't load file Left.bmp!");
+  EXPECT_TRUE(page.commands.empty());
+}
+
+TEST(DialogModalContract, AnUnknownTemplateCannotRun) {
+  RecordingPage page;
+  EXPECT_EQ(FixtureDialogs().RunModal(4711, page, 0), -1);
+}
+
+}  // namespace
+}  // namespace kv::contract
