@@ -14,10 +14,10 @@
 #include "config/PortOption.h"
 #include "config/PrinterDefinition.h"
 #include "config/ProcessorDefinition.h"
-#include "config/ProfileReader.h"
 #include "config/SetupConfiguration.h"
 #include "config/UniversalDriverFiles.h"
 #include "platform/sim/SimMachine.h"
+#include "profiletext/ProfileReader.h"
 
 namespace kv::bench {
 namespace {

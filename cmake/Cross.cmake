@@ -5,7 +5,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # GCC 12 for mingw reports std::string appends as overlapping copies at -O2 and
 # above (GCC bug 105329), a false positive.
 add_compile_options(-Wno-restrict)
-foreach(target kvcore kvsim)
+foreach(target kvprofiletext kvcore kvsim)
   target_compile_options(${target} PRIVATE -Wno-restrict)
 endforeach()
 # The simulated machine is built here only for a test that links it.

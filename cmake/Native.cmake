@@ -1,6 +1,6 @@
 # Native build: the core, the simulated machine and the unit and contract tests.
 if(KV_SANITIZE)
-  foreach(target kvcore kvsim)
+  foreach(target kvprofiletext kvcore kvsim)
     target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
                                             -fno-sanitize-recover=all)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
@@ -13,7 +13,10 @@ include(GoogleTest)
 file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${KV_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests)
-target_link_libraries(unit_tests PRIVATE kvsim GTest::gtest GTest::gmock GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE kvcore kvsim GTest::gtest GTest::gmock GTest::gtest_main)
+# The string table tests read the generated resource tables.
+add_dependencies(unit_tests kv_string_tables)
+target_compile_definitions(unit_tests PRIVATE KV_GENERATED_DIR="${KV_GENERATED_DIR}")
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
 # The platform contract, held against the simulated machine; the same cases
@@ -36,5 +39,17 @@ find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(config_benchmark bench/ConfigBenchmark.cpp bench/KeyReads.cpp
                                   bench/LargeConfiguration.cpp)
-  target_link_libraries(config_benchmark PRIVATE kvsim benchmark::benchmark)
+  target_link_libraries(config_benchmark PRIVATE kvcore kvsim benchmark::benchmark)
 endif()
+
+# The simulated machine, the real one and the leaf libraries never include the
+# core; the second test shows that the check refuses a core include.
+add_test(NAME layering COMMAND ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)
+set(KV_LAYERING_SAMPLE ${CMAKE_BINARY_DIR}/layering-sample)
+add_test(NAME layering.refuses-core-include
+         COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1/platform/sim\" &&
+                        printf '#include \"config/ProfileReader.h\"\\n' > \"$1/platform/sim/Sim.cpp\" &&
+                        \"$2\" \"$1\"" check ${KV_LAYERING_SAMPLE}
+                 ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)
+set_tests_properties(layering.refuses-core-include PROPERTIES PASS_REGULAR_EXPRESSION
+                     "platform/sim/Sim.cpp includes outside its layer: config/ProfileReader.h")

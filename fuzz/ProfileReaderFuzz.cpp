@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/ProfileReader.h"
+#include "profiletext/ProfileReader.h"
 
 namespace {
 

@@ -12,8 +12,8 @@ mkdir -p "$out"
 clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$root/src" \
-  "$root/fuzz/ProfileReaderFuzz.cpp" "$root/src/config/ProfileReader.cpp" \
-  "$root/src/config/ProfileReaderText.cpp" \
+  "$root/fuzz/ProfileReaderFuzz.cpp" "$root/src/profiletext/ProfileReader.cpp" \
+  "$root/src/profiletext/ProfileReaderText.cpp" \
   -o "$out/profile-reader-fuzz"
 if [ "${1:-}" = run ]; then
   seconds=${2:-600}

@@ -88,6 +88,11 @@ uint32_t RegKey::EnumValue(uint32_t index, std::string* name, uint32_t* nameLeng
   return kErrorSuccess;
 }
 
+uint32_t RegKey::EnumKey(uint32_t index, std::string* name) {
+  if (handle_ == 0) return kErrorInvalidHandle;
+  return registry_.EnumKey(handle_, index, name);
+}
+
 bool CreateKey(Registry& registry, RegRoot root, std::string_view path) {
   RegHandle handle = 0;
   if (registry.CreateKey(root, path, &handle) != kErrorSuccess) return false;

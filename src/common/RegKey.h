@@ -36,6 +36,9 @@ class RegKey {
   // value was returned.
   uint32_t EnumValue(uint32_t index, std::string* name, uint32_t* nameLength, uint32_t* type);
 
+  // The subkey name at `index`, 259 past the end.
+  uint32_t EnumKey(uint32_t index, std::string* name);
+
   uint32_t lastError() const { return lastError_; }
 
  private:

@@ -4,17 +4,16 @@
 
 namespace kv {
 
-// The uninstaller's string table: the text of a number, empty for a number the
-// table lacks (as LoadString leaves the buffer empty). Every text the program
-// shows comes from here.
+// The uninstall program's string table: the text of a number, empty for a
+// number the table lacks. Every text the program shows comes from here.
 std::string_view UninstallString(int id);
 
-// The numbers the uninstaller's code asks for.
+// The numbers the uninstall program's code asks for.
 namespace uninstall_text {
-inline constexpr int kAboutMenu = 101;
+inline constexpr int kAbout = 101;
 inline constexpr int kNotAdministrator = 102;
 inline constexpr int kNoCurrentDirectory = 103;
-inline constexpr int kInvalidFileHandle = 104;
+inline constexpr int kSearchFailed = 104;
 inline constexpr int kNoUninstallIni = 105;
 inline constexpr int kSelectPrinters = 107;
 inline constexpr int kInstructions = 108;
@@ -26,13 +25,13 @@ inline constexpr int kOpenPrinterError = 113;
 inline constexpr int kDeletingPrinter = 114;
 inline constexpr int kGetPrinterInfoError = 115;
 inline constexpr int kAllocateMemoryError = 116;
-inline constexpr int kDeleteJobsFirst = 117;
+inline constexpr int kPrinterHasJobs = 117;
 inline constexpr int kDeletePrinterError = 118;
 inline constexpr int kDriverInUse = 119;
 inline constexpr int kDriverDeleted = 120;
 inline constexpr int kDeleteDriverError = 121;
 inline constexpr int kDeletingDriver = 122;
-inline constexpr int kDeleteJobsInPrinter = 123;
+inline constexpr int kDeleteJobsFirst = 123;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseSetupFirst =
@@ -42,7 +41,7 @@ inline constexpr std::string_view kNoWinspoolLibrary = "no Winspool lib  ";
 inline constexpr std::string_view kNoSystemDirectory = "Get system Directory error.";
 inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
 inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";
-inline constexpr std::string_view kErrorSuffix = "    er=";
+inline constexpr std::string_view kErrorSuffix = "    er=%d";
 }  // namespace uninstall_text
 
 }  // namespace kv

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "config/PrinterModule.h"
-#include "config/ProfileReader.h"
 #include "platform/Machine.h"
+#include "profiletext/ProfileReader.h"
 
 namespace kv {
 

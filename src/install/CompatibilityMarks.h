@@ -1,17 +1,22 @@
 #pragma once
 
-#include "platform/Files.h"
-#include "platform/Registry.h"
+#include "platform/Machine.h"
 
 namespace kv {
 
-inline constexpr const char* kCompatibilityPersistedKey =
+// Where the system's program compatibility assistant keeps the programs it
+// has already dealt with, below a user's root key.
+inline constexpr std::string_view kCompatibilityPersistedKey =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Compatibility "
     "Assistant\\Persisted";
 
-// Records the running program's full path in the current user's list of the
-// Program Compatibility Assistant, so that Vista does not ask after it ran.
-// Reports nothing; a key that cannot be created or opened is skipped.
-void MarkCompatibilityPersisted(Registry& registry, Files& files);
+// Records the running program there for the current user (Windows Vista), so
+// the assistant does not ask about it after it ends.
+void MarkCompatibilityPersisted(Machine& machine);
+
+// The same for every user profile listed under the current user's Protected
+// Storage key (Windows XP): subkeys named longer than 30 characters that do
+// not contain "Classes", each taken as a key of HKEY_USERS.
+void MarkCompatibilityPersistedForUsers(Machine& machine);
 
 }  // namespace kv

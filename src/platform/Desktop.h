@@ -41,6 +41,10 @@ class Desktop {
   // WM_WININICHANGE to every top-level window through SendMessageTimeoutA;
   // an empty section sends a null parameter.
   virtual void BroadcastIniChange(std::string_view section, uint32_t timeoutMs) = 0;
+  // WM_WININICHANGE with the section name to every top-level window without
+  // waiting for any of them (SendNotifyMessageA). NT refuses a text parameter
+  // in a send that does not wait; failures are not reported.
+  virtual void NotifyIniChange(std::string_view section) = 0;
 };
 
 }  // namespace kv

@@ -25,6 +25,9 @@ class Profiles {
                                        std::string_view defaultValue, uint32_t bufferChars) = 0;
   virtual uint32_t WriteProfileString(std::string_view section, std::string_view key,
                                       std::string_view value) = 0;
+  // Writes the cached user profile out: WriteProfileStringA with all three
+  // arguments null, which adds nothing to the file.
+  virtual uint32_t FlushProfile() = 0;
 };
 
 }  // namespace kv

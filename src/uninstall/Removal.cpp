@@ -47,7 +47,7 @@ bool Removal::CheckJobs(Controls& controls) {
       return false;
     }
     if (info.jobs > 0) {
-      AppendStatus(controls, FormatStatus(text::kDeleteJobsInPrinter, printer.printerName));
+      AppendStatus(controls, FormatStatus(text::kDeleteJobsFirst, printer.printerName));
       Pause(100);
       return false;
     }
@@ -121,7 +121,7 @@ Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
   }
   if (info.jobs > 0) {
     printer.Close();
-    AppendStatus(controls, FormatStatus(text::kDeleteJobsFirst, name));
+    AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, name));
     Pause(100);
     return Outcome::EndRun;
   }
@@ -154,8 +154,9 @@ void Removal::DeleteDriver(Controls& controls, const std::string& driverName) {
   } else if (error == kErrorPrinterDriverInUse) {
     AppendStatus(controls, UninstallString(text::kDriverInUse));
   } else {
-    AppendStatus(controls, std::string(UninstallString(text::kDeleteDriverError)) +
-                               std::string(text::kErrorSuffix) + std::to_string(error));
+    std::string suffix(text::kErrorSuffix);
+    suffix.replace(suffix.find("%d"), 2, std::to_string(error));
+    AppendStatus(controls, std::string(UninstallString(text::kDeleteDriverError)) + suffix);
   }
   Pause(100);
   Pause(1000);
@@ -172,7 +173,7 @@ bool Removal::MonitorFreeOnNinetyFive(Controls& controls) {
       return false;
     }
     if (info.portName.find("KVCOM") != std::string::npos) {
-      AppendStatus(controls, FormatStatus(text::kDeleteJobsFirst, state_.currentName));
+      AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, state_.currentName));
       Pause(100);
       return false;
     }

@@ -8,7 +8,7 @@ namespace kv {
 void ApplyRunningFamily(Machine& machine, Controls& controls, UninstallState& state) {
   state.family = ClassifyRunningFamily(machine.system);
   if (state.family.usbDriverRemovalDisabled) controls.Enable(IDC_USB_DRIVER, false);
-  if (state.family.marksCompatibility) MarkCompatibilityPersisted(machine.registry, machine.files);
+  if (state.family.marksCompatibility) MarkCompatibilityPersisted(machine);
 }
 
 void AppendStatus(Controls& controls, std::string_view line) {

@@ -25,7 +25,7 @@ void UninstallWindow::JoinWorker() {
 }
 
 void UninstallWindow::OnInit(Controls& controls) {
-  controls.AddSystemMenuItem(IDM_ABOUT, UninstallString(text::kAboutMenu));
+  controls.AddSystemMenuItem(IDM_ABOUT, UninstallString(text::kAbout));
   controls.SetIcon(IDI_PROGRAM);
   controls.SetListViewStyles(IDC_REMOVAL_LIST, kRemovalListStyles);
   ApplyRunningFamily(machine_, controls, state_);

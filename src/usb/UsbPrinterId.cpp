@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "common/SetupStrings.h"
 #include "usb/UsbInterfaceLibrary.h"
 #include "usb/UsbLibraryContract.h"
 #include "usb/UsbPortNumber.h"
@@ -25,11 +26,11 @@ std::optional<int32_t> OpenFirstDevice(UsbInterfaceLibrary& library) {
 int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
   UsbInterfaceLibrary library(modules);
   if (!library.loaded()) {
-    messages.Show(kCannotLoadUsbLibraryText);
+    messages.Show(setup_text::kCannotLoadUsbLibrary);
     return kUsbNoDevice;
   }
   if (!library.Bind({kOpenDeviceExport, kGetDescriptorExport, kCloseDeviceExport})) {
-    messages.Show(kOpenFunctionErrorText);
+    messages.Show(setup_text::kOpenFunctionError);
     return kUsbNoDevice;
   }
 
@@ -37,7 +38,7 @@ int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
   for (int32_t index = 0; index < kUsbDeviceSlots; ++index) {
     UsbDeviceHandle device(library, library.OpenDevice(index));
     if (device.valid() && ++devices == 2) {
-      messages.Show(kConnectOnePrinterText);
+      messages.Show(SetupString(setup_text::kConnectOnePrinter));
       return kUsbSeveralDevices;
     }
   }
@@ -48,7 +49,7 @@ int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
 
   std::array<uint8_t, kDescriptorBufferSize> descriptor{};
   if (!library.GetDescriptor(device.get(), descriptor)) {
-    messages.Show(kGetDeviceIdErrorText);
+    messages.Show(setup_text::kGetDeviceIdError);
     return kUsbNoDevice;
   }
   return descriptor[kPrinterIdOffset] | (descriptor[kPrinterIdOffset + 1] << 8);
@@ -59,17 +60,17 @@ bool WriteUsbPrinterId(Modules& modules, MessagePresenter& messages, uint8_t por
 
   UsbInterfaceLibrary library(modules);
   if (!library.loaded()) {
-    messages.Show(kCannotLoadUsbLibraryText);
+    messages.Show(setup_text::kCannotLoadUsbLibrary);
     return false;
   }
   if (!library.Bind({kOpenDeviceExport, kWriteExport, kCloseDeviceExport})) {
-    messages.Show(kOpenFunctionErrorText);
+    messages.Show(setup_text::kOpenFunctionError);
     return false;
   }
 
   std::optional<int32_t> opened = OpenFirstDevice(library);
   if (!opened) {
-    messages.Show(kNoUsbDeviceText);
+    messages.Show(setup_text::kUsbDeviceNotFound);
     return false;
   }
   UsbDeviceHandle device(library, *opened);
@@ -78,7 +79,7 @@ bool WriteUsbPrinterId(Modules& modules, MessagePresenter& messages, uint8_t por
   std::copy(kSetIdPrefix.begin(), kSetIdPrefix.end(), command.begin());
   command.back() = UsbPrinterIdForPort(portNumber);
   if (library.Write(device.get(), command) <= 0) {
-    messages.Show(kWriteIdErrorText);
+    messages.Show(setup_text::kWriteIdError);
     return false;
   }
   return true;

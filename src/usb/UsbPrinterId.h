@@ -11,13 +11,6 @@ namespace kv {
 inline constexpr int32_t kUsbNoDevice = -1;
 inline constexpr int32_t kUsbSeveralDevices = -2;
 
-inline constexpr std::string_view kCannotLoadUsbLibraryText = "Can not load KvUsbInt.dll";
-inline constexpr std::string_view kOpenFunctionErrorText = "open function error";
-inline constexpr std::string_view kConnectOnePrinterText = "Connect just one USB printer to host";
-inline constexpr std::string_view kGetDeviceIdErrorText = "Get Device ID error";
-inline constexpr std::string_view kNoUsbDeviceText = "Can not find USB device.";
-inline constexpr std::string_view kWriteIdErrorText = "write ID error";
-
 // The ID stored in the one attached USB printer (0 to 65535); kUsbNoDevice
 // when no device answers or the library fails, kUsbSeveralDevices when more
 // than one is attached. Failures other than "no device" are shown through

@@ -172,17 +172,29 @@ TEST_F(PrinterContract, AddedPrinterIsFoundByNameInAnyCase) {
   EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
 }
 
+// A second printer of a name in use is refused and the first one kept, in any
+// case of the name. (Wine's AddPrinterA overwrites the printer and succeeds;
+// the platform layer refuses there itself, so both sides give 1802.)
 TEST_F(PrinterContract, SecondPrinterOfTheSameNameIsRefused) {
+  printer.comment = "first";
   ASSERT_EQ(spooler.AddPrinter(printer), 0u);
   PrinterInfo2 second = printer;
   second.comment = "second";
-  uint32_t added = spooler.AddPrinter(second);
-  if (RunningOnWine()) {
-    // Wine never reports 1802: the second add overwrites the printer.
-    EXPECT_EQ(added, 0u);
-  } else {
-    EXPECT_EQ(added, kErrorPrinterAlreadyExists);
-  }
+  EXPECT_EQ(spooler.AddPrinter(second), kErrorPrinterAlreadyExists);
+  second.printerName = "kv CONTRACT printer";
+  EXPECT_EQ(spooler.AddPrinter(second), kErrorPrinterAlreadyExists);
+
+  PrinterInfo2 found;
+  ASSERT_EQ(spooler.GetPrinter(printer.printerName, &found), 0u);
+  EXPECT_EQ(found.printerName, "KV Contract Printer");
+  EXPECT_EQ(found.comment, "first");
+  std::vector<PrinterInfo5> listed;
+  ASSERT_EQ(spooler.EnumPrinters(&listed), 0u);
+  EXPECT_EQ(std::count_if(listed.begin(), listed.end(),
+                          [&](const PrinterInfo5& entry) {
+                            return SameName(entry.printerName, printer.printerName);
+                          }),
+            1);
 }
 
 TEST_F(PrinterContract, ChangedPrinterInformationIsKept) {

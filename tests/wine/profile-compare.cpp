@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ProfileReader.h"
+#include "profiletext/ProfileReader.h"
 
 namespace {
 

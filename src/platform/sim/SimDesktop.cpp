@@ -39,8 +39,13 @@ int SimDesktop::MessageBox(WindowHandle owner, std::string_view text, std::strin
   return answer;
 }
 
-void SimDesktop::BroadcastIniChange(std::string_view section, uint32_t) {
+void SimDesktop::BroadcastIniChange(std::string_view section, uint32_t timeoutMs) {
   broadcasts_.push_back(std::string(section));
+  broadcastTimeouts_.push_back(timeoutMs);
+}
+
+void SimDesktop::NotifyIniChange(std::string_view section) {
+  notifications_.push_back(std::string(section));
 }
 
 }  // namespace kv::sim

@@ -41,7 +41,10 @@ class SimDesktop : public Desktop {
   // Captions of the windows brought to the foreground, in order.
   const std::vector<std::string>& activations() const { return activations_; }
   const std::vector<ShellStart>& shellStarts() const { return shellStarts_; }
+  // Sends that waited (with their timeout) and notifications that did not.
   const std::vector<std::string>& broadcasts() const { return broadcasts_; }
+  const std::vector<uint32_t>& broadcastTimeouts() const { return broadcastTimeouts_; }
+  const std::vector<std::string>& notifications() const { return notifications_; }
 
   bool FindTopLevelWindow(std::string_view caption) override;
   bool ActivateTopLevelWindow(std::string_view caption) override;
@@ -50,6 +53,7 @@ class SimDesktop : public Desktop {
   int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                  uint32_t style) override;
   void BroadcastIniChange(std::string_view section, uint32_t timeoutMs) override;
+  void NotifyIniChange(std::string_view section) override;
 
  private:
   Faults& faults_;
@@ -61,6 +65,8 @@ class SimDesktop : public Desktop {
   std::vector<ShellStart> shellStarts_;
   std::vector<std::string> broadcasts_;
   std::vector<std::string> activations_;
+  std::vector<uint32_t> broadcastTimeouts_;
+  std::vector<std::string> notifications_;
 };
 
 }  // namespace kv::sim

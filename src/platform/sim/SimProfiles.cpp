@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "config/ProfileReader.h"
-#include "config/ProfileReaderText.h"
 #include "platform/Errors.h"
 #include "platform/sim/PathKey.h"
+#include "profiletext/ProfileReader.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace kv::sim {
 namespace {
@@ -114,6 +114,12 @@ uint32_t SimProfiles::WriteProfileString(std::string_view section, std::string_v
                                          std::string_view value) {
   if (uint32_t e = faults_.Check(Call::WriteProfileString)) return e;
   return WritePrivateString(section, key, value, "win.ini");
+}
+
+uint32_t SimProfiles::FlushProfile() {
+  if (uint32_t e = faults_.Check(Call::WriteProfileString)) return e;
+  ++flushes_;
+  return kErrorSuccess;
 }
 
 }  // namespace kv::sim

@@ -22,12 +22,16 @@ class SimProfiles : public Profiles {
                                std::string_view defaultValue, uint32_t bufferChars) override;
   uint32_t WriteProfileString(std::string_view section, std::string_view key,
                               std::string_view value) override;
+  uint32_t FlushProfile() override;
+
+  int flushes() const { return flushes_; }
 
  private:
   std::string ResolvePath(std::string_view path) const;
 
   Faults& faults_;
   SimFiles& files_;
+  int flushes_ = 0;
 };
 
 }  // namespace kv::sim

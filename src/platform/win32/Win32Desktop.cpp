@@ -51,4 +51,10 @@ void Win32Desktop::BroadcastIniChange(std::string_view section, uint32_t timeout
                         &ignored);
 }
 
+void Win32Desktop::NotifyIniChange(std::string_view section) {
+  const std::string sectionText(section);
+  ::SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0,
+                       reinterpret_cast<LPARAM>(sectionText.c_str()));
+}
+
 }  // namespace kv

@@ -13,6 +13,7 @@ class Win32Desktop : public Desktop {
   int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                  uint32_t style) override;
   void BroadcastIniChange(std::string_view section, uint32_t timeoutMs) override;
+  void NotifyIniChange(std::string_view section) override;
 };
 
 }  // namespace kv

@@ -59,4 +59,9 @@ uint32_t Win32Profiles::WriteProfileString(std::string_view section, std::string
   return kErrorSuccess;
 }
 
+uint32_t Win32Profiles::FlushProfile() {
+  if (!::WriteProfileStringA(nullptr, nullptr, nullptr)) return LastErrorOr(kErrorInvalidFunction);
+  return kErrorSuccess;
+}
+
 }  // namespace kv

@@ -16,6 +16,7 @@ class Win32Profiles : public Profiles {
                                std::string_view defaultValue, uint32_t bufferChars) override;
   uint32_t WriteProfileString(std::string_view section, std::string_view key,
                               std::string_view value) override;
+  uint32_t FlushProfile() override;
 };
 
 }  // namespace kv

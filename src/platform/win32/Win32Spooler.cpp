@@ -223,13 +223,38 @@ uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& env
   return result == ERROR_SUCCESS ? kErrorSuccess : static_cast<uint32_t>(result);
 }
 
+// 1802 when the spooler lists a printer of this name (compared ignoring case,
+// as printer names are), 0 when it lists none.
+uint32_t RefuseExistingPrinter(const std::string& name) {
+  std::vector<BYTE> block;
+  DWORD count = 0;
+  uint32_t error = ReadBlock(
+      [](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
+        return ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 4, buffer, size, needed, returned);
+      },
+      &block, &count);
+  if (error != kErrorSuccess) return error;
+  for (DWORD i = 0; i < count; ++i) {
+    const char* listed = Entries<PRINTER_INFO_4A>(block)[i].pPrinterName;
+    if (listed != nullptr && lstrcmpiA(listed, name.c_str()) == 0) {
+      return kErrorPrinterAlreadyExists;
+    }
+  }
+  return kErrorSuccess;
+}
+
 }  // namespace
 
 uint32_t Win32Spooler::AddPrinter(const PrinterInfo2& info) {
   PRINTER_INFO_2A printer = ToInfo(info);
-  // Wine's spooler writes the printer but cannot open it afterwards when no
-  // datatype is given (Windows takes the processor's default); give it one.
-  if (printer.pDatatype == nullptr && HostIsWine()) printer.pDatatype = const_cast<char*>("RAW");
+  if (HostIsWine()) {
+    // Wine's spooler writes the printer but cannot open it afterwards when no
+    // datatype is given (Windows takes the processor's default); give it one.
+    if (printer.pDatatype == nullptr) printer.pDatatype = const_cast<char*>("RAW");
+    // Wine overwrites a printer of the same name where Windows refuses with
+    // 1802; refuse here so that an existing printer is never replaced.
+    if (uint32_t error = RefuseExistingPrinter(info.printerName)) return error;
+  }
   PrinterHandle added(AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
   if (!added) return LastFailure();
   return kErrorSuccess;

@@ -17,6 +17,7 @@
 
 #include "common/FileVersion.h"
 #include "common/MessagePresenter.h"
+#include "common/SetupStrings.h"
 #include "platform/Errors.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Machine.h"
@@ -79,6 +80,7 @@ class WatchedDesktop : public Desktop {
   void BroadcastIniChange(std::string_view section, uint32_t timeoutMs) override {
     real_.BroadcastIniChange(section, timeoutMs);
   }
+  void NotifyIniChange(std::string_view section) override { real_.NotifyIniChange(section); }
 
   std::vector<bool> answers;
   uintptr_t startResult = 0;
@@ -131,7 +133,7 @@ void CheckPrinterId(Machine& machine, const std::string& directory) {
           "no printer attached: nothing shown [" + Joined(messages.shown) + "]");
     Check(!WriteUsbPrinterId(machine.modules, messages, 1),
           "no printer attached: WriteUsbPrinterId fails");
-    CheckEqual(Joined(messages.shown), std::string(kNoUsbDeviceText),
+    CheckEqual(Joined(messages.shown), std::string(setup_text::kUsbDeviceNotFound),
                "no printer attached: the write's message");
   }
   {
@@ -156,7 +158,7 @@ void CheckPrinterId(Machine& machine, const std::string& directory) {
     RecordedMessages messages;
     CheckEqual(ReadUsbPrinterId(machine.modules, messages), kUsbSeveralDevices,
                "two printers: ReadUsbPrinterId");
-    CheckEqual(Joined(messages.shown), std::string(kConnectOnePrinterText),
+    CheckEqual(Joined(messages.shown), std::string(SetupString(setup_text::kConnectOnePrinter)),
                "two printers: the message is shown once");
   }
   {
@@ -170,7 +172,7 @@ void CheckPrinterId(Machine& machine, const std::string& directory) {
     RecordedMessages messages;
     CheckEqual(ReadUsbPrinterId(machine.modules, messages), kUsbNoDevice,
                "no library: ReadUsbPrinterId");
-    CheckEqual(Joined(messages.shown), std::string(kCannotLoadUsbLibraryText),
+    CheckEqual(Joined(messages.shown), std::string(setup_text::kCannotLoadUsbLibrary),
                "no library: the message");
     machine.files.CopyFile(aside, library, false);
     machine.files.DeleteFile(aside);

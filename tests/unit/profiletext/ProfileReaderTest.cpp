@@ -1,4 +1,4 @@
-#include "config/ProfileReader.h"
+#include "profiletext/ProfileReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/ProfileReaderText.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace kv {
 namespace {

@@ -1,6 +1,6 @@
-#include "config/ProfileReader.h"
+#include "profiletext/ProfileReader.h"
 
-#include "config/ProfileReaderText.h"
+#include "profiletext/ProfileReaderText.h"
 
 namespace kv {
 namespace {

@@ -1,0 +1,99 @@
+#include "install/DriverFileCopy.h"
+
+#include "common/SetupStrings.h"
+#include "platform/Errors.h"
+
+namespace kv {
+namespace {
+
+struct TargetDirectory {
+  uint32_t error = kErrorSuccess;
+  std::string path;
+};
+
+TargetDirectory FindTargetDirectory(Machine& machine, CopyTarget target, int* failureText) {
+  TargetDirectory found;
+  switch (target) {
+    case CopyTarget::DriverDirectory:
+    case CopyTarget::DriverVersion3Directory:
+      *failureText = setup_text::kNoDriverDirectory;
+      found.error = machine.spooler.GetPrinterDriverDirectory(&found.path);
+      if (target == CopyTarget::DriverVersion3Directory) found.path += "\\3";
+      break;
+    case CopyTarget::ProcessorDirectory:
+      *failureText = setup_text::kNoProcessorDirectory;
+      found.error = machine.spooler.GetPrintProcessorDirectory(&found.path);
+      break;
+    case CopyTarget::SystemDirectory:
+      *failureText = setup_text::kNoSystemDirectory;
+      found.error = machine.files.GetSystemDirectory(&found.path);
+      break;
+    default:
+      // Not a target the installation uses: nothing is copied anywhere.
+      *failureText = setup_text::kNoDriverDirectory;
+      found.error = kErrorInvalidParameter;
+      break;
+  }
+  return found;
+}
+
+std::string CopyFailureMessage(std::string_view targetName, uint32_t error,
+                               std::string_view source) {
+  std::string message(SetupString(setup_text::kCopyError));
+  message += targetName;
+  message += "  er = " + std::to_string(error);
+  message += source;
+  return message;
+}
+
+}  // namespace
+
+bool IsBareFileName(std::string_view fileName) {
+  if (fileName == "." || fileName == "..") return false;
+  return fileName.find_first_of("\\/:") == std::string_view::npos;
+}
+
+std::string RefusedFileNameMessage(Files& files, std::string_view fileName, OsFamily family) {
+  std::string current;
+  files.GetCurrentDirectory(&current);
+  std::string source = current + std::string(DriverDirectoryName(family)) + std::string(fileName);
+  return CopyFailureMessage(fileName, kErrorInvalidName, source);
+}
+
+int32_t CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
+                       OsFamily family, bool rename, std::string& message) {
+  if (!fileName.empty() && fileName.front() == '0') return kCopyFailed;
+  if (!IsBareFileName(fileName)) {
+    message = RefusedFileNameMessage(machine.files, fileName, family);
+    return kCopyFailed;
+  }
+
+  int failureText = 0;
+  TargetDirectory directory = FindTargetDirectory(machine, target, &failureText);
+  if (directory.error != kErrorSuccess) {
+    message = SetupString(failureText);
+    return kCopyFailed;
+  }
+  std::string current;
+  if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
+    message = SetupString(setup_text::kNoCurrentDirectory);
+    return kCopyFailed;
+  }
+  const std::string source =
+      current + std::string(DriverDirectoryName(family)) + std::string(fileName);
+  const std::string targetName = (rename ? "n" : "") + std::string(fileName);
+  const std::string targetPath = directory.path + "\\" + targetName;
+
+  // A read-only or hidden copy left by an earlier installation would refuse
+  // the overwrite; a target that does not exist yet makes this fail, harmlessly.
+  machine.files.SetAttributes(targetPath, kFileAttributeArchive);
+  const uint32_t error = machine.files.CopyFile(source, targetPath, false);
+  if (error == kErrorSuccess) return kCopied;
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
+    return static_cast<int32_t>(error);
+  }
+  message = CopyFailureMessage(targetName, error, source);
+  return kCopyFailed;
+}
+
+}  // namespace kv

@@ -1,0 +1,60 @@
+#include "install/PrintProcessorInstall.h"
+
+#include "common/RegKey.h"
+#include "common/SetupStrings.h"
+#include "config/ProcessorDefinition.h"
+#include "config/SetupConfiguration.h"
+#include "install/DriverFileCopy.h"
+#include "install/SpoolerOperations.h"
+
+namespace kv {
+namespace {
+
+constexpr std::string_view kEnvironmentsKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\";
+// The spooler needs a moment before the new processor's key is complete.
+constexpr uint32_t kRegistrationPauseMs = 200;
+
+}  // namespace
+
+std::string PrintProcessorKeyPath(OsFamily family, std::string_view processorName) {
+  const std::string_view environment = family == OsFamily::Win98 ? "Windows 4.0" : "Windows NT x86";
+  return std::string(kEnvironmentsKey) + std::string(environment) + "\\Print Processors\\" +
+         std::string(processorName);
+}
+
+int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_view processorName,
+                              std::string_view dllName, std::string& message) {
+  const SetupConfiguration configuration(machine);
+  const auto configuredVersion = static_cast<uint32_t>(ReadProcessorVersion(configuration));
+  if (IsSystemPrintProcessor(processorName)) return kProcessorCurrent;
+
+  const std::string keyPath = PrintProcessorKeyPath(family, processorName);
+  {
+    RegKey key(machine.registry);
+    if (key.Open(RegRoot::LocalMachine, keyPath)) {
+      uint32_t installed = 0;
+      const bool outdated =
+          !key.ReadDword("DriverVersion", &installed) || configuredVersion > installed;
+      return outdated ? kProcessorOutdated : kProcessorCurrent;
+    }
+  }
+  if (!IsBareFileName(dllName)) {
+    message = RefusedFileNameMessage(machine.files, dllName, family);
+    return kAddProcessorFailed;
+  }
+  if (!dllName.empty()) {
+    std::string discarded;
+    CopyDriverFile(machine, dllName, CopyTarget::ProcessorDirectory, family, false, discarded);
+  }
+  if (RegisterPrintProcessor(machine, processorName, dllName, family) != kProcessorRegistered) {
+    message = SetupString(setup_text::kAddProcessorError);
+    return kAddProcessorFailed;
+  }
+  RegKey key(machine.registry);
+  if (key.Open(RegRoot::LocalMachine, keyPath)) key.WriteDword("DriverVersion", configuredVersion);
+  machine.clock.Sleep(kRegistrationPauseMs);
+  return kProcessorCurrent;
+}
+
+}  // namespace kv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/OsFamily.h"
+#include "platform/Machine.h"
+
+namespace kv {
+
+// Results of InstallPrintProcessor.
+inline constexpr int32_t kProcessorCurrent = 0;
+inline constexpr int32_t kProcessorOutdated = 8;
+inline constexpr int32_t kAddProcessorFailed = -14;
+
+// The processor's key under HKEY_LOCAL_MACHINE in the family's environment.
+std::string PrintProcessorKeyPath(OsFamily family, std::string_view processorName);
+
+// Registers the model's print processor when the spooler lacks it (copying
+// its DLL first), or compares the installed one with the configured version
+// of setup.ini. The system's "WinPrint" is left alone. Only a refused
+// registration writes `message`.
+int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_view processorName,
+                              std::string_view dllName, std::string& message);
+
+}  // namespace kv

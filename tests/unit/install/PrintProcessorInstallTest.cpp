@@ -1,0 +1,55 @@
+#include "install/PrintProcessorInstall.h"
+
+#include "platform/Errors.h"
+#include "unit/install/InstallFixture.h"
+
+namespace kv {
+namespace {
+
+class PrintProcessorInstallTest : public InstallFixture {
+ protected:
+  PrintProcessorInstallTest() {
+    WriteSetupIni("[ProcessorVersion]\r\nDriverVersion=6\r\n");
+    AddMediumFile("winnt", "kvproc.dll");
+  }
+  int32_t Install(std::string_view name, std::string_view dll = "kvproc.dll") {
+    return InstallPrintProcessor(machine(), OsFamily::WinXP, name, dll, message);
+  }
+  std::string Key(std::string_view name) { return PrintProcessorKeyPath(OsFamily::WinXP, name); }
+};
+
+TEST_F(PrintProcessorInstallTest, NewProcessorIsCopiedRegisteredVersionedAndWaitedFor) {
+  EXPECT_EQ(Install("KVProc"), kProcessorCurrent);
+  EXPECT_NE(sim.spooler().FindProcessor("KVProc"), nullptr);
+  EXPECT_EQ(sim.registry().DwordAt(RegRoot::LocalMachine, Key("KVProc"), "DriverVersion"), 6u);
+  EXPECT_EQ(sim.clock().sleeps(), std::vector<uint32_t>{200});
+  EXPECT_TRUE(message.empty());
+}
+
+TEST_F(PrintProcessorInstallTest, OnlyTheExactSystemNameIsLeftAlone) {
+  sim.FailAlways(sim::Call::RegOpenKey, kErrorAccessDenied);
+  EXPECT_EQ(Install("WinPrint"), kProcessorCurrent);
+  sim.faults().Clear(sim::Call::RegOpenKey);
+  // The system spooler knows "winprint" by any case and refuses it.
+  EXPECT_EQ(Install("winprint"), kAddProcessorFailed);
+  EXPECT_EQ(message, "Add printer processor error\nFatal error, try rebooting the system.");
+}
+
+TEST_F(PrintProcessorInstallTest, InstalledProcessorIsOnlyCompared) {
+  sim.registry().CreateKeyPath(RegRoot::LocalMachine, Key("Old"));
+  EXPECT_EQ(Install("Old"), kProcessorOutdated) << "no version";
+  sim.registry().SetDwordAt(RegRoot::LocalMachine, Key("Old"), "DriverVersion", 5);
+  EXPECT_EQ(Install("Old"), kProcessorOutdated);
+  sim.registry().SetDwordAt(RegRoot::LocalMachine, Key("Old"), "DriverVersion", 0xfffffff0u);
+  EXPECT_EQ(Install("Old"), kProcessorCurrent);
+  EXPECT_EQ(sim.spooler().FindProcessor("Old"), nullptr);
+}
+
+TEST_F(PrintProcessorInstallTest, FailedCopyIsSilentAndTheRefusedRegistrationReported) {
+  EXPECT_EQ(Install("KVProc", "absent.dll"), kAddProcessorFailed);
+  EXPECT_EQ(message, "Add printer processor error\nFatal error, try rebooting the system.");
+  EXPECT_TRUE(sim.clock().sleeps().empty());
+}
+
+}  // namespace
+}  // namespace kv
