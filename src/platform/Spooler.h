@@ -94,7 +94,8 @@ class Spooler {
   // One printer held open with PRINTER_ALL_ACCESS, for callers that must tell
   // a printer that does not open from one that cannot be queried. The handle
   // is closed by the caller on every path.
-  virtual uint32_t OpenPrinter(std::string_view printerName, OpenPrinterHandle* printer) = 0;
+  virtual uint32_t OpenPrinterAllAccess(std::string_view printerName,
+                                        OpenPrinterHandle* printer) = 0;
   // GetPrinterA level 2: the size probe, then the read into a buffer of the
   // reported size. kErrorNotEnoughMemory when that buffer cannot be had.
   virtual uint32_t QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) = 0;

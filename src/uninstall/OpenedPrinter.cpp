@@ -6,7 +6,7 @@ namespace kv {
 
 bool OpenedPrinter::Open(std::string_view printerName) {
   Close();
-  return spooler_.OpenPrinter(printerName, &handle_) == kErrorSuccess;
+  return spooler_.OpenPrinterAllAccess(printerName, &handle_) == kErrorSuccess;
 }
 
 PrinterQueryResult OpenedPrinter::Query(PrinterInfo2* info) {

@@ -2,6 +2,7 @@
 
 #include "common/SpoolerService.h"
 #include "common/UninstallStrings.h"
+#include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
 #include "uninstall/OpenedPrinter.h"
 #include "usb/UsbDriverInstaller.h"
@@ -11,9 +12,12 @@ namespace {
 
 namespace text = uninstall_text;
 
-// The USB port records that setup keeps for the maker's USB monitor.
-constexpr const char* kInstalledPrintersKey = "SOFTWARE\\KORVANT\\INSTALLPRINTER";
-constexpr const char* kPortNamesKey = "SOFTWARE\\KORVANT\\PORTNAME";
+// setup's USB port records, deleted as single keys named without the
+// trailing backslash.
+std::string KeyPath(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
 // ERROR_CAN_NOT_COMPLETE: how the spooler refuses a processor still in use.
 constexpr uint32_t kErrorCannotComplete = 1003;
 // Delete the driver's files that no other driver uses; any version.
@@ -203,8 +207,8 @@ Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, i
     return Outcome::Kept;
   }
   if (name.find("USB") != std::string::npos) {
-    machine_.registry.DeleteKey(RegRoot::LocalMachine, kInstalledPrintersKey);
-    machine_.registry.DeleteKey(RegRoot::LocalMachine, kPortNamesKey);
+    machine_.registry.DeleteKey(RegRoot::LocalMachine, KeyPath(kInstalledPrintersKey));
+    machine_.registry.DeleteKey(RegRoot::LocalMachine, KeyPath(kUsbPortNameKey));
   }
   RestartSpooler(machine_.services, machine_.clock);
   Pause(500);

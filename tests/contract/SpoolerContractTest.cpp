@@ -251,9 +251,9 @@ TEST_F(PrinterContract, PrinterOnAnUnknownPortIsRefused) {
 TEST_F(PrinterContract, OpenedPrinterIsQueriedAndDeletedThroughItsHandle) {
   ASSERT_EQ(spooler.AddPrinter(printer), 0u);
   OpenPrinterHandle handle = 0xdeadbeef;
-  EXPECT_EQ(spooler.OpenPrinter("KV No Such Printer", &handle), kErrorInvalidPrinterName);
+  EXPECT_EQ(spooler.OpenPrinterAllAccess("KV No Such Printer", &handle), kErrorInvalidPrinterName);
   EXPECT_EQ(handle, 0xdeadbeefu);
-  ASSERT_EQ(spooler.OpenPrinter("kv contract printer", &handle), 0u);
+  ASSERT_EQ(spooler.OpenPrinterAllAccess("kv contract printer", &handle), 0u);
   PrinterInfo2 info;
   ASSERT_EQ(spooler.QueryPrinter(handle, &info), 0u);
   EXPECT_EQ(info.printerName, printer.printerName);

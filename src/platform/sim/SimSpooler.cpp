@@ -239,7 +239,8 @@ uint32_t SimSpooler::EnumPrinters(std::vector<PrinterInfo5>* printers) {
   return kErrorSuccess;
 }
 
-uint32_t SimSpooler::OpenPrinter(std::string_view printerName, OpenPrinterHandle* printer) {
+uint32_t SimSpooler::OpenPrinterAllAccess(std::string_view printerName,
+                                          OpenPrinterHandle* printer) {
   if (uint32_t e = faults_.Check(Call::OpenPrinter)) return e;
   if (!Available()) return kErrorSpoolerUnavailable;
   const SimPrinter* found = FindPrinter(printerName);

@@ -330,7 +330,8 @@ uint32_t Win32Spooler::EnumPrinters(std::vector<PrinterInfo5>* printers) {
   return kErrorSuccess;
 }
 
-uint32_t Win32Spooler::OpenPrinter(std::string_view printerName, OpenPrinterHandle* printer) {
+uint32_t Win32Spooler::OpenPrinterAllAccess(std::string_view printerName,
+                                            OpenPrinterHandle* printer) {
   PrinterHandle opened;
   if (uint32_t error = OpenPrinterFor(printerName, PRINTER_ALL_ACCESS, &opened)) return error;
   *printer = reinterpret_cast<OpenPrinterHandle>(opened.release());

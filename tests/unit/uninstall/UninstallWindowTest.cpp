@@ -196,11 +196,17 @@ TEST_F(UninstallProgramTest, SecondCopyRaisesTheFirstAndEnds) {
 }
 
 TEST_F(UninstallProgramTest, MutexNameIsCaseSensitiveAndTheProgramsOwnName) {
+  // Another case of the name is another mutex.
   sim.threads().HoldMutexElsewhere("UNINSTALL");
+  RunUninstallProgram(sim.machine(), dialogs);
+  EXPECT_EQ(dialogs.runs.size(), 1u);
+  // Renamed, the program takes its new name.
   sim.files().SetModuleFileName("C:\\medium\\Remove.exe");
   sim.threads().HoldMutexElsewhere("Uninstall");
   RunUninstallProgram(sim.machine(), dialogs);
-  EXPECT_EQ(dialogs.runs, (std::vector<std::pair<int, WindowHandle>>{{IDD_UNINSTALL, 0}}));
+  EXPECT_EQ(dialogs.runs,
+            (std::vector<std::pair<int, WindowHandle>>{{IDD_UNINSTALL, 0}, {IDD_UNINSTALL, 0}}));
+  EXPECT_TRUE(sim.desktop().activations().empty());
 }
 
 TEST_F(UninstallProgramTest, RefusesToRunBesideSetup) {
