@@ -2,6 +2,7 @@
 # The main job: builds the win32 cross build, assembles the installation
 # medium and starts setup.exe from a copy of the medium folder, as its
 # current directory, in a private Wine prefix.
+#   scripts/run.sh [setup|uninstall]   which program to start (default setup)
 #   KV_WINDOWS      the Windows version Wine reports: win98, nt40, win2k,
 #                   winxp (default), win2003 or vista
 #   KV_RUN_SECONDS  without a DISPLAY only: how long the wizard runs under
@@ -16,8 +17,15 @@ cd "$root"
 jobs=${KV_JOBS:-2}
 windows=${KV_WINDOWS:-winxp}
 seconds=${KV_RUN_SECONDS:-60}
+program=${1:-setup}
 build=$root/build/win32
 run=$root/build/run
+
+case $program in
+  setup) exe=setup.exe ;;
+  uninstall) exe=Uninstall.exe ;;
+  *) echo "run: the program is setup or uninstall, not $program" >&2; exit 2 ;;
+esac
 
 case $windows in
   win98 | nt40 | win2k | winxp | win2003 | vista) ;;
@@ -33,8 +41,8 @@ cmake --build "$build" -j"$jobs" --target medium
 medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 echo "run: medium assembled in $medium (zip: $build/medium.zip)"
 
-if [ ! -f "$medium/setup.exe" ]; then
-  echo "run: setup.exe is not built yet; running the medium's stand-in check instead"
+if [ ! -f "$medium/$exe" ]; then
+  echo "run: $exe is not built yet; running the medium's stand-in check instead"
   echo "run: (port monitors, print processor, driver and printers, KvUsbInt.dll, USBDrv\\Install.exe)"
   exec tests/medium/run.sh
 fi
@@ -50,25 +58,25 @@ source "$root/scripts/wine-env.sh"
 cd "$run/medium"
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "run: starting setup.exe ($windows) on $DISPLAY from $run/medium"
+  echo "run: starting $exe ($windows) on $DISPLAY from $run/medium"
   status=0
-  wine setup.exe || status=$?
+  wine "$exe" || status=$?
   wineserver -w
   exit "$status"
 fi
 
-echo "run: no DISPLAY; starting setup.exe ($windows) under Xvfb for $seconds s"
+echo "run: no DISPLAY; starting $exe ($windows) under Xvfb for $seconds s"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  seconds=$1 shot=$2
-  wine setup.exe &
+  seconds=$1 shot=$2 exe=$3
+  wine "$exe" &
   program=$!
   for ((i = 0; i < seconds; i++)); do
     kill -0 "$program" 2>/dev/null || break
     sleep 1
   done
   if kill -0 "$program" 2>/dev/null; then
-    import -window root "$shot" && echo "run: screenshot of the wizard: $shot"
+    import -window root "$shot" && echo "run: screenshot: $shot"
     wineserver -k
   fi
   wait "$program" || true
-  wineserver -w' run "$seconds" "$run/setup.png"
+  wineserver -w' run "$seconds" "$run/$program.png" "$exe"
