@@ -41,6 +41,13 @@ cmake --build "$build" -j"$jobs" --target medium
 medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 echo "run: medium assembled in $medium (zip: $build/medium.zip)"
 
+if ! scripts/wine-available.sh; then
+  echo "run: Wine cannot run on this machine (it cannot execute 32-bit x86 programs)." >&2
+  echo "run: the medium is assembled in $medium; start $exe from it on Windows," >&2
+  echo "run: or run this command on a machine where Wine runs." >&2
+  exit 1
+fi
+
 if [ ! -f "$medium/$exe" ]; then
   echo "run: $exe is not built yet; running the medium's stand-in check instead"
   echo "run: (port monitors, print processor, driver and printers, KvUsbInt.dll, USBDrv\\Install.exe)"

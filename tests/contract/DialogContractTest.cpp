@@ -104,7 +104,8 @@ TEST_F(DialogContract, SelectionFollowsInsertionsAndDeletionsAndShowsInTheDropDo
   EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), 1);
   controls->DeleteItem(IDC_FIX_UNSORTED, 1);
   EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
-  controls->Select(IDC_FIX_UNSORTED, 7);
+  controls->Select(IDC_FIX_UNSORTED, 0);
+  controls->Select(IDC_FIX_UNSORTED, 7);  // out of range: the selection is cleared
   EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
 
   // A user's pick notifies the dialog; selecting from code does not.

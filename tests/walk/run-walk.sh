@@ -19,6 +19,10 @@ script=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 name=$(basename "$script" .walk)
 driver=$root/build/wine-tests/walk/walk-driver.exe
+if ! "$root/scripts/wine-available.sh"; then
+  echo "Wine cannot run on this machine (it cannot execute 32-bit x86 programs)" >&2
+  exit 1
+fi
 if [ ! -f "$driver" ]; then
   echo "no $driver: cmake --build build/wine-tests --target walk-driver" >&2
   exit 1

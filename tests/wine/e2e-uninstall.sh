@@ -12,6 +12,11 @@ tests=$root/build/wine-tests
 work=$root/build/e2e-uninstall
 jobs=${KV_JOBS:-2}
 
+if ! "$root/scripts/wine-available.sh"; then
+  echo "Wine cannot run on this machine (it cannot execute 32-bit x86 programs)" >&2
+  exit 1
+fi
+
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
     -DCMAKE_BUILD_TYPE=Release || exit 1

@@ -163,8 +163,10 @@ bool SimDialog::ClickItemCheck(int id, int index) {
 }
 
 void SimDialog::PressEnter() {
-  // IsDialogMessage: the default button when it is enabled, otherwise IDOK
-  // whatever state that button is in.
+  // The modal loop's IsDialogMessage works on the top-level dialog: the
+  // default button when it is enabled, otherwise IDOK whatever state that
+  // button is in.
+  if (parent_ != nullptr) return parent_->PressEnter();
   Control* byDefault = defaultButton_ != 0 ? Find(defaultButton_) : nullptr;
   if (byDefault != nullptr && byDefault->enabled) {
     Command(defaultButton_, kBnClicked);
@@ -174,6 +176,7 @@ void SimDialog::PressEnter() {
 }
 
 void SimDialog::PressEscape() {
+  if (parent_ != nullptr) return parent_->PressEscape();
   Command(kIdCancelButton, kBnClicked);
 }
 

@@ -107,9 +107,10 @@ class SimDialog : public Controls {
   bool Type(int id, std::string_view text);
   // Toggles the check box of a list view item, as a click on it does.
   bool ClickItemCheck(int id, int index);
-  // Enter: the default button's command when it is enabled, otherwise IDOK.
+  // Enter: the default button's command when it is enabled, otherwise IDOK;
+  // on a page, the top-level dialog's.
   void PressEnter();
-  // Escape and the close box: IDCANCEL.
+  // Escape and the close box: IDCANCEL (on a page, to the top-level dialog).
   void PressEscape();
   // F1: the page's help, passed to the parent when the page leaves it.
   void PressF1();

@@ -1,8 +1,6 @@
 // The dialog part of the contract's target on the real API: the fixture
 // templates linked into the program, driven by messages as a user's input
 // would arrive. Needs a display (the program runs under Xvfb).
-#include <commctrl.h>
-
 #include <thread>
 
 #include "contract/Target.h"
@@ -38,8 +36,13 @@ class Win32FixtureDialog : public FixtureDialog {
  public:
   explicit Win32FixtureDialog(std::unique_ptr<Win32Dialog> dialog) : dialog_(std::move(dialog)) {}
   Controls& controls() override { return *dialog_; }
+  // Mouse input never reaches a disabled or hidden window, so a user cannot
+  // click one; BM_CLICK itself would still press it.
   void Click(int id) override {
-    if (HWND item = ::GetDlgItem(dialog_->window(), id)) ::SendMessageA(item, BM_CLICK, 0, 0);
+    HWND item = ::GetDlgItem(dialog_->window(), id);
+    if (item != nullptr && ::IsWindowEnabled(item) && ::IsWindowVisible(item)) {
+      ::SendMessageA(item, BM_CLICK, 0, 0);
+    }
   }
   void Choose(int id, int index) override {
     HWND item = ::GetDlgItem(dialog_->window(), id);

@@ -1,9 +1,10 @@
 // Walks a program's dialogs from another process, step by step from a script:
 //   walk-driver.exe SCRIPT
 // One step a line; '#' starts a comment; arguments are words or "quoted
-// texts"; ${NAME} is replaced by the environment variable NAME. Lists are
-// written "a|b|c". Expectations are retried for up to 5 seconds. The first
-// step that fails ends the walk. Prints "walk: N passed, M failed" (steps).
+// texts" (in which \n is a line break and \\ a backslash); ${NAME} is
+// replaced by the environment variable NAME. Lists are written "a|b|c".
+// Expectations are retried for up to 5 seconds. The first step that fails
+// ends the walk. Prints "walk: N passed, M failed" (steps).
 //
 //   start PROGRAM [DIRECTORY]       start the program in that directory
 //   wait-window CAPTION             the program's top-level window becomes current
@@ -73,8 +74,8 @@ std::vector<std::string> Words(const std::string& line) {
     std::string word;
     if (line[i] == '"') {
       for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == 'n') {
-          word += '\n';
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == 'n' || line[i + 1] == '\\')) {
+          word += line[i + 1] == 'n' ? '\n' : '\\';
           ++i;
         } else {
           word += line[i];
@@ -249,6 +250,10 @@ class Walk {
       GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &thread);
       HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : window_;
       PostMessageW(target, WM_KEYDOWN, key, 1);
+      // The system adds WM_KEYF1 only for a key typed on the keyboard, not
+      // for a posted one; its default handling sends WM_HELP.
+      constexpr UINT kKeyF1Message = 0x004D;
+      if (key == VK_F1) PostMessageW(target, kKeyF1Message, 0, 0);
       PostMessageW(target, WM_KEYUP, key, 0xC0000001);
       return true;
     }
