@@ -78,11 +78,11 @@ TEST_F(RemovalFaultSweepTest, EachCallFailedOnceLeavesASoundRun) {
     run.AddDriver("Korvant QTM-300");
     run.AddPrinter("Second Receipt", "Korvant QTM-300", "USB_QTM_1");
     run.Open();
-    ASSERT_FALSE(run.controls.ended);
+    ASSERT_FALSE(run.dialog->Ended());
     const auto before = run.listed();
-    run.window->OnCommand(run.controls, IDC_SELECT_ALL, kBnClicked);
-    run.controls.Check(IDC_USB_DRIVER, true);
-    run.dialogs.answers[IDD_RESTART] = kIdOk;
+    run.dialog->Click(IDC_SELECT_ALL);
+    run.dialog->Click(IDC_USB_DRIVER);
+    AnswerRestart(run.sim.dialogs(), kIdOk);
     // Armed when the run starts, so that the fault lands in the run itself.
     run.sim.clock().OnSleep([&run, call, armed = true](uint64_t) mutable {
       if (armed && call != sim::Call::kCount) run.sim.FailNext(call, kErrorAccessDenied);
@@ -91,8 +91,9 @@ TEST_F(RemovalFaultSweepTest, EachCallFailedOnceLeavesASoundRun) {
     if (call == sim::Call::StartThread) run.sim.FailNext(call, kErrorNotEnoughMemory);
     run.PressUninstall();
 
-    for (size_t i = 1; i < run.status().size(); ++i) {
-      const std::string& line = run.status()[i];
+    const auto lines = run.status();
+    for (size_t i = 1; i < lines.size(); ++i) {
+      const std::string& line = lines[i];
       EXPECT_TRUE(std::any_of(patterns.begin(), patterns.end(),
                               [&](const std::regex& p) { return std::regex_match(line, p); }))
           << "unexpected line: " << line;
@@ -114,8 +115,8 @@ TEST_F(RemovalFaultSweepTest, EachCallFailedOnceLeavesASoundRun) {
     }
     EXPECT_EQ(run.sim.spooler().OpenPrinterCount(), 0u);
     EXPECT_FALSE(run.window->removalRunning());
-    EXPECT_TRUE(run.controls.Enabled(IDC_EXIT));
-    EXPECT_TRUE(run.controls.Enabled(IDC_UNINSTALL));
+    EXPECT_TRUE(run.dialog->Enabled(IDC_EXIT));
+    EXPECT_TRUE(run.dialog->Enabled(IDC_UNINSTALL));
     if (!fault) baseline = run.status();
     if (run.status() != baseline) ++changedRuns;
   }

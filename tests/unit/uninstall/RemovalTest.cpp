@@ -17,19 +17,19 @@ const Lines kFamilyList = {"Receipt", "Label", "Korvant USB Monitor", "Korvant C
 
 class RemovalTest : public UninstallFixture {
  protected:
-  void SetUp() override {
-    InstallFamily();
-    dialogs.answers[IDD_RESTART] = kIdCancel;
-  }
+  void SetUp() override { InstallFamily(); }
 
   // The status lines after the one the window starts with.
-  Lines RunLines() { return Lines(status().begin() + 1, status().end()); }
+  Lines RunLines() {
+    Lines all = status();
+    return Lines(all.begin() + 1, all.end());
+  }
 };
 
 TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
   Open();
   ASSERT_EQ(listed(), kFamilyList);
-  EXPECT_TRUE(window->OnCommand(controls, IDC_SELECT_ALL, kBnClicked));
+  EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
   PressUninstall();
 
   EXPECT_EQ(
@@ -53,10 +53,10 @@ TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
 
   EXPECT_TRUE(listed().empty());
   EXPECT_EQ(status().back(), "KvRasterProc has been deleted.") << "no line 107 for an empty list";
-  EXPECT_TRUE(controls.Enabled(IDC_EXIT));
-  EXPECT_TRUE(controls.Enabled(IDC_UNINSTALL));
-  EXPECT_TRUE(controls.Enabled(IDC_SELECT_ALL));
-  EXPECT_FALSE(controls.Enabled(IDC_REMOVAL_LIST)) << "an empty list stays disabled";
+  EXPECT_TRUE(dialog->Enabled(IDC_EXIT));
+  EXPECT_TRUE(dialog->Enabled(IDC_UNINSTALL));
+  EXPECT_TRUE(dialog->Enabled(IDC_SELECT_ALL));
+  EXPECT_FALSE(dialog->Enabled(IDC_REMOVAL_LIST)) << "an empty list stays disabled";
 
   // The family is gone with its files and USB records; the rest stays.
   EXPECT_EQ(sim.spooler().printers().size(), 1u);
@@ -76,7 +76,7 @@ TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
   EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
   EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\INSTALLPRINTER"));
 
-  EXPECT_EQ(dialogs.runs, (std::vector<std::pair<int, WindowHandle>>{{IDD_RESTART, 0x1234}}));
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART});
   EXPECT_EQ(sim.system().restartRequests(), 0) << "answered No";
   EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
   EXPECT_EQ(sim.threads().startedThreads(), 1);
@@ -87,15 +87,15 @@ TEST_F(RemovalTest, NothingTickedOnlyPausesPerItemAndShowsNoRestartOffer) {
   PressUninstall();
   EXPECT_EQ(RunLines(), Lines{"Please select the printers you want to uninstall."});
   EXPECT_EQ(sim.clock().sleeps(), Sleeps(kFamilyList.size(), 500));
-  EXPECT_TRUE(dialogs.runs.empty());
+  EXPECT_TRUE(ModalRuns().empty());
   for (int id : {IDC_REMOVAL_LIST, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}) {
-    EXPECT_TRUE(controls.Enabled(id)) << id;
+    EXPECT_TRUE(dialog->Enabled(id)) << id;
   }
 }
 
 TEST_F(RemovalTest, UsbDriverRemovalRunsWhenTickedEvenWithNothingElse) {
   Open();
-  controls.Check(IDC_USB_DRIVER, true);
+  ASSERT_TRUE(dialog->Click(IDC_USB_DRIVER));
   PressUninstall();
   EXPECT_EQ(RunLines(), (Lines{"Deleting USB Device Driver", "USB Device Driver has been deleted",
                                "Please select the printers you want to uninstall."}));
@@ -114,7 +114,7 @@ TEST_F(RemovalTest, MonitorAloneTakesTheUsbRecordsAndItsFiles) {
   EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
   EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\INSTALLPRINTER"));
   EXPECT_NE(sim.spooler().FindPrinter("Receipt"), nullptr);
-  EXPECT_EQ(dialogs.runs.size(), 1u) << "something was removed: the restart offer";
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART}) << "something was removed";
 }
 
 TEST_F(RemovalTest, TwoConsecutivePrintersAreBothHandled) {
@@ -146,7 +146,7 @@ TEST_F(RemovalTest, Nt4KeepsTheDriverOfARemovedPrinter) {
   AddDriver("Korvant QTM-300");
   AddPrinter("NT Receipt", "Korvant QTM-300", "LPT2:");
   Open();
-  EXPECT_FALSE(controls.Enabled(IDC_USB_DRIVER));
+  EXPECT_FALSE(dialog->Enabled(IDC_USB_DRIVER));
   Tick("NT Receipt");
   PressUninstall();
   EXPECT_EQ(sim.spooler().FindPrinter("NT Receipt"), nullptr);
@@ -169,7 +169,7 @@ TEST_F(RemovalTest, OnWindows98TheSpoolerIsNotRestartedAndOnlyOneSecondFollowsAP
   AddPrinter("Label 98", "Korvant QLP-900", "LPT2:");
   AddMonitor("Korvant USB Monitor 98", "KVUSB98.DLL", "", {"USB_98"});
   Open();
-  ASSERT_FALSE(controls.Enabled(IDC_USB_DRIVER));
+  ASSERT_FALSE(dialog->Enabled(IDC_USB_DRIVER));
   Tick("Label 98");
   Tick("Korvant USB Monitor 98");
   PressUninstall();
@@ -224,7 +224,7 @@ TEST_P(RemovalRefusalTest, IsReportedAndKeepsTheItem) {
             refusal.stillListed);
   EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
   for (int id : {IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT, IDC_REMOVAL_LIST}) {
-    EXPECT_TRUE(controls.Enabled(id)) << id;
+    EXPECT_TRUE(dialog->Enabled(id)) << id;
   }
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMachine.h"
 #include "uninstall/UninstallIds.h"
 #include "uninstall/UninstallWindow.h"
-#include "unit/uninstall/ListControls.h"
 
 namespace kv::test {
 
@@ -32,6 +32,35 @@ inline std::string FamilyIni() {
   return ini;
 }
 
+// The uninstaller's three dialogs as its resource script declares them.
+inline void AddUninstallLayouts(sim::SimDialogs& dialogs) {
+  using sim::ControlKind;
+  using sim::ControlSpec;
+  dialogs.AddLayout({IDD_ABOUT,
+                     "About Uninstall",
+                     {ControlSpec(IDC_ABOUT_TEXT, ControlKind::Static, "Uninstall Version 2.30"),
+                      ControlSpec(kIdOk, ControlKind::PushButton, "&OK").Default()}});
+  dialogs.AddLayout({IDD_UNINSTALL,
+                     "Uninstall",
+                     {ControlSpec(IDC_INSTRUCTIONS, ControlKind::Edit).ReadOnly(),
+                      ControlSpec(IDC_REMOVAL_LIST, ControlKind::ListView),
+                      ControlSpec(IDC_USB_DRIVER, ControlKind::CheckBox,
+                                  "Uninstall USB device driver(not recommended)"),
+                      ControlSpec(IDC_STATUS_LIST, ControlKind::ListBox),
+                      ControlSpec(IDC_UNINSTALL, ControlKind::PushButton, "&Uninstall"),
+                      ControlSpec(IDC_SELECT_ALL, ControlKind::PushButton, "&Select All"),
+                      ControlSpec(IDC_EXIT, ControlKind::PushButton, "&Exit")}});
+  dialogs.AddLayout({IDD_RESTART,
+                     "Restart Computer",
+                     {ControlSpec(kIdOk, ControlKind::PushButton, "&Yes").Default(),
+                      ControlSpec(kIdCancel, ControlKind::PushButton, "&No")}});
+}
+
+// The user's answer to the restart offer.
+inline void AnswerRestart(sim::SimDialogs& dialogs, int button) {
+  dialogs.WhenOpen(IDD_RESTART, [button](sim::SimDialog& dialog) { dialog.Click(button); });
+}
+
 // A machine with the family installed beside unrelated objects, and the
 // uninstaller's window on it.
 class UninstallFixture : public ::testing::Test {
@@ -41,6 +70,8 @@ class UninstallFixture : public ::testing::Test {
     sim.files().SetCurrentDirectory(kMedium);
     sim.files().SetModuleFileName(std::string(kMedium) + "\\Uninstall.exe");
     WriteIni(FamilyIni());
+    AddUninstallLayouts(sim.dialogs());
+    AnswerRestart(sim.dialogs(), kIdCancel);
   }
 
   void WriteIni(const std::string& text) {
@@ -112,24 +143,38 @@ class UninstallFixture : public ::testing::Test {
 
   // Opens the window as the program does.
   void Open() {
-    window = std::make_unique<UninstallWindow>(sim.machine(), dialogs, "Uninstall");
-    window->OnInit(controls);
+    window = std::make_unique<UninstallWindow>(sim.machine(), sim.dialogs(), "Uninstall");
+    dialog = sim.dialogs().Open(IDD_UNINSTALL, *window);
   }
 
-  const std::vector<std::string>& listed() { return controls.items(IDC_REMOVAL_LIST); }
-  const std::vector<std::string>& status() { return controls.items(IDC_STATUS_LIST); }
+  std::vector<std::string> Items(int id) {
+    std::vector<std::string> items;
+    for (int i = 0; i < dialog->ItemCount(id); ++i) items.push_back(dialog->ItemText(id, i));
+    return items;
+  }
+  std::vector<std::string> listed() { return Items(IDC_REMOVAL_LIST); }
+  std::vector<std::string> status() { return Items(IDC_STATUS_LIST); }
 
   void Tick(const std::string& name) {
-    const auto& items = listed();
+    const auto items = listed();
     auto it = std::find(items.begin(), items.end(), name);
     ASSERT_NE(it, items.end()) << name << " is not listed";
-    controls.CheckItem(IDC_REMOVAL_LIST, static_cast<int>(it - items.begin()), true);
+    ASSERT_TRUE(dialog->ClickItemCheck(IDC_REMOVAL_LIST, static_cast<int>(it - items.begin())));
   }
 
   // Presses Uninstall; the simulated worker thread runs to its end at once.
   void PressUninstall() {
     sim.clock().ClearSleeps();
-    EXPECT_TRUE(window->OnCommand(controls, IDC_UNINSTALL, kBnClicked));
+    EXPECT_TRUE(dialog->Click(IDC_UNINSTALL));
+  }
+
+  std::vector<int> ModalRuns() {
+    std::vector<int> runs;
+    for (const auto& [templateId, owner] : sim.dialogs().modalRuns()) {
+      EXPECT_EQ(owner, dialog->Handle());
+      runs.push_back(templateId);
+    }
+    return runs;
   }
 
   bool KeyExists(const std::string& path) {
@@ -140,10 +185,8 @@ class UninstallFixture : public ::testing::Test {
   }
 
   sim::SimMachine sim;
-  ScriptedDialogs dialogs;
-  ListControls controls{{IDC_INSTRUCTIONS, IDC_REMOVAL_LIST, IDC_USB_DRIVER, IDC_STATUS_LIST,
-                         IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}};
   std::unique_ptr<UninstallWindow> window;
+  std::unique_ptr<sim::SimDialog> dialog;
 
  private:
   OsVersionInfo version_;

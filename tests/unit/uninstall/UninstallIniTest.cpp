@@ -126,13 +126,13 @@ TEST_F(FillRemovalListTest, ListsPrintersByDriverThenMonitorsThenProcessors) {
   Open();
   EXPECT_EQ(listed(), (std::vector<std::string>{"Receipt", "Label", "Korvant USB Monitor",
                                                 "Korvant COM Monitor", "KvRasterProc"}));
-  EXPECT_EQ(controls.ListViewStyles(IDC_REMOVAL_LIST),
+  EXPECT_EQ(dialog->ListViewStyles(IDC_REMOVAL_LIST),
             kLvsExCheckBoxes | kLvsExGridLines | kLvsExTrackSelect | kLvsExFullRowSelect);
-  for (int i = 0; i < 5; ++i) EXPECT_FALSE(controls.ItemChecked(IDC_REMOVAL_LIST, i));
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(dialog->ItemChecked(IDC_REMOVAL_LIST, i));
   EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
 
-  window->OnCommand(controls, IDC_SELECT_ALL, kBnClicked);
-  for (int i = 0; i < 5; ++i) EXPECT_TRUE(controls.ItemChecked(IDC_REMOVAL_LIST, i));
+  EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(dialog->ItemChecked(IDC_REMOVAL_LIST, i));
 }
 
 TEST_F(FillRemovalListTest, FailedEnumerationsAndUnreadablePrintersContributeNothing) {

@@ -17,22 +17,23 @@ class UninstallWindowTest : public UninstallFixture {};
 TEST_F(UninstallWindowTest, OpensWithMenuIconTextsAndStatusLine) {
   InstallFamily();
   Open();
-  EXPECT_FALSE(controls.ended);
-  EXPECT_EQ(controls.systemMenu,
+  EXPECT_FALSE(dialog->Ended());
+  EXPECT_EQ(dialog->systemMenu(),
             (std::vector<std::pair<int, std::string>>{{IDM_ABOUT, "About Uninstall(&A)..."}}));
-  EXPECT_EQ(controls.icon, IDI_PROGRAM);
-  EXPECT_EQ(controls.Text(IDC_INSTRUCTIONS),
+  EXPECT_EQ(dialog->icon(), IDI_PROGRAM);
+  EXPECT_EQ(dialog->Text(IDC_INSTRUCTIONS),
             "Please select the printers to be uninstalled.You can specify multiple printers to "
             "uninstall.");
   EXPECT_EQ(status(), Lines{"Please select the printers you want to uninstall."});
-  EXPECT_EQ(controls.Selection(IDC_STATUS_LIST), 0);
-  EXPECT_TRUE(controls.Enabled(IDC_USB_DRIVER));
-  EXPECT_FALSE(controls.Checked(IDC_USB_DRIVER));
+  EXPECT_EQ(dialog->Selection(IDC_STATUS_LIST), 0);
+  EXPECT_TRUE(dialog->Enabled(IDC_USB_DRIVER));
+  EXPECT_FALSE(dialog->Checked(IDC_USB_DRIVER));
   EXPECT_TRUE(window->state().hasDeletePrinterDriverEx);
   EXPECT_TRUE(sim.desktop().messageBoxes().empty());
 
-  EXPECT_TRUE(window->OnSysCommand(controls, IDM_ABOUT));
-  EXPECT_EQ(dialogs.runs, (std::vector<std::pair<int, WindowHandle>>{{IDD_ABOUT, 0x1234}}));
+  sim.dialogs().WhenOpen(IDD_ABOUT, [](sim::SimDialog& about) { about.PressEnter(); });
+  EXPECT_TRUE(dialog->ChooseSystemMenu(IDM_ABOUT));
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_ABOUT});
 }
 
 // Each refusal at start-up: its message, its caption, whether the window
@@ -56,8 +57,8 @@ TEST_P(UninstallWindowInitTest, ReportsAndClosesOrGoesOn) {
   EXPECT_EQ(box.text, GetParam().text);
   EXPECT_EQ(box.caption, GetParam().caption);
   EXPECT_EQ(box.style, kMbOk) << "no icon";
-  EXPECT_EQ(box.owner, 0x1234u);
-  EXPECT_EQ(controls.ended, GetParam().closes);
+  EXPECT_EQ(box.owner, dialog->Handle());
+  EXPECT_EQ(dialog->Ended(), GetParam().closes);
   EXPECT_EQ(status().empty(), GetParam().closes);
 }
 
@@ -93,8 +94,8 @@ TEST_F(UninstallWindowTest, Windows98MakesNoAdministratorCheckAndVistaMarksItsel
   sim.UseWindows(sim::WindowsVersion::Win98);
   sim.security().SetGroups({{sim::kUsersSid, kSeGroupEnabled}});
   Open();
-  EXPECT_FALSE(controls.ended);
-  EXPECT_FALSE(controls.Enabled(IDC_USB_DRIVER));
+  EXPECT_FALSE(dialog->Ended());
+  EXPECT_FALSE(dialog->Enabled(IDC_USB_DRIVER));
 
   sim::SimMachine vista;
   vista.UseWindows(sim::WindowsVersion::Vista);
@@ -102,10 +103,10 @@ TEST_F(UninstallWindowTest, Windows98MakesNoAdministratorCheckAndVistaMarksItsel
   vista.files().SetCurrentDirectory(kMedium);
   vista.files().SetModuleFileName("C:\\medium\\Uninstall.exe");
   vista.files().AddFile("C:\\medium\\Uninstall.ini", FamilyIni());
-  ListControls vistaControls{{IDC_USB_DRIVER, IDC_STATUS_LIST}};
-  UninstallWindow vistaWindow(vista.machine(), dialogs, "Uninstall");
-  vistaWindow.OnInit(vistaControls);
-  EXPECT_TRUE(vistaControls.Enabled(IDC_USB_DRIVER));
+  AddUninstallLayouts(vista.dialogs());
+  UninstallWindow vistaWindow(vista.machine(), vista.dialogs(), "Uninstall");
+  auto vistaDialog = vista.dialogs().Open(IDD_UNINSTALL, vistaWindow);
+  EXPECT_TRUE(vistaDialog->Enabled(IDC_USB_DRIVER));
   RegHandle key = 0;
   ASSERT_EQ(vista.registry().OpenKey(RegRoot::CurrentUser, kCompatibilityPersistedKey, &key), 0u);
   uint32_t type = 0;
@@ -119,20 +120,23 @@ TEST_F(UninstallWindowTest, WindowCannotBeClosedWhileARemovalRuns) {
   InstallFamily();
   Open();
   Tick("KvRasterProc");
-  std::vector<bool> handled;
+  int attempts = 0;
   sim.clock().OnSleep([&](uint64_t) {
     if (!window->removalRunning()) return;
-    for (int id : {kIdOk, kIdCancel})
-      handled.push_back(window->OnCommand(controls, id, kBnClicked));
-    handled.push_back(window->OnCommand(controls, IDC_UNINSTALL, kBnClicked));
+    ++attempts;
+    dialog->PressEscape();
+    dialog->PressEnter();
+    EXPECT_FALSE(dialog->Click(IDC_EXIT)) << "disabled";
+    EXPECT_FALSE(dialog->Click(IDC_UNINSTALL)) << "disabled";
   });
-  dialogs.answers[IDD_RESTART] = kIdCancel;
   PressUninstall();
-  ASSERT_FALSE(handled.empty());
-  EXPECT_TRUE(std::all_of(handled.begin(), handled.end(), [](bool h) { return h; }));
+  EXPECT_GT(attempts, 0);
+  EXPECT_FALSE(dialog->Ended());
   EXPECT_EQ(sim.threads().startedThreads(), 1) << "no second run";
   EXPECT_FALSE(window->removalRunning());
-  EXPECT_FALSE(window->OnCommand(controls, kIdCancel, kBnClicked)) << "closes once it is done";
+  dialog->PressEscape();
+  EXPECT_TRUE(dialog->Ended()) << "closes once the run is done";
+  EXPECT_EQ(dialog->result(), kIdCancel);
 }
 
 TEST_F(UninstallWindowTest, RestartAfterYesNeedsTheShutdownPrivilegeExceptOnWindows98) {
@@ -155,14 +159,15 @@ TEST_F(UninstallWindowTest, RestartAfterYesNeedsTheShutdownPrivilegeExceptOnWind
     ASSERT_EQ(machine.spooler().AddMonitor({"Korvant USB Monitor", std::nullopt, "KVUSBMON.DLL"}),
               0u);
     if (c.privilegeRefused) machine.FailNext(sim::Call::EnableShutdownPrivilege, 1300);
-    ListControls list{{IDC_REMOVAL_LIST, IDC_STATUS_LIST, IDC_USB_DRIVER}};
-    ScriptedDialogs yes;
-    UninstallWindow restartWindow(machine.machine(), yes, "Uninstall");
-    restartWindow.OnInit(list);
-    ASSERT_EQ(list.ItemCount(IDC_REMOVAL_LIST), 1);
-    list.CheckItem(IDC_REMOVAL_LIST, 0, true);
-    restartWindow.OnCommand(list, IDC_UNINSTALL, kBnClicked);
-    EXPECT_EQ(yes.runs.back().first, IDD_RESTART);
+    AddUninstallLayouts(machine.dialogs());
+    AnswerRestart(machine.dialogs(), kIdOk);
+    UninstallWindow restartWindow(machine.machine(), machine.dialogs(), "Uninstall");
+    auto restartDialog = machine.dialogs().Open(IDD_UNINSTALL, restartWindow);
+    ASSERT_EQ(restartDialog->ItemCount(IDC_REMOVAL_LIST), 1);
+    restartDialog->ClickItemCheck(IDC_REMOVAL_LIST, 0);
+    restartDialog->Click(IDC_UNINSTALL);
+    ASSERT_EQ(machine.dialogs().modalRuns().size(), 1u);
+    EXPECT_EQ(machine.dialogs().modalRuns()[0].first, IDD_RESTART);
     EXPECT_EQ(machine.system().privilegeRequests(), c.privilegeRequests);
     EXPECT_EQ(machine.system().restartRequests(), c.restarts);
   }
@@ -171,13 +176,13 @@ TEST_F(UninstallWindowTest, RestartAfterYesNeedsTheShutdownPrivilegeExceptOnWind
 TEST_F(UninstallWindowTest, HelpRaisesAnOpenHelpWindowElseOpensEnglishThenChinese) {
   Open();
   sim.desktop().AddWindow("Uninstall Help (Chinese)");
-  EXPECT_TRUE(window->OnHelp(controls));
+  dialog->PressF1();
   EXPECT_EQ(sim.desktop().activations(), Lines{"Uninstall Help (Chinese)"});
   EXPECT_TRUE(sim.desktop().shellStarts().empty());
 
   sim.desktop().RemoveWindow("Uninstall Help (Chinese)");
   sim.FailNext(sim::Call::ShellExecute, 2);
-  window->OnHelp(controls);
+  dialog->PressF1();
   ASSERT_EQ(sim.desktop().shellStarts().size(), 1u);
   EXPECT_EQ(sim.desktop().shellStarts()[0].file, ".\\Uninstall_CN.CHM");
   EXPECT_EQ(sim.desktop().shellStarts()[0].verb, "open");
@@ -189,30 +194,31 @@ class UninstallProgramTest : public UninstallFixture {};
 TEST_F(UninstallProgramTest, SecondCopyRaisesTheFirstAndEnds) {
   sim.threads().HoldMutexElsewhere("Uninstall");
   sim.desktop().AddWindow("Uninstall");
-  RunUninstallProgram(sim.machine(), dialogs);
+  RunUninstallProgram(sim.machine(), sim.dialogs());
   EXPECT_EQ(sim.desktop().activations(), Lines{"Uninstall"});
-  EXPECT_TRUE(dialogs.runs.empty());
+  EXPECT_TRUE(sim.dialogs().modalRuns().empty());
   EXPECT_TRUE(sim.desktop().messageBoxes().empty());
 }
 
 TEST_F(UninstallProgramTest, MutexNameIsCaseSensitiveAndTheProgramsOwnName) {
   // Another case of the name is another mutex.
   sim.threads().HoldMutexElsewhere("UNINSTALL");
-  RunUninstallProgram(sim.machine(), dialogs);
-  EXPECT_EQ(dialogs.runs.size(), 1u);
+  sim.dialogs().WhenOpen(IDD_UNINSTALL, [](sim::SimDialog& window) { window.PressEscape(); });
+  RunUninstallProgram(sim.machine(), sim.dialogs());
+  EXPECT_EQ(sim.dialogs().modalRuns().size(), 1u);
   // Renamed, the program takes its new name.
   sim.files().SetModuleFileName("C:\\medium\\Remove.exe");
   sim.threads().HoldMutexElsewhere("Uninstall");
-  RunUninstallProgram(sim.machine(), dialogs);
-  EXPECT_EQ(dialogs.runs,
+  RunUninstallProgram(sim.machine(), sim.dialogs());
+  EXPECT_EQ(sim.dialogs().modalRuns(),
             (std::vector<std::pair<int, WindowHandle>>{{IDD_UNINSTALL, 0}, {IDD_UNINSTALL, 0}}));
   EXPECT_TRUE(sim.desktop().activations().empty());
 }
 
 TEST_F(UninstallProgramTest, RefusesToRunBesideSetup) {
   sim.desktop().AddWindow("Printer Driver Setup");
-  RunUninstallProgram(sim.machine(), dialogs);
-  EXPECT_TRUE(dialogs.runs.empty());
+  RunUninstallProgram(sim.machine(), sim.dialogs());
+  EXPECT_TRUE(sim.dialogs().modalRuns().empty());
   ASSERT_EQ(sim.desktop().messageBoxes().size(), 1u);
   const auto& box = sim.desktop().messageBoxes()[0];
   EXPECT_EQ(box.text, "Please close Printer Driver Setup program first!");
