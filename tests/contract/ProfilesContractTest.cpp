@@ -74,5 +74,19 @@ TEST_F(ProfilesContract, WrittenValuesReadBack) {
   EXPECT_EQ(Read("Setup", "Quoted"), "quoted value");
 }
 
+TEST_F(ProfilesContract, FlushKeepsWhatWasWrittenAndAddsNoEmptySection) {
+  ASSERT_EQ(profiles.WriteProfileString("KvContract", "COM9:", "9600,n,8,1,p"), 0u);
+  profiles.FlushProfile();  // Wine answers FALSE, Windows TRUE: the result is not used
+  EXPECT_EQ(profiles.GetProfileString("KvContract", "COM9:", "", 100), "9600,n,8,1,p");
+  Files& files = ContractMachine().files;
+  std::string windows;
+  std::string winIni;
+  ASSERT_EQ(files.GetWindowsDirectory(&windows), 0u);
+  ASSERT_EQ(files.ReadWholeFile(windows + "\\win.ini", &winIni), 0u);
+  EXPECT_NE(winIni.find("COM9:=9600,n,8,1,p"), std::string::npos);
+  EXPECT_EQ(winIni.find("[]"), std::string::npos);
+  EXPECT_EQ(winIni.find("\r\n=\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kv::contract

@@ -91,12 +91,6 @@ TEST_F(PortMonitorInstallTest, OnlyTheComMonitorsCopyMessagesAreKept) {
   EXPECT_EQ(message, "Copy driver files errorkvcomui.dll  er = 2C:\\Medium\\winnt\\kvcomui.dll");
 }
 
-TEST_F(PortMonitorInstallTest, RefusedMonitorFailsWithItsErrorNumber) {
-  sim.FailNext(sim::Call::AddMonitor, kErrorCanNotComplete);
-  EXPECT_EQ(Install(OsFamily::WinXP, "COM1:"), kAddMonitorFailed);
-  EXPECT_EQ(message, "Add monitor error! Erro code is:1003");
-}
-
 TEST_F(PortMonitorInstallTest, MonitorDllWithDirectoryPartsIsNeverRegistered) {
   WriteSetupIni(
       "[COMMON-MONITOR.XP]\r\nCOMMONitorPName=KV COM\r\nCOMMONitorPDLLName=..\\kvcom.dll\r\n");

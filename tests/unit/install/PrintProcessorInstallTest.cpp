@@ -45,11 +45,5 @@ TEST_F(PrintProcessorInstallTest, InstalledProcessorIsOnlyCompared) {
   EXPECT_EQ(sim.spooler().FindProcessor("Old"), nullptr);
 }
 
-TEST_F(PrintProcessorInstallTest, FailedCopyIsSilentAndTheRefusedRegistrationReported) {
-  EXPECT_EQ(Install("KVProc", "absent.dll"), kAddProcessorFailed);
-  EXPECT_EQ(message, "Add printer processor error\nFatal error, try rebooting the system.");
-  EXPECT_TRUE(sim.clock().sleeps().empty());
-}
-
 }  // namespace
 }  // namespace kv
