@@ -195,7 +195,9 @@ uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
     bool shared = std::any_of(othersUse.begin(), othersUse.end(), [&](const std::string& other) {
       return lstrcmpiA(other.c_str(), file.c_str()) == 0;
     });
-    if ((deleteFlags & kDeleteAllFiles) != 0 || !shared) ::DeleteFileA(file.c_str());
+    // Only full paths: a bare name would name a file of the current directory.
+    bool fullPath = file.size() > 2 && file[1] == ':' && file[2] == '\\';
+    if (fullPath && ((deleteFlags & kDeleteAllFiles) != 0 || !shared)) ::DeleteFileA(file.c_str());
   }
   return kErrorSuccess;
 }
