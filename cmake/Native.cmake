@@ -13,7 +13,8 @@ include(GoogleTest)
 file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${KV_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests)
-# Tests that read the sample medium find it through the source tree.
+# Tests that read the sample medium and the resource scripts find them
+# through the source tree.
 target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(unit_tests PRIVATE kvcore kvsim GTest::gtest GTest::gmock GTest::gtest_main)
 # The string table tests read the generated resource tables.
@@ -44,8 +45,6 @@ if(benchmark_FOUND)
   target_link_libraries(config_benchmark PRIVATE kvcore kvsim benchmark::benchmark)
 endif()
 
-# The wizard's tests read the program's resource script for its dialog templates.
-target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # The simulated machine, the real one and the leaf libraries never include the
 # core; the second test shows that the check refuses a core include.

@@ -2,8 +2,11 @@
 # The main job: builds the win32 cross build, assembles the installation
 # medium and starts setup.exe from a copy of the medium folder, as its
 # current directory, in a private Wine prefix.
+#   scripts/run.sh [setup|uninstall]   which program to start (default setup)
 #   KV_WINDOWS      the Windows version Wine reports: win98, nt40, win2k,
 #                   winxp (default), win2003, vista or win7
+#   KV_RUN_SECONDS  uninstall without a DISPLAY: how long it runs under Xvfb
+#                   before a screenshot is taken and it is ended (default 60)
 # With a DISPLAY the wizard opens there and the command returns when it
 # closes. Without one the walk driver (tests/walk) walks it under Xvfb from
 # the licence to the port page, saves a PNG of every page in
@@ -14,8 +17,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${KV_JOBS:-2}
 windows=${KV_WINDOWS:-winxp}
+seconds=${KV_RUN_SECONDS:-60}
+program=${1:-setup}
 build=$root/build/win32
 run=$root/build/run
+
+case $program in
+  setup) exe=setup.exe ;;
+  uninstall) exe=Uninstall.exe ;;
+  *) echo "run: the program is setup or uninstall, not $program" >&2; exit 2 ;;
+esac
 
 case $windows in
   win98 | nt40 | win2k | winxp | win2003 | vista | win7) ;;
@@ -33,13 +44,13 @@ echo "run: medium assembled in $medium (zip: $build/medium.zip)"
 
 if ! scripts/wine-available.sh; then
   echo "run: Wine cannot run on this machine (it cannot execute 32-bit x86 programs)." >&2
-  echo "run: the medium is assembled in $medium; start setup.exe from it on Windows," >&2
+  echo "run: the medium is assembled in $medium; start $exe from it on Windows," >&2
   echo "run: or run this command on a machine where Wine runs." >&2
   exit 1
 fi
 
-if [ ! -f "$medium/setup.exe" ]; then
-  echo "run: setup.exe is not built yet; running the medium's stand-in check instead"
+if [ ! -f "$medium/$exe" ]; then
+  echo "run: $exe is not built yet; running the medium's stand-in check instead"
   echo "run: (port monitors, print processor, driver and printers, KvUsbInt.dll, USBDrv\\Install.exe)"
   exec tests/medium/run.sh
 fi
@@ -55,11 +66,32 @@ source "$root/scripts/wine-env.sh"
 cd "$run/medium"
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "run: starting setup.exe ($windows) on $DISPLAY from $run/medium"
+  echo "run: starting $exe ($windows) on $DISPLAY from $run/medium"
   status=0
-  wine setup.exe || status=$?
+  wine "$exe" || status=$?
   wineserver -w
   exit "$status"
+fi
+
+if [ "$program" = uninstall ]; then
+  # The uninstaller: it runs under Xvfb for KV_RUN_SECONDS (default 60), then a
+  # screenshot is taken and it is ended.
+  echo "run: no DISPLAY; starting $exe ($windows) under Xvfb for $seconds s"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    seconds=$1 shot=$2 exe=$3
+    wine "$exe" &
+    program=$!
+    for ((i = 0; i < seconds; i++)); do
+      kill -0 "$program" 2>/dev/null || break
+      sleep 1
+    done
+    if kill -0 "$program" 2>/dev/null; then
+      import -window root "$shot" && echo "run: screenshot: $shot"
+      wineserver -k
+    fi
+    wait "$program" || true
+    wineserver -w' run "$seconds" "$run/$program.png" "$exe"
+  exit 0
 fi
 
 # No display: the wizard is walked under Xvfb by the walk driver from the

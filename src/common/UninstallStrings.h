@@ -34,7 +34,10 @@ inline constexpr int kDeletingDriver = 122;
 inline constexpr int kDeleteJobsFirst = 123;
 
 // Texts the program shows that have no number in its string table.
+inline constexpr std::string_view kCloseSetupFirst =
+    "Please close Printer Driver Setup program first!";
 inline constexpr std::string_view kErrorCaption = "Error";
+inline constexpr std::string_view kNoWinspoolLibrary = "no Winspool lib  ";
 inline constexpr std::string_view kNoSystemDirectory = "Get system Directory error.";
 inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
 inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";

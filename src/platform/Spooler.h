@@ -64,6 +64,9 @@ struct MonitorInfo2 {
   std::string dllName;
 };
 
+// A printer opened with OpenPrinter; 0 is none.
+using OpenPrinterHandle = uintptr_t;
+
 // DRIVER_INFO_1/2 as enumerated: enough to find a driver and its environment.
 struct DriverEntry {
   uint32_t version = 0;
@@ -87,6 +90,17 @@ class Spooler {
   virtual uint32_t SetPrinter(std::string_view printerName, const PrinterInfo2& info) = 0;
   virtual uint32_t EnumPrinters(std::vector<PrinterInfo2>* printers) = 0;
   virtual uint32_t EnumPrinters(std::vector<PrinterInfo5>* printers) = 0;
+
+  // One printer held open with PRINTER_ALL_ACCESS, for callers that must tell
+  // a printer that does not open from one that cannot be queried. The handle
+  // is closed by the caller on every path.
+  virtual uint32_t OpenPrinterAllAccess(std::string_view printerName,
+                                        OpenPrinterHandle* printer) = 0;
+  // GetPrinterA level 2: the size probe, then the read into a buffer of the
+  // reported size. kErrorNotEnoughMemory when that buffer cannot be had.
+  virtual uint32_t QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) = 0;
+  virtual uint32_t DeleteOpenPrinter(OpenPrinterHandle printer) = 0;
+  virtual uint32_t ClosePrinter(OpenPrinterHandle printer) = 0;
 
   virtual uint32_t AddPrinterDriver(const DriverInfo3& info) = 0;
   virtual uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,

@@ -25,6 +25,10 @@ class System {
 
   // GetVersionExA with the structure size 148.
   virtual bool GetVersion(OsVersionInfo* info) = 0;
+  // Enables SeShutdownPrivilege in the process token (open with the right to
+  // adjust privileges, look the privilege up, adjust): the result of the
+  // adjustment call. The 9x platform has no tokens.
+  virtual uint32_t EnableShutdownPrivilege() = 0;
   // Takes the shutdown privilege where the platform has one and asks for a
   // reboot (ExitWindowsEx). Windows error number.
   virtual uint32_t RestartComputer() = 0;

@@ -88,17 +88,38 @@ TEST_F(SpoolerContract, UnknownPrinterNames) {
 }
 
 TEST_F(SpoolerContract, UnknownProcessorAndDriverAreNotDeleted) {
-  uint32_t processor = spooler.DeletePrintProcessor(std::nullopt, "KV No Such Processor");
+  // Wine's DeletePrintProcessorA is a stub that succeeds; the platform layer
+  // answers from the processor's registration there, as Windows does.
+  EXPECT_EQ(spooler.DeletePrintProcessor(std::nullopt, "KV No Such Processor"),
+            kErrorUnknownPrintProcessor);
   uint32_t driver = spooler.DeletePrinterDriver(std::nullopt, "KV No Such Driver");
   if (RunningOnWine()) {
-    // Wine's DeletePrintProcessorA is a stub that deletes nothing and
-    // succeeds; its DeletePrinterDriverA fails without setting an error.
-    EXPECT_EQ(processor, 0u);
+    // Wine's DeletePrinterDriverA fails without setting an error.
     EXPECT_NE(driver, 0u);
   } else {
-    EXPECT_EQ(processor, kErrorUnknownPrintProcessor);
     EXPECT_EQ(driver, kErrorUnknownPrinterDriver);
   }
+  EXPECT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, "KV No Such Driver", 1, 0),
+            kErrorUnknownPrinterDriver);
+}
+
+TEST_F(SpoolerContract, DeletedProcessorIsNoLongerListed) {
+  std::string directory;
+  ASSERT_EQ(spooler.GetPrintProcessorDirectory(&directory), 0u);
+  ArrangeFile(directory + "\\kvcontractproc.dll", "MZ");
+  ASSERT_EQ(spooler.AddPrintProcessor(std::nullopt, "kvcontractproc.dll", "KV Contract Processor"),
+            0u);
+  std::vector<std::string> processors;
+  ASSERT_EQ(spooler.EnumPrintProcessors(std::nullopt, &processors), 0u);
+  ASSERT_TRUE(Contains(processors, "KV Contract Processor"));
+
+  // Wine's DeletePrintProcessorA deletes nothing; the platform layer removes
+  // the registration there.
+  EXPECT_EQ(spooler.DeletePrintProcessor(std::nullopt, "KV Contract Processor"), 0u);
+  ASSERT_EQ(spooler.EnumPrintProcessors(std::nullopt, &processors), 0u);
+  EXPECT_FALSE(Contains(processors, "KV Contract Processor"));
+  EXPECT_EQ(spooler.DeletePrintProcessor(std::nullopt, "KV Contract Processor"),
+            kErrorUnknownPrintProcessor);
 }
 
 class PrinterContract : public SpoolerContract {
@@ -225,6 +246,40 @@ TEST_F(PrinterContract, PrinterOnAnUnknownPortIsRefused) {
     PrinterInfo2 found;
     EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
   }
+}
+
+TEST_F(PrinterContract, OpenedPrinterIsQueriedAndDeletedThroughItsHandle) {
+  ASSERT_EQ(spooler.AddPrinter(printer), 0u);
+  OpenPrinterHandle handle = 0xdeadbeef;
+  EXPECT_EQ(spooler.OpenPrinterAllAccess("KV No Such Printer", &handle), kErrorInvalidPrinterName);
+  EXPECT_EQ(handle, 0xdeadbeefu);
+  ASSERT_EQ(spooler.OpenPrinterAllAccess("kv contract printer", &handle), 0u);
+  PrinterInfo2 info;
+  ASSERT_EQ(spooler.QueryPrinter(handle, &info), 0u);
+  EXPECT_EQ(info.printerName, printer.printerName);
+  EXPECT_EQ(info.driverName, driver.name);
+  EXPECT_EQ(info.jobs, 0u);
+  EXPECT_EQ(spooler.DeleteOpenPrinter(handle), 0u);
+  EXPECT_EQ(spooler.ClosePrinter(handle), 0u);
+  PrinterInfo2 found;
+  EXPECT_EQ(spooler.GetPrinter(printer.printerName, &found), kErrorInvalidPrinterName);
+}
+
+TEST_F(PrinterContract, DriverIsDeletedWithTheFilesNoOtherDriverUses) {
+  std::string directory;
+  ASSERT_EQ(spooler.GetPrinterDriverDirectory(&directory), 0u);
+  const std::string driverFile = directory + "\\3\\" + driver.driverPath;
+  uint32_t attributes = 0;
+  ASSERT_EQ(ContractMachine().files.GetAttributes(driverFile, &attributes), 0u) << driverFile;
+
+  // Wine's DeletePrinterDriverExA refuses delete flag 1 (87); the platform
+  // layer deletes the record and the files with the calls Wine honours.
+  ASSERT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, driver.name, 1, 0), 0u);
+  std::vector<DriverEntry> drivers;
+  ASSERT_EQ(spooler.EnumPrinterDrivers(std::nullopt, &drivers), 0u);
+  EXPECT_FALSE(std::any_of(drivers.begin(), drivers.end(),
+                           [&](const DriverEntry& entry) { return entry.name == driver.name; }));
+  EXPECT_EQ(ContractMachine().files.GetAttributes(driverFile, &attributes), kErrorFileNotFound);
 }
 
 TEST_F(PrinterContract, DefaultPrinterIsNamedInTheProfile) {

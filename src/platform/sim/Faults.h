@@ -75,6 +75,11 @@ enum class Call {
   StartThread,
   JoinThread,
   CreateNamedMutex,
+  OpenPrinter,
+  QueryPrinter,
+  DeleteOpenPrinter,
+  ClosePrinter,
+  EnableShutdownPrivilege,
   kCount
 };
 

@@ -239,6 +239,45 @@ uint32_t SimSpooler::EnumPrinters(std::vector<PrinterInfo5>* printers) {
   return kErrorSuccess;
 }
 
+uint32_t SimSpooler::OpenPrinterAllAccess(std::string_view printerName,
+                                          OpenPrinterHandle* printer) {
+  if (uint32_t e = faults_.Check(Call::OpenPrinter)) return e;
+  if (!Available()) return kErrorSpoolerUnavailable;
+  const SimPrinter* found = FindPrinter(printerName);
+  if (!found) return kErrorInvalidPrinterName;
+  *printer = nextPrinterHandle_++;
+  openPrinters_[*printer] = found->info.printerName;
+  return kErrorSuccess;
+}
+
+uint32_t SimSpooler::QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) {
+  if (uint32_t e = faults_.Check(Call::QueryPrinter)) return e;
+  auto it = openPrinters_.find(printer);
+  if (it == openPrinters_.end()) return kErrorInvalidHandle;
+  if (!Available()) return kErrorSpoolerUnavailable;
+  const SimPrinter* found = FindPrinter(it->second);
+  if (!found) return kErrorInvalidPrinterName;
+  *info = found->info;
+  if (EqualsIgnoreCase(defaultPrinter_, it->second)) info->attributes |= kPrinterAttributeDefault;
+  return kErrorSuccess;
+}
+
+uint32_t SimSpooler::DeleteOpenPrinter(OpenPrinterHandle printer) {
+  if (uint32_t e = faults_.Check(Call::DeleteOpenPrinter)) return e;
+  auto it = openPrinters_.find(printer);
+  if (it == openPrinters_.end()) return kErrorInvalidHandle;
+  return DeletePrinter(it->second);
+}
+
+uint32_t SimSpooler::ClosePrinter(OpenPrinterHandle printer) {
+  if (uint32_t e = faults_.Check(Call::ClosePrinter)) {
+    // A failed close still releases the handle, as ClosePrinter does.
+    openPrinters_.erase(printer);
+    return e;
+  }
+  return openPrinters_.erase(printer) ? kErrorSuccess : kErrorInvalidHandle;
+}
+
 uint32_t SimSpooler::AddPrinterDriver(const DriverInfo3& info) {
   if (uint32_t e = faults_.Check(Call::AddPrinterDriver)) return e;
   if (!Available()) return kErrorSpoolerUnavailable;

@@ -66,6 +66,7 @@ class SimSpooler : public Spooler {
   const SimProcessor* FindProcessor(std::string_view name) const;
   const std::vector<SimPrinter>& printers() const { return printers_; }
   const std::string& defaultPrinter() const { return defaultPrinter_; }
+  size_t OpenPrinterCount() const { return openPrinters_.size(); }
   std::string LocalEnvironment() const;
   std::string DriverDirectory() const;
   std::string ProcessorDirectory() const;
@@ -80,6 +81,10 @@ class SimSpooler : public Spooler {
   uint32_t SetPrinter(std::string_view printerName, const PrinterInfo2& info) override;
   uint32_t EnumPrinters(std::vector<PrinterInfo2>* printers) override;
   uint32_t EnumPrinters(std::vector<PrinterInfo5>* printers) override;
+  uint32_t OpenPrinterAllAccess(std::string_view printerName, OpenPrinterHandle* printer) override;
+  uint32_t QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) override;
+  uint32_t DeleteOpenPrinter(OpenPrinterHandle printer) override;
+  uint32_t ClosePrinter(OpenPrinterHandle printer) override;
   uint32_t AddPrinterDriver(const DriverInfo3& info) override;
   uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,
                                std::string_view driverName) override;
@@ -127,6 +132,8 @@ class SimSpooler : public Spooler {
   std::vector<SimProcessor> processors_;
   std::map<std::string, std::function<std::vector<std::string>()>> monitorPorts_;
   std::string defaultPrinter_;
+  std::map<OpenPrinterHandle, std::string> openPrinters_;  // handle -> printer name
+  OpenPrinterHandle nextPrinterHandle_ = 0x2000;
   bool hasSetDefaultPrinter_ = true;
   bool hasDeletePrinterDriverEx_ = true;
 };

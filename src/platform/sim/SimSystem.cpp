@@ -8,6 +8,14 @@ bool SimSystem::GetVersion(OsVersionInfo* info) {
   return true;
 }
 
+uint32_t SimSystem::EnableShutdownPrivilege() {
+  if (uint32_t e = faults_.Check(Call::EnableShutdownPrivilege)) return e;
+  // The 9x platform has no token functions.
+  if (version_.platformId != kPlatformNt) return 120;
+  ++privilegeRequests_;
+  return 0;
+}
+
 uint32_t SimSystem::RestartComputer() {
   if (uint32_t e = faults_.Check(Call::RestartComputer)) return e;
   ++restartRequests_;

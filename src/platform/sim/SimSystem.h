@@ -14,14 +14,17 @@ class SimSystem : public System {
     version_ = OsVersionInfo{major, minor, build, platformId, {}};
   }
   int restartRequests() const { return restartRequests_; }
+  int privilegeRequests() const { return privilegeRequests_; }
 
   bool GetVersion(OsVersionInfo* info) override;
+  uint32_t EnableShutdownPrivilege() override;
   uint32_t RestartComputer() override;
 
  private:
   Faults& faults_;
   OsVersionInfo version_{5, 1, 2600, kPlatformNt, "Service Pack 2"};
   int restartRequests_ = 0;
+  int privilegeRequests_ = 0;
 };
 
 }  // namespace kv::sim

@@ -1,5 +1,9 @@
 #include "platform/win32/Win32Spooler.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 #include "platform/win32/Win32Api.h"
 
 #include "platform/Errors.h"
@@ -137,6 +141,90 @@ uint32_t ReadDirectory(BOOL(WINAPI* query)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, L
   return kErrorSuccess;
 }
 
+// Wine's DeletePrinterDriverExA refuses every file-deleting flag (87). Under
+// Wine the driver's record goes with the flag it accepts, and its files with
+// DeleteFileA: those no other driver of the environment uses, or all of them.
+constexpr DWORD kDeleteUnusedFiles = 0x1;
+constexpr DWORD kDeleteAllFiles = 0x4;
+
+std::vector<std::string> DriverFiles(const DRIVER_INFO_3A& driver) {
+  std::vector<std::string> files;
+  for (const char* file :
+       {driver.pDriverPath, driver.pDataFile, driver.pConfigFile, driver.pHelpFile}) {
+    if (file != nullptr && *file != '\0') files.emplace_back(file);
+  }
+  for (const char* file = driver.pDependentFiles; file != nullptr && *file != '\0';
+       file += std::strlen(file) + 1) {
+    files.emplace_back(file);
+  }
+  return files;
+}
+
+template <typename DeleteEx>
+uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
+                                    const std::optional<std::string>& environment,
+                                    const std::string& name, DWORD deleteFlags, DWORD versionFlag) {
+  std::vector<BYTE> block;
+  DWORD count = 0;
+  uint32_t error = ReadBlock(
+      [&](BYTE* buffer, DWORD size, DWORD* needed, DWORD* returned) {
+        return ::EnumPrinterDriversA(nullptr, Text(environment), 3, buffer, size, needed, returned);
+      },
+      &block, &count);
+  if (error != kErrorSuccess) return error;
+  std::vector<std::string> ours, othersUse;
+  bool found = false;
+  for (DWORD i = 0; i < count; ++i) {
+    const DRIVER_INFO_3A& driver = Entries<DRIVER_INFO_3A>(block)[i];
+    std::vector<std::string> files = DriverFiles(driver);
+    if (driver.pName != nullptr && lstrcmpiA(driver.pName, name.c_str()) == 0) {
+      found = true;
+      ours.insert(ours.end(), files.begin(), files.end());
+    } else {
+      othersUse.insert(othersUse.end(), files.begin(), files.end());
+    }
+  }
+  if (!found) return kErrorUnknownPrinterDriver;
+  DWORD recordOnly = deleteFlags & ~(kDeleteUnusedFiles | kDeleteAllFiles);
+  SetLastError(0);
+  if (!deleteEx(nullptr, Text(environment), const_cast<char*>(name.c_str()), recordOnly,
+                versionFlag)) {
+    return LastFailure();
+  }
+  for (const auto& file : ours) {
+    bool shared = std::any_of(othersUse.begin(), othersUse.end(), [&](const std::string& other) {
+      return lstrcmpiA(other.c_str(), file.c_str()) == 0;
+    });
+    // Only full paths: a bare name would name a file of the current directory.
+    bool fullPath = file.size() > 2 && file[1] == ':' && file[2] == '\\';
+    if (fullPath && ((deleteFlags & kDeleteAllFiles) != 0 || !shared)) ::DeleteFileA(file.c_str());
+  }
+  return kErrorSuccess;
+}
+
+// Wine's DeletePrintProcessorA deletes nothing and succeeds. Under Wine the
+// processor's registration is removed as Windows removes it: its key under
+// the environment's "Print Processors".
+uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& environment,
+                                           const std::string& name) {
+  std::string localEnvironment = "Windows NT x86";
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
+    localEnvironment = "Windows 4.0";
+  }
+  const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" +
+                          (environment && !environment->empty() ? *environment : localEnvironment) +
+                          "\\Print Processors\\" + name;
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return kErrorUnknownPrintProcessor;
+  }
+  ::RegCloseKey(opened);
+  LONG result = ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+  return result == ERROR_SUCCESS ? kErrorSuccess : static_cast<uint32_t>(result);
+}
+
 // 1802 when the spooler lists a printer of this name (compared ignoring case,
 // as printer names are), 0 when it lists none.
 uint32_t RefuseExistingPrinter(const std::string& name) {
@@ -244,6 +332,43 @@ uint32_t Win32Spooler::EnumPrinters(std::vector<PrinterInfo5>* printers) {
   return kErrorSuccess;
 }
 
+uint32_t Win32Spooler::OpenPrinterAllAccess(std::string_view printerName,
+                                            OpenPrinterHandle* printer) {
+  PrinterHandle opened;
+  if (uint32_t error = OpenPrinterFor(printerName, PRINTER_ALL_ACCESS, &opened)) return error;
+  *printer = reinterpret_cast<OpenPrinterHandle>(opened.release());
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) {
+  HANDLE handle = reinterpret_cast<HANDLE>(printer);
+  DWORD needed = 0;
+  if (!::GetPrinterA(handle, 2, nullptr, 0, &needed) &&
+      GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    return LastFailure();
+  }
+  std::vector<BYTE> block;
+  try {
+    block.assign(needed, 0);
+  } catch (const std::bad_alloc&) {
+    return kErrorNotEnoughMemory;
+  }
+  if (block.size() < sizeof(PRINTER_INFO_2A)) return kErrorInvalidFunction;
+  if (!::GetPrinterA(handle, 2, block.data(), needed, &needed)) return LastFailure();
+  *info = FromInfo(*Entries<PRINTER_INFO_2A>(block));
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::DeleteOpenPrinter(OpenPrinterHandle printer) {
+  if (!::DeletePrinter(reinterpret_cast<HANDLE>(printer))) return LastFailure();
+  return kErrorSuccess;
+}
+
+uint32_t Win32Spooler::ClosePrinter(OpenPrinterHandle printer) {
+  if (!::ClosePrinter(reinterpret_cast<HANDLE>(printer))) return LastFailure();
+  return kErrorSuccess;
+}
+
 uint32_t Win32Spooler::AddPrinterDriver(const DriverInfo3& info) {
   const std::string dependentFiles = MultiText(info.dependentFiles);
   DRIVER_INFO_3A driver = {};
@@ -276,6 +401,9 @@ uint32_t Win32Spooler::DeletePrinterDriverEx(const std::optional<std::string>& e
   auto* deleteEx = FindSystemProc<DeleteEx>("winspool.drv", "DeletePrinterDriverExA");
   if (deleteEx == nullptr) return kErrorProcNotFound;
   std::string name(driverName);
+  if ((deleteFlags & (kDeleteUnusedFiles | kDeleteAllFiles)) != 0 && HostIsWine()) {
+    return DeleteDriverAndFilesOnWine(deleteEx, environment, name, deleteFlags, versionFlag);
+  }
   SetLastError(0);
   if (!deleteEx(nullptr, Text(environment), Text(name), deleteFlags, versionFlag)) {
     return LastFailure();
@@ -344,6 +472,7 @@ uint32_t Win32Spooler::DeletePrintProcessor(const std::optional<std::string>& en
   auto* deleteProcessor = FindSystemProc<DeleteProcessor>("winspool.drv", "DeletePrintProcessorA");
   if (deleteProcessor == nullptr) return kErrorProcNotFound;
   std::string name(processorName);
+  if (HostIsWine()) return DeleteProcessorRegistrationOnWine(environment, name);
   if (!deleteProcessor(nullptr, Text(environment), Text(name))) return LastFailure();
   return kErrorSuccess;
 }

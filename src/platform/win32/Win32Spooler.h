@@ -13,6 +13,10 @@ class Win32Spooler : public Spooler {
   uint32_t SetPrinter(std::string_view printerName, const PrinterInfo2& info) override;
   uint32_t EnumPrinters(std::vector<PrinterInfo2>* printers) override;
   uint32_t EnumPrinters(std::vector<PrinterInfo5>* printers) override;
+  uint32_t OpenPrinterAllAccess(std::string_view printerName, OpenPrinterHandle* printer) override;
+  uint32_t QueryPrinter(OpenPrinterHandle printer, PrinterInfo2* info) override;
+  uint32_t DeleteOpenPrinter(OpenPrinterHandle printer) override;
+  uint32_t ClosePrinter(OpenPrinterHandle printer) override;
 
   uint32_t AddPrinterDriver(const DriverInfo3& info) override;
   uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,

@@ -7,6 +7,7 @@ namespace kv {
 class Win32System : public System {
  public:
   bool GetVersion(OsVersionInfo* info) override;
+  uint32_t EnableShutdownPrivilege() override;
   uint32_t RestartComputer() override;
 };
 

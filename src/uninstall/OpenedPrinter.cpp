@@ -1,0 +1,37 @@
+#include "uninstall/OpenedPrinter.h"
+
+#include "platform/Errors.h"
+
+namespace kv {
+
+bool OpenedPrinter::Open(std::string_view printerName) {
+  Close();
+  return spooler_.OpenPrinterAllAccess(printerName, &handle_) == kErrorSuccess;
+}
+
+PrinterQueryResult OpenedPrinter::Query(PrinterInfo2* info) {
+  if (handle_ == 0) return PrinterQueryResult::OpenFailed;
+  uint32_t error = spooler_.QueryPrinter(handle_, info);
+  if (error == kErrorSuccess) return PrinterQueryResult::Ok;
+  return error == kErrorNotEnoughMemory ? PrinterQueryResult::OutOfMemory
+                                        : PrinterQueryResult::QueryFailed;
+}
+
+uint32_t OpenedPrinter::Delete() {
+  if (handle_ == 0) return kErrorInvalidHandle;
+  return spooler_.DeleteOpenPrinter(handle_);
+}
+
+void OpenedPrinter::Close() {
+  if (handle_ != 0) spooler_.ClosePrinter(handle_);
+  handle_ = 0;
+}
+
+PrinterQueryResult QueryPrinter(Spooler& spooler, std::string_view printerName,
+                                PrinterInfo2* info) {
+  OpenedPrinter printer(spooler);
+  if (!printer.Open(printerName)) return PrinterQueryResult::OpenFailed;
+  return printer.Query(info);
+}
+
+}  // namespace kv

@@ -1,0 +1,269 @@
+#include "uninstall/Removal.h"
+
+#include "common/SpoolerService.h"
+#include "common/UninstallStrings.h"
+#include "install/UsbPortRecords.h"
+#include "platform/Errors.h"
+#include "uninstall/OpenedPrinter.h"
+#include "usb/UsbDriverInstaller.h"
+
+namespace kv {
+namespace {
+
+namespace text = uninstall_text;
+
+// setup's USB port records, deleted as single keys named without the
+// trailing backslash.
+std::string KeyPath(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
+// ERROR_CAN_NOT_COMPLETE: how the spooler refuses a processor still in use.
+constexpr uint32_t kErrorCannotComplete = 1003;
+// Delete the driver's files that no other driver uses; any version.
+constexpr uint32_t kDeleteUnusedFiles = 1;
+
+// The line for a printer that ended a check: 115 or 116, both followed by a
+// pause, or 113 without one.
+void ReportQueryFailure(Controls& controls, Clock& clock, PrinterQueryResult result,
+                        std::string_view printerName) {
+  if (result == PrinterQueryResult::OpenFailed) {
+    AppendStatus(controls, FormatStatus(text::kOpenPrinterError, printerName));
+    return;
+  }
+  AppendStatus(controls, UninstallString(result == PrinterQueryResult::OutOfMemory
+                                             ? text::kAllocateMemoryError
+                                             : text::kGetPrinterInfoError));
+  clock.Sleep(100);
+}
+
+}  // namespace
+
+bool Removal::CheckJobs(Controls& controls) {
+  std::vector<PrinterInfo5> printers;
+  if (machine_.spooler.EnumPrinters(&printers) != kErrorSuccess) return true;
+  for (const auto& printer : printers) {
+    state_.currentName = printer.printerName;
+    PrinterInfo2 info;
+    PrinterQueryResult result = QueryPrinter(machine_.spooler, printer.printerName, &info);
+    if (result != PrinterQueryResult::Ok) {
+      ReportQueryFailure(controls, machine_.clock, result, printer.printerName);
+      return false;
+    }
+    if (info.jobs > 0) {
+      AppendStatus(controls, FormatStatus(text::kDeleteJobsFirst, printer.printerName));
+      Pause(100);
+      return false;
+    }
+  }
+  return true;
+}
+
+void Removal::Run(Controls& controls) {
+  for (int id : {IDC_UNINSTALL, IDC_REMOVAL_LIST, IDC_SELECT_ALL, IDC_EXIT}) {
+    controls.Enable(id, false);
+  }
+  UninstallIni ini(machine_.profiles, state_.iniPath, state_.family.family);
+  bool removedAny = false;
+  bool ended = false;
+  for (int i = 0; i < state_.list.Count(controls); ++i) {
+    Pause(500);
+    if (!state_.list.Checked(controls, i)) continue;
+    const RemovalItem item = state_.list.item(i);
+    state_.currentName = item.name;
+    Outcome outcome = item.kind == RemovalKind::Monitor     ? RemoveMonitor(controls, ini, i)
+                      : item.kind == RemovalKind::Processor ? RemoveProcessor(controls, ini, i)
+                                                            : RemovePrinter(controls, i);
+    if (outcome == Outcome::EndRun) {
+      ended = true;
+      break;
+    }
+    if (outcome == Outcome::Removed) {
+      // The next item moved into this place.
+      removedAny = true;
+      --i;
+    }
+  }
+  if (!ended) {
+    if (controls.Checked(IDC_USB_DRIVER)) {
+      AppendStatus(controls, text::kDeletingUsbDriver);
+      RunUsbDriverInstaller(machine_.files, machine_.desktop, machine_.clock,
+                            UsbInstallerMode::Remove);
+      AppendStatus(controls, text::kUsbDriverDeleted);
+    }
+    if (removedAny) OfferRestart(controls);
+  }
+  if (state_.list.Count(controls) > 0) {
+    AppendStatus(controls, UninstallString(text::kSelectPrinters));
+    for (int id : {IDC_REMOVAL_LIST, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}) {
+      controls.Enable(id, true);
+    }
+  } else {
+    for (int id : {IDC_EXIT, IDC_UNINSTALL, IDC_SELECT_ALL}) controls.Enable(id, true);
+  }
+}
+
+void Removal::MarkRemoved(Controls& controls, int index) {
+  AppendStatus(controls, FormatStatus(text::kDeleted, state_.currentName));
+  state_.list.Remove(controls, index);
+}
+
+Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
+  const std::string name = state_.currentName;
+  OpenedPrinter printer(machine_.spooler);
+  if (!printer.Open(name)) {
+    AppendStatus(controls, FormatStatus(text::kOpenPrinterError, name));
+    return Outcome::EndRun;
+  }
+  AppendStatus(controls, FormatStatus(text::kDeletingPrinter, name));
+  PrinterInfo2 info;
+  PrinterQueryResult result = printer.Query(&info);
+  if (result != PrinterQueryResult::Ok) {
+    printer.Close();
+    ReportQueryFailure(controls, machine_.clock, result, name);
+    return Outcome::EndRun;
+  }
+  if (info.jobs > 0) {
+    printer.Close();
+    AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, name));
+    Pause(100);
+    return Outcome::EndRun;
+  }
+  if (printer.Delete() != kErrorSuccess) {
+    AppendStatus(controls, UninstallString(text::kDeletePrinterError));
+    Pause(100);
+    return Outcome::Kept;
+  }
+  Pause(100);
+  printer.Close();
+  MarkRemoved(controls, index);
+  RestartSpooler(machine_.services, machine_.clock);
+  Pause(1000);
+  if (state_.family.family == kFamilyWin98 || state_.family.family == kFamilyNT4) {
+    Pause(1000);
+  } else {
+    DeleteDriver(controls, info.driverName);
+  }
+  return Outcome::Removed;
+}
+
+void Removal::DeleteDriver(Controls& controls, const std::string& driverName) {
+  AppendStatus(controls, FormatStatus(text::kDeletingDriver, state_.currentName));
+  uint32_t error =
+      state_.hasDeletePrinterDriverEx
+          ? machine_.spooler.DeletePrinterDriverEx(std::nullopt, driverName, kDeleteUnusedFiles, 0)
+          : machine_.spooler.DeletePrinterDriver(std::nullopt, driverName);
+  if (error == kErrorSuccess) {
+    AppendStatus(controls, UninstallString(text::kDriverDeleted));
+  } else if (error == kErrorPrinterDriverInUse) {
+    AppendStatus(controls, UninstallString(text::kDriverInUse));
+  } else {
+    std::string suffix(text::kErrorSuffix);
+    suffix.replace(suffix.find("%d"), 2, std::to_string(error));
+    AppendStatus(controls, std::string(UninstallString(text::kDeleteDriverError)) + suffix);
+  }
+  Pause(100);
+  Pause(1000);
+}
+
+bool Removal::MonitorFreeOnNinetyFive(Controls& controls) {
+  std::vector<PrinterInfo5> printers;
+  if (machine_.spooler.EnumPrinters(&printers) != kErrorSuccess) return true;
+  for (const auto& printer : printers) {
+    PrinterInfo2 info;
+    PrinterQueryResult result = QueryPrinter(machine_.spooler, printer.printerName, &info);
+    if (result != PrinterQueryResult::Ok) {
+      ReportQueryFailure(controls, machine_.clock, result, printer.printerName);
+      return false;
+    }
+    if (info.portName.find("KVCOM") != std::string::npos) {
+      AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, state_.currentName));
+      Pause(100);
+      return false;
+    }
+  }
+  return true;
+}
+
+Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, int index) {
+  const std::string name = state_.currentName;
+  AppendStatus(controls, FormatStatus(text::kDeleting, name));
+  if (state_.family.family == kFamilyWin98 && !MonitorFreeOnNinetyFive(controls)) {
+    AppendStatus(controls, FormatStatus(text::kInUse, name));
+    return Outcome::Kept;
+  }
+  uint32_t error = machine_.spooler.DeleteMonitor(std::nullopt, name);
+  if (error != kErrorSuccess) {
+    // The spooler may still hold the monitor for a printer removed just now.
+    RestartSpooler(machine_.services, machine_.clock);
+    Pause(500);
+    error = machine_.spooler.DeleteMonitor(std::nullopt, name);
+  }
+  if (error != kErrorSuccess) {
+    AppendStatus(controls, FormatStatus(error == kErrorPrintMonitorInUse ? text::kInUse
+                                                                         : text::kUninstallError,
+                                        name));
+    Pause(100);
+    return Outcome::Kept;
+  }
+  if (name.find("USB") != std::string::npos) {
+    machine_.registry.DeleteKey(RegRoot::LocalMachine, KeyPath(kInstalledPrintersKey));
+    machine_.registry.DeleteKey(RegRoot::LocalMachine, KeyPath(kUsbPortNameKey));
+  }
+  RestartSpooler(machine_.services, machine_.clock);
+  Pause(500);
+  const std::string dll = ini.MonitorDll(name);
+  const std::string uiDll = ini.MonitorUiDll(name);
+  std::string systemDirectory;
+  if (machine_.files.GetSystemDirectory(&systemDirectory) != kErrorSuccess) {
+    AppendStatus(controls, text::kNoSystemDirectory);
+    systemDirectory.clear();
+  }
+  DeleteFileIn(systemDirectory, dll);
+  DeleteFileIn(systemDirectory, uiDll);
+  MarkRemoved(controls, index);
+  return Outcome::Removed;
+}
+
+Removal::Outcome Removal::RemoveProcessor(Controls& controls, UninstallIni& ini, int index) {
+  const std::string name = state_.currentName;
+  AppendStatus(controls, FormatStatus(text::kDeleting, name));
+  uint32_t error = machine_.spooler.DeletePrintProcessor(std::nullopt, name);
+  if (error != kErrorSuccess) {
+    AppendStatus(
+        controls,
+        FormatStatus(error == kErrorCannotComplete ? text::kInUse : text::kUninstallError, name));
+    Pause(100);
+    return Outcome::Kept;
+  }
+  RestartSpooler(machine_.services, machine_.clock);
+  Pause(500);
+  const std::string dll = ini.ProcessorDll(name);
+  std::string directory;
+  if (machine_.spooler.GetPrintProcessorDirectory(&directory) != kErrorSuccess) {
+    AppendStatus(controls, text::kNoSystemDirectory);
+    directory.clear();
+  }
+  DeleteFileIn(directory, dll);
+  MarkRemoved(controls, index);
+  return Outcome::Removed;
+}
+
+void Removal::DeleteFileIn(const std::string& directory, const std::string& name) {
+  // Without the directory the path would name a file at the drive's root.
+  if (directory.empty() || name.empty()) return;
+  machine_.files.DeleteFile(directory + "\\" + name);
+}
+
+void Removal::OfferRestart(Controls& controls) {
+  DialogPage restartPage;
+  if (dialogs_.RunModal(IDD_RESTART, restartPage, controls.Handle()) != kIdOk) return;
+  ApplyRunningFamily(machine_, controls, state_);
+  if (state_.family.family != kFamilyWin98 &&
+      machine_.system.EnableShutdownPrivilege() != kErrorSuccess) {
+    return;
+  }
+  machine_.system.RestartComputer();
+}
+
+}  // namespace kv

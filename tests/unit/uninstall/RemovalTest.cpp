@@ -1,0 +1,268 @@
+#include "uninstall/Removal.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Errors.h"
+#include "unit/uninstall/UninstallFixture.h"
+
+namespace kv::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Sleeps = std::vector<uint32_t>;
+
+// Monitors in the spooler's order, which is the order they were added in.
+const Lines kFamilyList = {"Receipt", "Label", "Korvant USB Monitor", "Korvant COM Monitor",
+                           "KvRasterProc"};
+
+class RemovalTest : public UninstallFixture {
+ protected:
+  void SetUp() override { InstallFamily(); }
+
+  // The status lines after the one the window starts with.
+  Lines RunLines() {
+    Lines all = status();
+    return Lines(all.begin() + 1, all.end());
+  }
+};
+
+TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
+  Open();
+  ASSERT_EQ(listed(), kFamilyList);
+  EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
+  PressUninstall();
+
+  EXPECT_EQ(
+      RunLines(),
+      (Lines{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",
+             "Deleting Receipt's driver,please wait...", "The printer driver has been deleted.",
+             "Deleting printer Label,please wait...", "Label has been deleted.",
+             "Deleting Label's driver,please wait...", "The printer driver has been deleted.",
+             "Deleting Korvant USB Monitor,please wait...", "Korvant USB Monitor has been deleted.",
+             "Deleting Korvant COM Monitor,please wait...", "Korvant COM Monitor has been deleted.",
+             "Deleting KvRasterProc,please wait...", "KvRasterProc has been deleted."}));
+  // Printer: item, delete, spooler restart, settle, driver. Monitor and
+  // processor: item, spooler restart, settle.
+  const Sleeps printer = {500, 100, 2000, 1000, 100, 1000};
+  const Sleeps other = {500, 2000, 500};
+  Sleeps expected;
+  for (const auto* part : {&printer, &printer, &other, &other, &other}) {
+    expected.insert(expected.end(), part->begin(), part->end());
+  }
+  EXPECT_EQ(sim.clock().sleeps(), expected);
+
+  EXPECT_TRUE(listed().empty());
+  EXPECT_EQ(status().back(), "KvRasterProc has been deleted.") << "no line 107 for an empty list";
+  EXPECT_TRUE(dialog->Enabled(IDC_EXIT));
+  EXPECT_TRUE(dialog->Enabled(IDC_UNINSTALL));
+  EXPECT_TRUE(dialog->Enabled(IDC_SELECT_ALL));
+  EXPECT_FALSE(dialog->Enabled(IDC_REMOVAL_LIST)) << "an empty list stays disabled";
+
+  // The family is gone with its files and USB records; the rest stays.
+  EXPECT_EQ(sim.spooler().printers().size(), 1u);
+  EXPECT_NE(sim.spooler().FindPrinter("Office"), nullptr);
+  EXPECT_NE(sim.spooler().FindDriver("Generic Text"), nullptr);
+  EXPECT_NE(sim.spooler().FindMonitor("Other Monitor"), nullptr);
+  EXPECT_TRUE(sim.files().Exists(SystemFile("OTHERMON.DLL")));
+  for (const char* name : {"Korvant QTM-200", "Korvant QLP-100"}) {
+    EXPECT_EQ(sim.spooler().FindDriver(name), nullptr) << name;
+  }
+  EXPECT_EQ(sim.spooler().FindMonitor("Korvant USB Monitor"), nullptr);
+  EXPECT_EQ(sim.spooler().FindProcessor("KvRasterProc"), nullptr);
+  for (const char* dll : {"KVUSBMON.DLL", "KVUSBUI.DLL", "KVCOMMON.DLL", "KVCOMUI.DLL"}) {
+    EXPECT_FALSE(sim.files().Exists(SystemFile(dll))) << dll;
+  }
+  EXPECT_FALSE(sim.files().Exists(ProcessorFile("KVRASPRC.DLL")));
+  EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
+  EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\INSTALLPRINTER"));
+
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART});
+  EXPECT_EQ(sim.system().restartRequests(), 0) << "answered No";
+  EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
+  EXPECT_EQ(sim.threads().startedThreads(), 1);
+}
+
+TEST_F(RemovalTest, NothingTickedOnlyPausesPerItemAndShowsNoRestartOffer) {
+  Open();
+  PressUninstall();
+  EXPECT_EQ(RunLines(), Lines{"Please select the printers you want to uninstall."});
+  EXPECT_EQ(sim.clock().sleeps(), Sleeps(kFamilyList.size(), 500));
+  EXPECT_TRUE(ModalRuns().empty());
+  for (int id : {IDC_REMOVAL_LIST, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}) {
+    EXPECT_TRUE(dialog->Enabled(id)) << id;
+  }
+}
+
+TEST_F(RemovalTest, UsbDriverRemovalRunsWhenTickedEvenWithNothingElse) {
+  Open();
+  ASSERT_TRUE(dialog->Click(IDC_USB_DRIVER));
+  PressUninstall();
+  EXPECT_EQ(RunLines(), (Lines{"Deleting USB Device Driver", "USB Device Driver has been deleted",
+                               "Please select the printers you want to uninstall."}));
+  ASSERT_EQ(sim.desktop().shellStarts().size(), 1u);
+  EXPECT_EQ(sim.desktop().shellStarts()[0].file, "C:\\medium\\USBDrv\\Install.exe");
+  EXPECT_EQ(sim.desktop().shellStarts()[0].parameters, "22");
+}
+
+TEST_F(RemovalTest, MonitorAloneTakesTheUsbRecordsAndItsFiles) {
+  // The monitor is in use by Receipt: only the USB monitor of an unused port.
+  AddMonitor("Korvant USB Monitor 2", "KVUSB2.DLL", "", {"USB_QLP_2"});
+  Open();
+  Tick("Korvant USB Monitor 2");
+  PressUninstall();
+  EXPECT_EQ(sim.spooler().FindMonitor("Korvant USB Monitor 2"), nullptr);
+  EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
+  EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\INSTALLPRINTER"));
+  EXPECT_NE(sim.spooler().FindPrinter("Receipt"), nullptr);
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART}) << "something was removed";
+}
+
+TEST_F(RemovalTest, TwoConsecutivePrintersAreBothHandled) {
+  Open();
+  Tick("Receipt");
+  Tick("Label");
+  PressUninstall();
+  EXPECT_EQ(sim.spooler().FindPrinter("Receipt"), nullptr);
+  EXPECT_EQ(sim.spooler().FindPrinter("Label"), nullptr);
+  EXPECT_EQ(listed(), (Lines{"Korvant USB Monitor", "Korvant COM Monitor", "KvRasterProc"}));
+  EXPECT_EQ(status().back(), "Please select the printers you want to uninstall.");
+  // Two printers, then three unticked items.
+  EXPECT_EQ(sim.clock().sleeps(), (Sleeps{500, 100, 2000, 1000, 100, 1000, 500, 100, 2000, 1000,
+                                          100, 1000, 500, 500, 500}));
+}
+
+TEST_F(RemovalTest, PrinterWhoseNameHoldsAMonitorEntryIsRemovedAsAPrinter) {
+  AddPrinter("Korvant USB Monitor copy", "Korvant QTM-200", "LPT2:");
+  Open();
+  Tick("Korvant USB Monitor copy");
+  PressUninstall();
+  EXPECT_EQ(sim.spooler().FindPrinter("Korvant USB Monitor copy"), nullptr);
+  EXPECT_NE(sim.spooler().FindMonitor("Korvant USB Monitor"), nullptr);
+  EXPECT_TRUE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
+}
+
+TEST_F(RemovalTest, Nt4KeepsTheDriverOfARemovedPrinter) {
+  sim.UseWindows(sim::WindowsVersion::NT4);
+  AddDriver("Korvant QTM-300");
+  AddPrinter("NT Receipt", "Korvant QTM-300", "LPT2:");
+  Open();
+  EXPECT_FALSE(dialog->Enabled(IDC_USB_DRIVER));
+  Tick("NT Receipt");
+  PressUninstall();
+  EXPECT_EQ(sim.spooler().FindPrinter("NT Receipt"), nullptr);
+  EXPECT_NE(sim.spooler().FindDriver("Korvant QTM-300"), nullptr);
+  EXPECT_EQ(RunLines()[1], "NT Receipt has been deleted.");
+  EXPECT_EQ(RunLines()[2], "Please select the printers you want to uninstall.");
+  // Two unticked items, the printer without a driver step, the rest.
+  Sleeps expected = {500, 500, 500, 100, 2000, 1000, 1000};
+  expected.resize(expected.size() + listed().size() - 2, 500);
+  EXPECT_EQ(sim.clock().sleeps(), expected);
+}
+
+TEST_F(RemovalTest, OnWindows98TheSpoolerIsNotRestartedAndOnlyOneSecondFollowsAPrinter) {
+  sim.UseWindows(sim::WindowsVersion::Win98);
+  // Windows 98 has no service control manager.
+  sim.FailAlways(sim::Call::ScOpenManager, 120);
+  // No printer on a maker's serial port, which would keep every monitor.
+  ASSERT_EQ(sim.spooler().DeletePrinter("Label"), 0u);
+  AddDriver("Korvant QLP-900");
+  AddPrinter("Label 98", "Korvant QLP-900", "LPT2:");
+  AddMonitor("Korvant USB Monitor 98", "KVUSB98.DLL", "", {"USB_98"});
+  Open();
+  ASSERT_FALSE(dialog->Enabled(IDC_USB_DRIVER));
+  Tick("Label 98");
+  Tick("Korvant USB Monitor 98");
+  PressUninstall();
+  EXPECT_EQ(sim.spooler().FindPrinter("Label 98"), nullptr);
+  EXPECT_NE(sim.spooler().FindDriver("Korvant QLP-900"), nullptr);
+  EXPECT_EQ(sim.spooler().FindMonitor("Korvant USB Monitor 98"), nullptr);
+  // Label 98 (printer: 100 after the deletion, 1000 settle, 1000 for the
+  // driver), the USB monitor (500 settle); every item 500 first.
+  const Sleeps& sleeps = sim.clock().sleeps();
+  EXPECT_EQ(std::count(sleeps.begin(), sleeps.end(), 2000u), 0) << "no spooler restart pause";
+  EXPECT_EQ(std::count(sleeps.begin(), sleeps.end(), 1000u), 2);
+  EXPECT_EQ(std::count(sleeps.begin(), sleeps.end(), 100u), 1);
+}
+
+TEST_F(RemovalTest, OnWindows98AMonitorStaysWhileAPrinterUsesAMakersSerialPort) {
+  sim.UseWindows(sim::WindowsVersion::Win98);
+  sim.FailAlways(sim::Call::ScOpenManager, 120);
+  Open();
+  Tick("Korvant USB Monitor");
+  PressUninstall();
+  EXPECT_EQ(RunLines(),
+            (Lines{"Deleting Korvant USB Monitor,please wait...",
+                   "Korvant USB Monitor can't be deleted,please delete jobs in printer first.",
+                   "Korvant USB Monitor is using,can't be deleted.",
+                   "Please select the printers you want to uninstall."}));
+  EXPECT_NE(sim.spooler().FindMonitor("Korvant USB Monitor"), nullptr);
+  EXPECT_TRUE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
+}
+
+// What each refusal leaves: its lines, the list, and whether the run ended
+// before the restart offer.
+struct Refusal {
+  const char* name;
+  std::function<void(sim::SimMachine&)> arrange;
+  const char* ticked;
+  Lines lines;
+  bool stillListed;
+};
+
+class RemovalRefusalTest : public RemovalTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RemovalRefusalTest, IsReportedAndKeepsTheItem) {
+  const Refusal& refusal = GetParam();
+  Open();
+  Tick(refusal.ticked);
+  Tick("KvRasterProc");
+  refusal.arrange(sim);
+  PressUninstall();
+  EXPECT_EQ(RunLines(), refusal.lines);
+  auto items = listed();
+  EXPECT_EQ(std::find(items.begin(), items.end(), refusal.ticked) != items.end(),
+            refusal.stillListed);
+  EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
+  for (int id : {IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT, IDC_REMOVAL_LIST}) {
+    EXPECT_TRUE(dialog->Enabled(id)) << id;
+  }
+}
+
+const Lines kProcessorRemoved = {"Deleting KvRasterProc,please wait...",
+                                 "KvRasterProc has been deleted."};
+const char* const kSelect = "Please select the printers you want to uninstall.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RemovalRefusalTest,
+    ::testing::Values(
+        Refusal{"QueuedJobOnAnUnlistedPrinter",
+                [](sim::SimMachine& m) { m.spooler().SetJobCount("Office", 2); }, "Receipt",
+                Lines{"Please delete jobs in printer Office first."}, true},
+        Refusal{"PrinterThatDoesNotOpenEndsTheRun",
+                [](sim::SimMachine& m) {
+                  // The job check opens every printer; the run's open fails.
+                  m.clock().OnSleep([&m, armed = true](uint64_t) mutable {
+                    if (armed) m.FailNext(sim::Call::OpenPrinter, kErrorAccessDenied);
+                    armed = false;
+                  });
+                },
+                "Receipt", Lines{"Open Receipt printer error.", kSelect}, true},
+        Refusal{"MonitorInUse", [](sim::SimMachine&) {}, "Korvant USB Monitor",
+                Lines{"Deleting Korvant USB Monitor,please wait...",
+                      "Korvant USB Monitor is using,can't be deleted.", kProcessorRemoved[0],
+                      kProcessorRemoved[1], kSelect},
+                true},
+        Refusal{"DriverInUse",
+                [](sim::SimMachine& m) {
+                  m.FailNext(sim::Call::DeletePrinterDriverEx, kErrorPrinterDriverInUse);
+                },
+                "Receipt",
+                Lines{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",
+                      "Deleting Receipt's driver,please wait...",
+                      "The driver is using,can't be deleted.", kProcessorRemoved[0],
+                      kProcessorRemoved[1], kSelect},
+                false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kv::test
