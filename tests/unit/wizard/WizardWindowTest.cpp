@@ -291,6 +291,7 @@ TEST_F(WizardWindowTest, BaudRatesMapToTheirRowsAndAnythingElseToThe38400Row) {
 }
 
 TEST_F(WizardWindowTest, F1OpensTheHelpFileOnceAndThenBringsItsWindowToTheFront) {
+  sim.files().AddFile(std::string(kMedium) + "\\Guide.CHM", "help");
   sim.desktop().OnShellExecute(
       [this](const sim::ShellStart&) { sim.desktop().AddWindow("Printer Driver Installer"); });
   Run([](sim::SimDialog& wizard) {
