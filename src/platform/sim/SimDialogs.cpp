@@ -41,13 +41,14 @@ SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage
       parent_(parent),
       handle_(handle),
       caption_(layout.caption) {
-  for (const ControlSpec& spec : layout.controls) {
-    Control control(spec);
-    control.text = spec.text;
-    control.visible = spec.visible;
-    control.enabled = spec.enabled;
-    if (spec.kind == ControlKind::Edit && spec.readOnly) control.background = kColorButtonFace;
-    if (spec.defaultButton && defaultButton_ == 0) defaultButton_ = spec.id;
+  for (const ControlTemplate& declared : layout.controls) {
+    Control control(declared);
+    control.text = declared.text;
+    control.visible = declared.visible;
+    control.enabled = declared.enabled;
+    if (declared.kind == ControlKind::Edit && declared.readOnly)
+      control.background = kColorButtonFace;
+    if (declared.defaultButton && defaultButton_ == 0) defaultButton_ = declared.id;
     controls_.push_back(std::move(control));
   }
 }
@@ -68,7 +69,7 @@ void SimDialog::Destroy() {
 
 SimDialog::Control* SimDialog::Find(int id) {
   for (Control& control : controls_) {
-    if (control.spec.id == id) return &control;
+    if (control.declared.id == id) return &control;
   }
   return nullptr;
 }
@@ -82,9 +83,9 @@ bool SimDialog::Usable(Control* control) {
 }
 
 bool SimDialog::IsList(const Control* control) const {
-  return control != nullptr && (control->spec.kind == ControlKind::ComboBox ||
-                                control->spec.kind == ControlKind::ListBox ||
-                                control->spec.kind == ControlKind::ListView);
+  return control != nullptr && (control->declared.kind == ControlKind::ComboBox ||
+                                control->declared.kind == ControlKind::ListBox ||
+                                control->declared.kind == ControlKind::ListView);
 }
 
 void SimDialog::Command(int id, int code) {
@@ -99,18 +100,19 @@ void SimDialog::Command(int id, int code) {
 bool SimDialog::Click(int id) {
   Control* control = Find(id);
   if (!Usable(control)) return false;
-  if (control->spec.automatic && control->spec.kind == ControlKind::CheckBox) {
+  if (control->declared.automatic && control->declared.kind == ControlKind::CheckBox) {
     control->checked = !control->checked;
-  } else if (control->spec.automatic && control->spec.kind == ControlKind::RadioButton) {
+  } else if (control->declared.automatic && control->declared.kind == ControlKind::RadioButton) {
     // The group runs from the last WS_GROUP control at or before this one to
     // the next WS_GROUP control.
     size_t at = static_cast<size_t>(control - controls_.data());
     size_t first = at;
-    while (first > 0 && !controls_[first].spec.group) --first;
+    while (first > 0 && !controls_[first].declared.group) --first;
     size_t end = at + 1;
-    while (end < controls_.size() && !controls_[end].spec.group) ++end;
+    while (end < controls_.size() && !controls_[end].declared.group) ++end;
     for (size_t i = first; i < end; ++i) {
-      if (controls_[i].spec.kind == ControlKind::RadioButton && controls_[i].spec.automatic) {
+      if (controls_[i].declared.kind == ControlKind::RadioButton &&
+          controls_[i].declared.automatic) {
         controls_[i].checked = false;
       }
     }
@@ -123,12 +125,12 @@ bool SimDialog::Click(int id) {
 
 bool SimDialog::Choose(int id, int index) {
   Control* control = Find(id);
-  if (!Usable(control) || !IsList(control) || control->spec.kind == ControlKind::ListView) {
+  if (!Usable(control) || !IsList(control) || control->declared.kind == ControlKind::ListView) {
     return false;
   }
   if (index < 0 || index >= static_cast<int>(control->items.size())) return false;
   Select(id, index);
-  Command(id, control->spec.kind == ControlKind::ComboBox ? kCbnSelChange : kLbnSelChange);
+  Command(id, control->declared.kind == ControlKind::ComboBox ? kCbnSelChange : kLbnSelChange);
   return true;
 }
 
@@ -143,7 +145,8 @@ bool SimDialog::ChooseText(int id, std::string_view text) {
 
 bool SimDialog::Type(int id, std::string_view text) {
   Control* control = Find(id);
-  if (!Usable(control) || control->spec.kind != ControlKind::Edit || control->spec.readOnly) {
+  if (!Usable(control) || control->declared.kind != ControlKind::Edit ||
+      control->declared.readOnly) {
     return false;
   }
   control->text = text;
@@ -153,7 +156,7 @@ bool SimDialog::Type(int id, std::string_view text) {
 
 bool SimDialog::ClickItemCheck(int id, int index) {
   Control* control = Find(id);
-  if (!Usable(control) || control->spec.kind != ControlKind::ListView ||
+  if (!Usable(control) || control->declared.kind != ControlKind::ListView ||
       (control->listViewStyles & kLvsExCheckBoxes) == 0) {
     return false;
   }
@@ -241,7 +244,7 @@ bool SimDialog::RunUntilEnded(uint64_t limitMs) {
 
 std::string SimDialog::bitmapPath(int id) const {
   for (const Control& control : controls_) {
-    if (control.spec.id == id) return control.bitmap;
+    if (control.declared.id == id) return control.bitmap;
   }
   return {};
 }
@@ -268,7 +271,7 @@ bool SimDialog::Exists(int id) {
 std::string SimDialog::Text(int id) {
   Control* control = Find(id);
   if (control == nullptr) return {};
-  if (control->spec.kind == ControlKind::ComboBox) {
+  if (control->declared.kind == ControlKind::ComboBox) {
     // A drop-down list shows its selected entry.
     return control->selection >= 0 ? control->items[control->selection].text : std::string();
   }
@@ -312,14 +315,14 @@ bool SimDialog::Checked(int id) {
 
 void SimDialog::Check(int id, bool checked) {
   Control* control = Find(id);
-  if (control != nullptr && IsButtonWithCheck(control->spec.kind)) control->checked = checked;
+  if (control != nullptr && IsButtonWithCheck(control->declared.kind)) control->checked = checked;
 }
 
 void SimDialog::CheckRadio(int first, int last, int id) {
   for (Control& control : controls_) {
-    if (control.spec.id >= first && control.spec.id <= last &&
-        IsButtonWithCheck(control.spec.kind)) {
-      control.checked = control.spec.id == id;
+    if (control.declared.id >= first && control.declared.id <= last &&
+        IsButtonWithCheck(control.declared.kind)) {
+      control.checked = control.declared.id == id;
     }
   }
 }
@@ -341,7 +344,7 @@ int SimDialog::AddItem(int id, std::string_view text) {
   Control* control = Find(id);
   if (!IsList(control)) return -1;
   int index = static_cast<int>(control->items.size());
-  if (control->spec.sorted && control->spec.kind != ControlKind::ListView) {
+  if (control->declared.sorted && control->declared.kind != ControlKind::ListView) {
     // The binary search of the list box: an equal entry ends it at once.
     int low = 0, high = index - 1;
     index = -1;
@@ -369,7 +372,7 @@ int SimDialog::InsertItem(int id, int index, std::string_view text) {
   if (!IsList(control)) return -1;
   int count = static_cast<int>(control->items.size());
   if (index < 0 || index > count) {
-    if (index >= 0 && control->spec.kind != ControlKind::ListView) return -1;  // CB_ERR
+    if (index >= 0 && control->declared.kind != ControlKind::ListView) return -1;  // CB_ERR
     index = count;
   }
   PlaceItem(*control, index, text);
@@ -436,20 +439,21 @@ int SimDialog::FindPrefix(int id, int after, std::string_view prefix) {
 
 void SimDialog::SetListViewStyles(int id, uint32_t extendedStyles) {
   Control* control = Find(id);
-  if (control != nullptr && control->spec.kind == ControlKind::ListView) {
+  if (control != nullptr && control->declared.kind == ControlKind::ListView) {
     control->listViewStyles = extendedStyles;
   }
 }
 
 uint32_t SimDialog::ListViewStyles(int id) {
   Control* control = Find(id);
-  return control != nullptr && control->spec.kind == ControlKind::ListView ? control->listViewStyles
-                                                                           : 0;
+  return control != nullptr && control->declared.kind == ControlKind::ListView
+             ? control->listViewStyles
+             : 0;
 }
 
 bool SimDialog::ItemChecked(int id, int index) {
   Control* control = Find(id);
-  if (control == nullptr || control->spec.kind != ControlKind::ListView || index < 0 ||
+  if (control == nullptr || control->declared.kind != ControlKind::ListView || index < 0 ||
       index >= static_cast<int>(control->items.size())) {
     return false;
   }
@@ -458,7 +462,7 @@ bool SimDialog::ItemChecked(int id, int index) {
 
 void SimDialog::CheckItem(int id, int index, bool checked) {
   Control* control = Find(id);
-  if (control == nullptr || control->spec.kind != ControlKind::ListView ||
+  if (control == nullptr || control->declared.kind != ControlKind::ListView ||
       (control->listViewStyles & kLvsExCheckBoxes) == 0 || index < 0 ||
       index >= static_cast<int>(control->items.size())) {
     return;
@@ -471,7 +475,7 @@ void SimDialog::CheckItem(int id, int index, bool checked) {
 
 void SimDialog::SetRange(int id, int low, int high) {
   Control* control = Find(id);
-  if (control == nullptr || control->spec.kind != ControlKind::ProgressBar) return;
+  if (control == nullptr || control->declared.kind != ControlKind::ProgressBar) return;
   control->low = low;
   control->high = high;
   control->position = std::clamp(control->position, low, std::max(low, high));
@@ -479,14 +483,15 @@ void SimDialog::SetRange(int id, int low, int high) {
 
 void SimDialog::SetPosition(int id, int position) {
   Control* control = Find(id);
-  if (control == nullptr || control->spec.kind != ControlKind::ProgressBar) return;
+  if (control == nullptr || control->declared.kind != ControlKind::ProgressBar) return;
   control->position = std::clamp(position, control->low, std::max(control->low, control->high));
 }
 
 int SimDialog::Position(int id) {
   Control* control = Find(id);
-  return control != nullptr && control->spec.kind == ControlKind::ProgressBar ? control->position
-                                                                              : 0;
+  return control != nullptr && control->declared.kind == ControlKind::ProgressBar
+             ? control->position
+             : 0;
 }
 
 void SimDialog::SetTooltip(int id, std::string_view text, int /*maxWidth*/) {

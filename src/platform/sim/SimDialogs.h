@@ -31,8 +31,8 @@ enum class ControlKind {
 };
 
 // One control of a dialog template, as the .rc declares it:
-//   ControlSpec(1030, ControlKind::ComboBox).Sorted().Disabled()
-struct ControlSpec {
+//   ControlTemplate(1030, ControlKind::ComboBox).Sorted().Disabled()
+struct ControlTemplate {
   int id = -1;
   ControlKind kind = ControlKind::Static;
   std::string text;
@@ -44,22 +44,22 @@ struct ControlSpec {
   bool defaultButton = false;  // DEFPUSHBUTTON
   bool readOnly = false;       // ES_READONLY
 
-  ControlSpec(int id, ControlKind kind, std::string text = {})
+  ControlTemplate(int id, ControlKind kind, std::string text = {})
       : id(id), kind(kind), text(std::move(text)) {}
-  ControlSpec& Hidden() { return visible = false, *this; }
-  ControlSpec& Disabled() { return enabled = false, *this; }
-  ControlSpec& Group() { return group = true, *this; }
-  ControlSpec& Manual() { return automatic = false, *this; }
-  ControlSpec& Sorted() { return sorted = true, *this; }
-  ControlSpec& Default() { return defaultButton = true, *this; }
-  ControlSpec& ReadOnly() { return readOnly = true, *this; }
+  ControlTemplate& Hidden() { return visible = false, *this; }
+  ControlTemplate& Disabled() { return enabled = false, *this; }
+  ControlTemplate& Group() { return group = true, *this; }
+  ControlTemplate& Manual() { return automatic = false, *this; }
+  ControlTemplate& Sorted() { return sorted = true, *this; }
+  ControlTemplate& Default() { return defaultButton = true, *this; }
+  ControlTemplate& ReadOnly() { return readOnly = true, *this; }
 };
 
 // A dialog template: its caption and controls in template order.
 struct DialogLayout {
   int templateId = 0;
   std::string caption;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlTemplate> controls;
   int clientWidth = 300;  // pixels, for painting
   int clientHeight = 200;
 };
@@ -205,8 +205,8 @@ class SimDialog : public Controls {
     bool selected = false;
   };
   struct Control {
-    explicit Control(const ControlSpec& spec) : spec(spec) {}
-    ControlSpec spec;
+    explicit Control(const ControlTemplate& declared) : declared(declared) {}
+    ControlTemplate declared;
     std::string text;
     bool visible = true;
     bool enabled = true;

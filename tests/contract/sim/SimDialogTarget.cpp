@@ -8,7 +8,7 @@ namespace kv::contract {
 namespace {
 
 using sim::ControlKind;
-using sim::ControlSpec;
+using sim::ControlTemplate;
 
 // Mirrors fixtures/DialogFixture.rc.
 void ArrangeLayouts(sim::SimDialogs& dialogs) {
@@ -19,19 +19,19 @@ void ArrangeLayouts(sim::SimDialogs& dialogs) {
       {IDC_FIX_EDIT, ControlKind::Edit},
       {IDC_FIX_PRESS, ControlKind::PushButton, "&Press"},
       {IDC_FIX_CHECK, ControlKind::CheckBox, "Check"},
-      ControlSpec(IDC_FIX_RADIO1, ControlKind::RadioButton, "One").Group(),
+      ControlTemplate(IDC_FIX_RADIO1, ControlKind::RadioButton, "One").Group(),
       {IDC_FIX_RADIO2, ControlKind::RadioButton, "Two"},
       {IDC_FIX_RADIO3, ControlKind::RadioButton, "Three"},
-      ControlSpec(IDC_FIX_SORTED, ControlKind::ComboBox).Group().Sorted(),
+      ControlTemplate(IDC_FIX_SORTED, ControlKind::ComboBox).Group().Sorted(),
       {IDC_FIX_UNSORTED, ControlKind::ComboBox},
       {IDC_FIX_LIST, ControlKind::ListBox},
       {IDC_FIX_LISTVIEW, ControlKind::ListView},
       {IDC_FIX_PROGRESS, ControlKind::ProgressBar},
-      ControlSpec(IDC_FIX_DISABLED, ControlKind::PushButton, "Disabled").Disabled(),
-      ControlSpec(IDC_FIX_HIDDEN, ControlKind::Static, "Hidden").Hidden(),
+      ControlTemplate(IDC_FIX_DISABLED, ControlKind::PushButton, "Disabled").Disabled(),
+      ControlTemplate(IDC_FIX_HIDDEN, ControlKind::Static, "Hidden").Hidden(),
       {IDC_FIX_PICTURE, ControlKind::Picture},
-      ControlSpec(IDC_FIX_FRAME, ControlKind::Picture).Hidden(),
-      ControlSpec(1, ControlKind::PushButton, "OK").Default(),
+      ControlTemplate(IDC_FIX_FRAME, ControlKind::Picture).Hidden(),
+      ControlTemplate(1, ControlKind::PushButton, "OK").Default(),
       {2, ControlKind::PushButton, "Cancel"},
   };
   dialogs.AddLayout(fixture);

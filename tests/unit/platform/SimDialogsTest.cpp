@@ -64,14 +64,14 @@ class SimDialogsTest : public ::testing::Test {
   SimDialogsTest() {
     dialogs().AddLayout({kWindow,
                          "Printer Driver Setup",
-                         {ControlSpec(kBack, ControlKind::PushButton, "Back").Disabled(),
-                          ControlSpec(kNext, ControlKind::PushButton, "Next").Default(),
+                         {ControlTemplate(kBack, ControlKind::PushButton, "Back").Disabled(),
+                          ControlTemplate(kNext, ControlKind::PushButton, "Next").Default(),
                           {2, ControlKind::PushButton, "Cancel"},
-                          ControlSpec(kFrame, ControlKind::Picture).Hidden(),
+                          ControlTemplate(kFrame, ControlKind::Picture).Hidden(),
                           {1087, ControlKind::Picture}}});
     dialogs().AddLayout({kPage,
                          "",
-                         {ControlSpec(kAccept, ControlKind::RadioButton, "I &Accept").Group(),
+                         {ControlTemplate(kAccept, ControlKind::RadioButton, "I &Accept").Group(),
                           {1058, ControlKind::RadioButton, "I &Reject"}}});
   }
   SimDialogs& dialogs() { return sim.dialogs(); }

@@ -35,25 +35,26 @@ inline std::string FamilyIni() {
 // The uninstaller's three dialogs as its resource script declares them.
 inline void AddUninstallLayouts(sim::SimDialogs& dialogs) {
   using sim::ControlKind;
-  using sim::ControlSpec;
-  dialogs.AddLayout({IDD_ABOUT,
-                     "About Uninstall",
-                     {ControlSpec(IDC_ABOUT_TEXT, ControlKind::Static, "Uninstall Version 2.30"),
-                      ControlSpec(kIdOk, ControlKind::PushButton, "&OK").Default()}});
+  using sim::ControlTemplate;
+  dialogs.AddLayout(
+      {IDD_ABOUT,
+       "About Uninstall",
+       {ControlTemplate(IDC_ABOUT_TEXT, ControlKind::Static, "Uninstall Version 2.30"),
+        ControlTemplate(kIdOk, ControlKind::PushButton, "&OK").Default()}});
   dialogs.AddLayout({IDD_UNINSTALL,
                      "Uninstall",
-                     {ControlSpec(IDC_INSTRUCTIONS, ControlKind::Edit).ReadOnly(),
-                      ControlSpec(IDC_REMOVAL_LIST, ControlKind::ListView),
-                      ControlSpec(IDC_USB_DRIVER, ControlKind::CheckBox,
-                                  "Uninstall USB device driver(not recommended)"),
-                      ControlSpec(IDC_STATUS_LIST, ControlKind::ListBox),
-                      ControlSpec(IDC_UNINSTALL, ControlKind::PushButton, "&Uninstall"),
-                      ControlSpec(IDC_SELECT_ALL, ControlKind::PushButton, "&Select All"),
-                      ControlSpec(IDC_EXIT, ControlKind::PushButton, "&Exit")}});
+                     {ControlTemplate(IDC_INSTRUCTIONS, ControlKind::Edit).ReadOnly(),
+                      ControlTemplate(IDC_REMOVAL_LIST, ControlKind::ListView),
+                      ControlTemplate(IDC_USB_DRIVER, ControlKind::CheckBox,
+                                      "Uninstall USB device driver(not recommended)"),
+                      ControlTemplate(IDC_STATUS_LIST, ControlKind::ListBox),
+                      ControlTemplate(IDC_UNINSTALL, ControlKind::PushButton, "&Uninstall"),
+                      ControlTemplate(IDC_SELECT_ALL, ControlKind::PushButton, "&Select All"),
+                      ControlTemplate(IDC_EXIT, ControlKind::PushButton, "&Exit")}});
   dialogs.AddLayout({IDD_RESTART,
                      "Restart Computer",
-                     {ControlSpec(kIdOk, ControlKind::PushButton, "&Yes").Default(),
-                      ControlSpec(kIdCancel, ControlKind::PushButton, "&No")}});
+                     {ControlTemplate(kIdOk, ControlKind::PushButton, "&Yes").Default(),
+                      ControlTemplate(kIdCancel, ControlKind::PushButton, "&No")}});
 }
 
 // The user's answer to the restart offer.

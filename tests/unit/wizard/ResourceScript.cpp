@@ -98,17 +98,17 @@ class ScriptReader {
     return std::stoi(token, nullptr, 0);
   }
 
-  sim::ControlSpec Control(const std::string& keyword,
-                           const std::vector<std::vector<std::string>>& fields) const {
-    sim::ControlSpec spec(-1, sim::ControlKind::Static);
+  sim::ControlTemplate Control(const std::string& keyword,
+                               const std::vector<std::vector<std::string>>& fields) const {
+    sim::ControlTemplate declared(-1, sim::ControlKind::Static);
     std::vector<std::string> style;
     std::string className;
     // Statement forms: KEYWORD text, id, x, y, w, h [, style] or without the
     // text (EDITTEXT, COMBOBOX), or CONTROL text, id, class, style, x, y, w, h.
     size_t idField = 1;
     if (keyword == "EDITTEXT" || keyword == "COMBOBOX") idField = 0;
-    if (keyword != "EDITTEXT" && keyword != "COMBOBOX") spec.text = Unquote(fields.at(0).at(0));
-    spec.id = Id(fields.at(idField).at(0));
+    if (keyword != "EDITTEXT" && keyword != "COMBOBOX") declared.text = Unquote(fields.at(0).at(0));
+    declared.id = Id(fields.at(idField).at(0));
     if (keyword == "CONTROL") {
       className = Unquote(fields.at(2).at(0));
       style = fields.at(3);
@@ -116,30 +116,30 @@ class ScriptReader {
       style = fields[idField + 5];
     }
     if (keyword == "LTEXT" || keyword == "RTEXT" || keyword == "CTEXT") {
-      spec.kind = sim::ControlKind::Static;
+      declared.kind = sim::ControlKind::Static;
     } else if (keyword == "ICON") {
-      spec.kind = sim::ControlKind::Picture;
+      declared.kind = sim::ControlKind::Picture;
     } else if (keyword == "GROUPBOX") {
-      spec.kind = sim::ControlKind::GroupBox;
+      declared.kind = sim::ControlKind::GroupBox;
     } else if (keyword == "PUSHBUTTON" || keyword == "DEFPUSHBUTTON") {
-      spec.kind = sim::ControlKind::PushButton;
-      spec.defaultButton = keyword == "DEFPUSHBUTTON";
+      declared.kind = sim::ControlKind::PushButton;
+      declared.defaultButton = keyword == "DEFPUSHBUTTON";
     } else if (keyword == "EDITTEXT") {
-      spec.kind = sim::ControlKind::Edit;
+      declared.kind = sim::ControlKind::Edit;
     } else if (keyword == "COMBOBOX") {
-      spec.kind = sim::ControlKind::ComboBox;
+      declared.kind = sim::ControlKind::ComboBox;
     } else if (keyword == "CONTROL") {
       if (className == "Button" && Has(style, "BS_AUTORADIOBUTTON")) {
-        spec.kind = sim::ControlKind::RadioButton;
+        declared.kind = sim::ControlKind::RadioButton;
       } else if (className == "Button" && Has(style, "BS_AUTOCHECKBOX")) {
-        spec.kind = sim::ControlKind::CheckBox;
+        declared.kind = sim::ControlKind::CheckBox;
       } else if (className == "Static") {
-        spec.kind = Has(style, "SS_BLACKFRAME") || Has(style, "SS_ETCHEDFRAME") ||
-                            Has(style, "SS_ETCHEDHORZ")
-                        ? sim::ControlKind::Picture
-                        : sim::ControlKind::Static;
+        declared.kind = Has(style, "SS_BLACKFRAME") || Has(style, "SS_ETCHEDFRAME") ||
+                                Has(style, "SS_ETCHEDHORZ")
+                            ? sim::ControlKind::Picture
+                            : sim::ControlKind::Static;
       } else if (className == "PROGRESS_CLASS" || className == "msctls_progress32") {
-        spec.kind = sim::ControlKind::ProgressBar;
+        declared.kind = sim::ControlKind::ProgressBar;
       } else {
         throw std::runtime_error("control class not read: " + className);
       }
@@ -149,12 +149,12 @@ class ScriptReader {
     // A frame static without WS_VISIBLE is hidden; the others are visible
     // unless NOT WS_VISIBLE says so.
     const bool frame = keyword == "CONTROL" && className == "Static";
-    spec.visible = frame ? Has(style, "WS_VISIBLE") : !HasNot(style, "WS_VISIBLE");
-    spec.enabled = !Has(style, "WS_DISABLED");
-    spec.group = Has(style, "WS_GROUP");
-    spec.sorted = Has(style, "CBS_SORT") || Has(style, "LBS_SORT");
-    spec.readOnly = Has(style, "ES_READONLY");
-    return spec;
+    declared.visible = frame ? Has(style, "WS_VISIBLE") : !HasNot(style, "WS_VISIBLE");
+    declared.enabled = !Has(style, "WS_DISABLED");
+    declared.group = Has(style, "WS_GROUP");
+    declared.sorted = Has(style, "CBS_SORT") || Has(style, "LBS_SORT");
+    declared.readOnly = Has(style, "ES_READONLY");
+    return declared;
   }
 
   std::vector<sim::DialogLayout> Read(const std::string& script) {

@@ -6,11 +6,11 @@
 namespace kv {
 namespace {
 
-const sim::ControlSpec* FindControl(const std::vector<sim::DialogLayout>& layouts, int templateId,
-                                    int id) {
+const sim::ControlTemplate* FindControl(const std::vector<sim::DialogLayout>& layouts,
+                                        int templateId, int id) {
   for (const sim::DialogLayout& layout : layouts) {
     if (layout.templateId != templateId) continue;
-    for (const sim::ControlSpec& control : layout.controls) {
+    for (const sim::ControlTemplate& control : layout.controls) {
       if (control.id == id) return &control;
     }
   }
@@ -55,14 +55,14 @@ TEST(SetupTemplatesTest, ControlsStartAsThePagesExpect) {
   };
   for (const Expected& e : expected) {
     SCOPED_TRACE(testing::Message() << "template " << e.templateId << ", control " << e.id);
-    const sim::ControlSpec* control = FindControl(layouts, e.templateId, e.id);
+    const sim::ControlTemplate* control = FindControl(layouts, e.templateId, e.id);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->kind, e.kind);
     EXPECT_EQ(control->visible, e.visible);
     EXPECT_EQ(control->enabled, e.enabled);
     EXPECT_EQ(control->sorted, e.sorted);
   }
-  const sim::ControlSpec* next = FindControl(layouts, IDD_WIZARD, IDC_NEXT);
+  const sim::ControlTemplate* next = FindControl(layouts, IDD_WIZARD, IDC_NEXT);
   ASSERT_NE(next, nullptr);
   EXPECT_TRUE(next->defaultButton);
   EXPECT_TRUE(FindControl(layouts, IDD_LICENSE_PAGE, IDC_LICENSE_TEXT)->readOnly);

@@ -7,7 +7,7 @@
 // medium folder as current directory, this program beside setup.ini's
 // DRVCONFIG), once in a Windows XP, an NT 4.0 and a Windows 98 prefix: the
 // argument names the version, which picks the checks that version can show.
-// Prints one line per check and "N passed, M failed" last.
+// Prints each failed check and "N passed, M failed" last.
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "../../medium/Check.h"
 #include "config/DriverDefinition.h"
 #include "config/SetupConfiguration.h"
 #include "install/CompatibilityMarks.h"
@@ -33,23 +34,8 @@
 namespace kv {
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Check(bool ok, const std::string& what) {
-  ++(ok ? passed : failed);
-  std::printf("%s %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-}
-
-void CheckEqual(long actual, long expected, const std::string& what) {
-  Check(actual == expected,
-        what + " (got " + std::to_string(actual) + ", expected " + std::to_string(expected) + ")");
-}
-
-void CheckEqual(const std::string& actual, const std::string& expected, const std::string& what) {
-  Check(actual == expected, what + " (got \"" + actual + "\", expected \"" + expected + "\")");
-}
+using medium::Check;
+using medium::CheckEqual;
 
 bool Contains(const std::vector<std::string>& names, std::string_view name) {
   for (const auto& n : names) {
@@ -312,6 +298,5 @@ int main(int argc, char** argv) {
     kv::CheckSerial9x(machine);
     kv::CheckLegacyFiles(machine, kv::OsFamily::Win98);
   }
-  std::printf("%d passed, %d failed\n", kv::passed, kv::failed);
-  return kv::failed == 0 ? 0 : 1;
+  return kv::medium::Report();
 }
