@@ -82,6 +82,8 @@ void SimDialog::FocusTo(int id) {
 
 void SimDialog::Destroy() {
   if (destroyed_) return;
+  // The focus leaves a dialog before it is destroyed.
+  FocusTo(0);
   DestroyPages();
   destroyed_ = true;
   timers_.clear();

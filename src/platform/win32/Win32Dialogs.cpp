@@ -343,9 +343,15 @@ int Win32Dialog::InsertItem(int id, int index, std::string_view text) {
 void Win32Dialog::DeleteItem(int id, int index) {
   HWND item = Item(id);
   switch (KindOf(item)) {
-    case ListKind::ComboBox:
-      ::SendMessageA(item, CB_DELETESTRING, index, 0);
+    case ListKind::ComboBox: {
+      // Windows clears the selection with the selected entry; Wine 8 does not
+      // always, so the selection is cleared here too.
+      const bool selected = ::SendMessageA(item, CB_GETCURSEL, 0, 0) == index;
+      if (::SendMessageA(item, CB_DELETESTRING, index, 0) != CB_ERR && selected) {
+        ::SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      }
       break;
+    }
     case ListKind::ListBox:
       ::SendMessageA(item, LB_DELETESTRING, index, 0);
       break;
@@ -439,7 +445,10 @@ void Win32Dialog::Select(int id, int index) {
   HWND item = Item(id);
   switch (KindOf(item)) {
     case ListKind::ComboBox:
-      ::SendMessageA(item, CB_SETCURSEL, index, 0);
+      // An index out of range clears the selection, as Windows does (Wine 8
+      // sometimes keeps the old one).
+      if (index < 0 || index >= ItemCount(id)) index = -1;
+      ::SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
       break;
     case ListKind::ListBox:
       ::SendMessageA(item, LB_SETCURSEL, index, 0);
