@@ -33,26 +33,37 @@ failures=0
 checked=0
 for binary in "${binaries[@]}"; do
   checked=$((checked + 1))
-  # "dll function" per import; ordinal imports as "dll #ordinal".
-  imports=$("$objdump" -p "$binary" | awk '
+  # "dll function" per import; ordinal imports as "dll #ordinal". Each one is
+  # judged in one pass against the list.
+  refusals=$("$objdump" -p "$binary" | awk -v binary="$binary" -v runtime="$runtime_pattern" \
+      -v allowed="$allowed" '
+    BEGIN {
+      n = split(allowed, lines, "\n")
+      for (i = 1; i <= n; i++) {
+        if (lines[i] == "") continue
+        ok[lines[i]] = 1
+        split(lines[i], parts, " ")
+        dlls[parts[1]] = 1
+      }
+    }
     /^[[:space:]]*DLL Name:/ { dll = tolower($3); inlist = 0; next }
     /Hint\/Ord Member-Name/ { inlist = 1; next }
     inlist && NF == 0 { inlist = 0; next }
-    inlist && NF >= 3 { print dll " " $3; next }
-    inlist && NF == 2 { print dll " #" $2; next }')
-  while read -r dll function; do
-    [ -n "$dll" ] || continue
-    if [[ $dll =~ $runtime_pattern ]]; then
-      echo "FAIL $binary: imports the toolchain runtime $dll (link statically)"
-      failures=$((failures + 1))
-    elif ! grep -qxF "$dll" <<<"$allowed_dlls"; then
-      echo "FAIL $binary: imports $dll, which is not a Windows 98 / NT 4.0 system DLL on the list"
-      failures=$((failures + 1))
-    elif ! grep -qxF "$dll $function" <<<"$allowed"; then
-      echo "FAIL $binary: imports $dll $function, not on the list of checked functions"
-      failures=$((failures + 1))
-    fi
-  done < <(sort -u <<<"$imports")
+    inlist && NF >= 2 {
+      import = dll " " (NF >= 3 ? $3 : "#" $2)
+      if (seen[import]++) next
+      if (dll ~ runtime) {
+        print "FAIL " binary ": imports the toolchain runtime " dll " (link statically)"
+      } else if (!(dll in dlls)) {
+        print "FAIL " binary ": imports " dll ", which is not a Windows 98 / NT 4.0 system DLL on the list"
+      } else if (!(import in ok)) {
+        print "FAIL " binary ": imports " import ", not on the list of checked functions"
+      }
+    }')
+  if [ -n "$refusals" ]; then
+    echo "$refusals"
+    failures=$((failures + $(wc -l <<<"$refusals")))
+  fi
 done
 
 if [ "$checked" -eq 0 ]; then
