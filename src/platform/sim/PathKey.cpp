@@ -24,18 +24,17 @@ bool IsSeparator(char c) {
 bool IsFullAlready(std::string_view path) {
   if (!HasDrive(path) || path.size() < 3 || path[2] != '\\') return false;
   if (path.size() == 3) return true;
-  size_t start = 3;
-  for (;;) {
-    size_t end = start;
-    while (end < path.size() && path[end] != '\\') {
-      if (path[end] == '/') return false;
-      ++end;
-    }
-    const std::string_view name = path.substr(start, end - start);
-    if (name.empty() || name == "." || name == "..") return false;
-    if (end == path.size()) return true;
-    start = end + 1;
+  // Whole-string searches: most paths pass every one of them.
+  if (path.back() == '\\' || path.find('/') != std::string_view::npos ||
+      path.find("\\\\") != std::string_view::npos) {
+    return false;
   }
+  for (size_t dot = path.find("\\."); dot != std::string_view::npos;
+       dot = path.find("\\.", dot + 1)) {
+    const std::string_view name = path.substr(dot + 1, path.find('\\', dot + 1) - dot - 1);
+    if (name == "." || name == "..") return false;
+  }
+  return true;
 }
 
 }  // namespace
