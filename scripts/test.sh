@@ -75,11 +75,19 @@ wine_step() {
 
 step format tools/check-format.sh
 
+# Each GoogleTest program is one ctest test, so ctest's summary counts
+# programs; it is shown as "ctest: ..." and the step counts the cases instead
+# (tools/count-test-cases.sh, from the programs' XML reports).
 native() {
+  local results=build/native/test-results junit=build/native/ctest-junit.xml status=0
   cmake -S . -B build/native -DKV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug &&
-    cmake --build build/native -j"$jobs" &&
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      ctest --test-dir build/native -j"$jobs" --output-on-failure
+    cmake --build build/native -j"$jobs" || return 1
+  rm -rf "$results" "$junit"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/native -j"$jobs" --output-on-failure --output-junit "$PWD/$junit" |
+    sed -E 's/^([0-9]+% tests passed)/ctest: \1/' || status=1
+  tools/count-test-cases.sh "$junit" "$results" || status=1
+  return "$status"
 }
 step native-unit-and-contract native
 

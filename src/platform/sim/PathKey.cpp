@@ -4,20 +4,11 @@
 #include <vector>
 
 namespace kv::sim {
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return lower;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
-}
-
 namespace {
+
+char LowerAsciiChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool HasDrive(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' &&
@@ -28,9 +19,42 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
+// A path that is full already ("X:\" and names, each after one backslash,
+// none "." or "..") comes out as it went in; most paths the machine sees are.
+bool IsFullAlready(std::string_view path) {
+  if (!HasDrive(path) || path.size() < 3 || path[2] != '\\') return false;
+  if (path.size() == 3) return true;
+  // Whole-string searches: most paths pass every one of them.
+  if (path.back() == '\\' || path.find('/') != std::string_view::npos ||
+      path.find("\\\\") != std::string_view::npos) {
+    return false;
+  }
+  for (size_t dot = path.find("\\."); dot != std::string_view::npos;
+       dot = path.find("\\.", dot + 1)) {
+    const std::string_view name = path.substr(dot + 1, path.find('\\', dot + 1) - dot - 1);
+    if (name == "." || name == "..") return false;
+  }
+  return true;
+}
+
 }  // namespace
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = LowerAsciiChar(c);
+  return lower;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i])) return false;
+  }
+  return true;
+}
+
 std::string FullPath(std::string_view path, std::string_view currentDirectory) {
+  if (IsFullAlready(path)) return std::string(path);
   // What comes before the first backslash of the result ("X:", or "\" of a
   // UNC path's pair), and the names below it, separated any way.
   std::string prefix;

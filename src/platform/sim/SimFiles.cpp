@@ -20,6 +20,15 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   return MatchesWildcard(pattern.substr(1), name.substr(1));
 }
 
+// The key of a path FullPath made: such a path has no '/' and no trailing
+// backslash, so that only the case is left to fold.
+std::string KeyOfFull(std::string full) {
+  for (char& c : full) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return full;
+}
+
 }  // namespace
 
 SimFiles::SimFiles(Faults& faults) : faults_(faults) {
@@ -38,7 +47,7 @@ std::string SimFiles::FullPath(std::string_view path) const {
 }
 
 std::string SimFiles::Key(std::string_view path) const {
-  return PathKey(FullPath(path));
+  return KeyOfFull(FullPath(path));
 }
 
 void SimFiles::AddDirectory(std::string_view path) {
@@ -52,8 +61,12 @@ void SimFiles::AddDirectory(std::string_view path) {
 
 SimFile& SimFiles::AddFile(std::string_view path, std::string bytes) {
   const std::string full = FullPath(path);
-  AddDirectory(ParentPath(full));
-  SimFile& file = files_[PathKey(full)];
+  std::string parent = ParentPath(full);
+  // The parent of a drive path is full already: when its key is known,
+  // adding it would change nothing.
+  const bool drivePath = full.size() >= 3 && full[1] == ':';
+  if (!drivePath || directories_.count(KeyOfFull(parent)) == 0) AddDirectory(parent);
+  SimFile& file = files_[KeyOfFull(full)];
   file.path = full;
   file.bytes = std::move(bytes);
   return file;

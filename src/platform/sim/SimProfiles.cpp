@@ -56,9 +56,16 @@ std::string SimProfiles::GetPrivateString(std::string_view section, std::string_
   // The configuration reader models GetPrivateProfileStringA, and the Wine
   // comparison holds it to the real function; the simulated machine reads
   // the same way rather than keeping a second model.
-  const SimFile* file = files_.Find(ResolvePath(path));
-  ProfileReader reader = file ? ProfileReader(file->bytes) : ProfileReader();
-  return reader.Read(section, key, defaultValue, bufferChars);
+  const std::string fullPath = ResolvePath(path);
+  const SimFile* file = files_.Find(fullPath);
+  if (!file) return ProfileReader().Read(section, key, defaultValue, bufferChars);
+  auto [at, added] = parsed_.try_emplace(PathKey(fullPath));
+  ParsedFile& parsed = at->second;
+  if (added || parsed.bytes != file->bytes) {
+    parsed.bytes = file->bytes;
+    parsed.reader = ProfileReader(file->bytes);
+  }
+  return parsed.reader.Read(section, key, defaultValue, bufferChars);
 }
 
 uint32_t SimProfiles::WritePrivateString(std::string_view section, std::string_view key,

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "platform/Profiles.h"
 #include "platform/sim/Faults.h"
 #include "platform/sim/SimFiles.h"
+#include "profiletext/ProfileReader.h"
 
 namespace kv::sim {
 
@@ -29,9 +33,17 @@ class SimProfiles : public Profiles {
  private:
   std::string ResolvePath(std::string_view path) const;
 
+  // A file as last parsed; read again once its bytes differ.
+  struct ParsedFile {
+    std::string bytes;
+    ProfileReader reader;
+  };
+
   Faults& faults_;
   SimFiles& files_;
   int flushes_ = 0;
+  // Windows keeps the profile files it reads in memory too; by path key.
+  std::map<std::string, ParsedFile> parsed_;
 };
 
 }  // namespace kv::sim

@@ -15,6 +15,7 @@ constexpr const char* kSystemProcessor = "WinPrint";
 constexpr uint32_t kDeleteUnusedFiles = 1;
 constexpr uint32_t kDeleteAllFiles = 4;
 
+// `nameOf` gives a reference: a copy per item would cost more than the search.
 template <typename T, typename Name>
 auto FindByName(std::vector<T>& items, std::string_view name, Name nameOf) {
   return std::find_if(items.begin(), items.end(),
@@ -103,7 +104,9 @@ void SimSpooler::SetJobCount(const std::string& printerName, uint32_t jobs) {
 }
 
 SimPrinter* SimSpooler::MutablePrinter(std::string_view name) {
-  auto it = FindByName(printers_, name, [](const SimPrinter& p) { return p.info.printerName; });
+  auto it = FindByName(printers_, name, [](const SimPrinter& p) -> const std::string& {
+    return p.info.printerName;
+  });
   return it == printers_.end() ? nullptr : &*it;
 }
 
@@ -113,19 +116,22 @@ const SimPrinter* SimSpooler::FindPrinter(std::string_view name) const {
 
 const SimDriver* SimSpooler::FindDriver(std::string_view name) const {
   auto& drivers = const_cast<std::vector<SimDriver>&>(drivers_);
-  auto it = FindByName(drivers, name, [](const SimDriver& d) { return d.info.name; });
+  auto it = FindByName(drivers, name,
+                       [](const SimDriver& d) -> const std::string& { return d.info.name; });
   return it == drivers.end() ? nullptr : &*it;
 }
 
 const SimMonitor* SimSpooler::FindMonitor(std::string_view name) const {
   auto& monitors = const_cast<std::vector<SimMonitor>&>(monitors_);
-  auto it = FindByName(monitors, name, [](const SimMonitor& m) { return m.name; });
+  auto it =
+      FindByName(monitors, name, [](const SimMonitor& m) -> const std::string& { return m.name; });
   return it == monitors.end() ? nullptr : &*it;
 }
 
 const SimProcessor* SimSpooler::FindProcessor(std::string_view name) const {
   auto& processors = const_cast<std::vector<SimProcessor>&>(processors_);
-  auto it = FindByName(processors, name, [](const SimProcessor& p) { return p.name; });
+  auto it = FindByName(processors, name,
+                       [](const SimProcessor& p) -> const std::string& { return p.name; });
   return it == processors.end() ? nullptr : &*it;
 }
 
@@ -189,8 +195,9 @@ uint32_t SimSpooler::AddPrinter(const PrinterInfo2& info) {
 uint32_t SimSpooler::DeletePrinter(std::string_view printerName) {
   if (uint32_t e = faults_.Check(Call::DeletePrinter)) return e;
   if (!Available()) return kErrorSpoolerUnavailable;
-  auto it =
-      FindByName(printers_, printerName, [](const SimPrinter& p) { return p.info.printerName; });
+  auto it = FindByName(printers_, printerName, [](const SimPrinter& p) -> const std::string& {
+    return p.info.printerName;
+  });
   if (it == printers_.end()) return kErrorInvalidPrinterName;
   bool wasDefault = EqualsIgnoreCase(defaultPrinter_, printerName);
   printers_.erase(it);
@@ -409,7 +416,8 @@ uint32_t SimSpooler::DeleteMonitor(const std::optional<std::string>& environment
   if (!EqualsIgnoreCase(Environment(environment), LocalEnvironment())) {
     return kErrorInvalidEnvironment;
   }
-  auto it = FindByName(monitors_, monitorName, [](const SimMonitor& m) { return m.name; });
+  auto it = FindByName(monitors_, monitorName,
+                       [](const SimMonitor& m) -> const std::string& { return m.name; });
   if (it == monitors_.end()) return kErrorUnknownPrintMonitor;
   auto provided = monitorPorts_.find(LowerAscii(it->dllName));
   if (provided != monitorPorts_.end()) {
@@ -463,7 +471,8 @@ uint32_t SimSpooler::DeletePrintProcessor(const std::optional<std::string>& envi
   if (uint32_t e = faults_.Check(Call::DeletePrintProcessor)) return e;
   if (!Available()) return kErrorSpoolerUnavailable;
   std::string env = Environment(environment);
-  auto it = FindByName(processors_, processorName, [](const SimProcessor& p) { return p.name; });
+  auto it = FindByName(processors_, processorName,
+                       [](const SimProcessor& p) -> const std::string& { return p.name; });
   if (it == processors_.end()) return kErrorUnknownPrintProcessor;
   if (SimFile* file = files_.Find(ProcessorDirectory() + "\\" + it->dllName)) {
     file->heldBySpooler = false;

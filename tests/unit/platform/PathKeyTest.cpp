@@ -25,6 +25,13 @@ TEST(PathKeyTest, FullPathsResolveAsWindowsResolvesThem) {
       {"\\\\server\\share\\\\x", "C:\\", "\\\\server\\share\\x"},
       {".", "C:\\work", "C:\\work"},
       {"..", "C:\\work", "C:\\"},
+      // Full already, or nearly: only a full path comes out unchanged.
+      {"c:\\Medium\\win98\\KV.DLL", "D:\\", "c:\\Medium\\win98\\KV.DLL"},
+      {"C:\\a\\", "D:\\", "C:\\a"},
+      {"C:\\a\\.", "D:\\", "C:\\a"},
+      {"C:\\a\\..", "D:\\", "C:\\"},
+      {"C:\\a/b", "D:\\", "C:\\a\\b"},
+      {"C:\\...\\.x", "D:\\", "C:\\...\\.x"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FullPath(c.path, c.current), c.full) << c.path << " in " << c.current;

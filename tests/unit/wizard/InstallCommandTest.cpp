@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ResourceScript.h"
 #include "WizardFixture.h"
 #include "common/SetupStrings.h"
 #include "platform/sim/SimDialogs.h"
@@ -25,11 +24,7 @@ class InstallCommandTest : public SampleMediumFixture {
  protected:
   void UseWindows(WindowsVersion version) {
     SampleMediumFixture::UseWindows(version);
-    for (sim::DialogLayout& layout :
-         ReadDialogLayouts(KV_SOURCE_DIR "/apps/setup/setup.rc",
-                           {KV_SOURCE_DIR "/src/wizard/SetupResourceIds.h"})) {
-      sim.dialogs().AddLayout(std::move(layout));
-    }
+    AddSetupLayouts(sim.dialogs());
     sim.files().AddFile(std::string(kMedium) + "\\License.txt", "Licence");
     sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", "BM");
     sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);

@@ -5,12 +5,15 @@
 
 namespace kv {
 
+void AddSetupLayouts(sim::SimDialogs& dialogs) {
+  // The script does not change while the tests run: it is read once.
+  static const std::vector<sim::DialogLayout> layouts = ReadDialogLayouts(
+      KV_SOURCE_DIR "/apps/setup/setup.rc", {KV_SOURCE_DIR "/src/wizard/SetupResourceIds.h"});
+  for (const sim::DialogLayout& layout : layouts) dialogs.AddLayout(layout);
+}
+
 SetupWorld::SetupWorld() {
-  for (sim::DialogLayout& layout :
-       ReadDialogLayouts(KV_SOURCE_DIR "/apps/setup/setup.rc",
-                         {KV_SOURCE_DIR "/src/wizard/SetupResourceIds.h"})) {
-    dialogs.AddLayout(std::move(layout));
-  }
+  AddSetupLayouts(dialogs);
   sim.files().AddDirectory(kMedium);
   sim.files().AddDirectory(std::string(kMedium) + "\\DRVCONFIG");
   sim.files().SetModuleFileName(std::string(kMedium) + "\\setup.exe");

@@ -46,6 +46,9 @@ struct SetupWorld {
 
 class WizardFixture : public ::testing::Test, public SetupWorld {};
 
+// The dialog templates of the program's resource script.
+void AddSetupLayouts(sim::SimDialogs& dialogs);
+
 // Pages of an open wizard.
 sim::SimDialog& Page(sim::SimDialog& wizard, int templateId);
 // The template of the visible page, 0 when none is.
