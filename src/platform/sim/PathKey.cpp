@@ -57,9 +57,9 @@ std::string FullPath(std::string_view path, std::string_view currentDirectory) {
   if (IsFullAlready(path)) return std::string(path);
   // What comes before the first backslash of the result ("X:", or "\" of a
   // UNC path's pair), and the names below it, separated any way.
-  std::string prefix;
-  std::string names;
   const std::string_view currentDrive = currentDirectory.substr(0, 2);
+  std::string prefix(currentDrive);
+  std::string names;
   if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     prefix = "\\";
     names = path.substr(2);
@@ -71,10 +71,8 @@ std::string FullPath(std::string_view path, std::string_view currentDirectory) {
       names = std::string(currentDirectory.substr(2)) + "\\" + names;
     }
   } else if (!path.empty() && IsSeparator(path[0])) {
-    prefix = currentDrive;
     names = path;
   } else {
-    prefix = currentDrive;
     names = std::string(currentDirectory.substr(2)) + "\\" + std::string(path);
   }
   std::vector<std::string_view> parts;
