@@ -3,8 +3,10 @@
 # built medium, a machine arranged by uninstall-machine.exe with the family's
 # printers, drivers, monitors, processor and USB records beside an unrelated
 # printer, driver and monitor, the program walked from another process by
-# walk-driver.exe (tests/wine/uninstall/uninstall.walk), then the machine
-# examined. Ends with "N passed, M failed" over the three parts.
+# walk-driver.exe (tests/wine/uninstall/uninstall.walk) while another process
+# holds the USB monitor's DLL open, then the machine examined: that DLL stays,
+# recorded in the registry for deletion when Windows next starts. Ends with
+# "N passed, M failed" over the four parts.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build/win32
@@ -48,7 +50,9 @@ UNINSTALL_LINES=$(printf '%s|' \
   "Deleting printer Label,please wait..." "Label has been deleted." \
   "Deleting Label's driver,please wait..." "The printer driver has been deleted." \
   "Deleting Korvant COM Monitor,please wait..." "Korvant COM Monitor has been deleted." \
-  "Deleting Korvant USB Monitor,please wait..." "Korvant USB Monitor has been deleted." \
+  "Deleting Korvant USB Monitor,please wait..." \
+  "C:\\windows\\system32\\KVUSBMON.DLL will be deleted when Windows restarts." \
+  "Korvant USB Monitor has been deleted." \
   "Deleting KvRasterProc,please wait..." "KvRasterProc has been deleted.")
 UNINSTALL_LINES=${UNINSTALL_LINES%|}
 
@@ -56,7 +60,10 @@ UNINSTALL_LINES=${UNINSTALL_LINES%|}
   cd "$work/medium" &&
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
       wine "$1" arrange
+      wine "$1" hold &
+      holder=$!
       wine "$2" "$3"
+      wait "$holder"
       wine "$1" check
       wineserver -w' e2e "$build/uninstall-wine-check/uninstall-machine.exe" \
       "$tests/walk/walk-driver.exe" "$(windows_path "$root/tests/wine/uninstall/uninstall.walk")"
@@ -70,7 +77,7 @@ while read -r p f; do
   failed=$((failed + f))
   parts=$((parts + 1))
 done < <(sed -nE 's/^(walk: )?([0-9]+) passed, ([0-9]+) failed$/\2 \3/p' "$work.log")
-[ "$parts" -eq 3 ] || { echo "only $parts of 3 parts reported"; failed=$((failed + 1)); }
+[ "$parts" -eq 4 ] || { echo "only $parts of 4 parts reported"; failed=$((failed + 1)); }
 echo "screenshots: $work/shots"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
