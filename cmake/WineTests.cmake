@@ -5,8 +5,9 @@
 # waited for at its end.
 
 set(KV_TEST_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-emulator.sh --default-prefix
-                                  ${KV_TEST_WINEPREFIX})
+# The build's architecture picks Wine's loader and the prefixes' architecture.
+set(KV_WINE_EMULATOR env KV_ARCH=${CMAKE_SYSTEM_PROCESSOR} ${CMAKE_SOURCE_DIR}/scripts/wine-emulator.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${KV_WINE_EMULATOR} --default-prefix ${KV_TEST_WINEPREFIX})
 
 # GoogleTest from the system's sources, built with this compiler.
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
@@ -47,7 +48,7 @@ target_include_directories(contract_dialogs_win32 PRIVATE ${CMAKE_SOURCE_DIR}/te
 target_link_libraries(contract_dialogs_win32 PRIVATE kvwin32 gtest gtest_main)
 set_target_properties(contract_dialogs_win32 PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
-  CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-emulator.sh;--display;--default-prefix;${KV_TEST_WINEPREFIX}-x11")
+  CROSSCOMPILING_EMULATOR "${KV_WINE_EMULATOR};--display;--default-prefix;${KV_TEST_WINEPREFIX}-x11")
 
 # A fresh prefix before the tests, and the wineserver gone after them.
 add_test(NAME wine.prepare COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --prepare)

@@ -1,7 +1,9 @@
 #!/bin/bash
-# The main job: builds the win32 cross build, assembles the installation
-# medium and starts setup.exe from a copy of the medium folder, as its
-# current directory, in a private Wine prefix.
+# The main job: builds the programs, assembles the installation medium and
+# starts setup.exe from a copy of the medium folder, as its current
+# directory, in a private Wine prefix. The build is the shipped i686 one
+# where this machine runs 32-bit programs, its x86_64 twin where it cannot
+# (scripts/lib/arch.sh; KV_ARCH=i686|x86_64 forces one).
 #   scripts/run.sh [setup|uninstall]   which program to start (default setup)
 #   KV_WINDOWS      the Windows version Wine reports: win98, nt40, win2k,
 #                   winxp (default), win2003, vista or win7
@@ -10,16 +12,13 @@
 # With a DISPLAY the wizard opens there and the command returns when it
 # closes. Without one the walk driver (tests/walk) walks it under Xvfb from
 # the licence to the port page, saves a PNG of every page in
-# build/run/screenshots/ and cancels it. Until setup.exe is built, the
-# medium's stand-in check (tests/medium/run.sh) runs instead.
+# build/run/screenshots/ and cancels it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-jobs=${KV_JOBS:-2}
 windows=${KV_WINDOWS:-winxp}
 seconds=${KV_RUN_SECONDS:-60}
 program=${1:-setup}
-build=$root/build/win32
 run=$root/build/run
 
 case $program in
@@ -34,25 +33,17 @@ case $windows in
 esac
 
 scripts/install-deps.sh
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release
-fi
-cmake --build "$build" -j"$jobs" --target medium
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
+source scripts/lib/builds.sh
+build=$KV_WIN_BUILD
+echo "run: building the $KV_ARCH programs and medium in $build"
+kv_build_windows medium
+medium=$(kv_medium_dir)
 echo "run: medium assembled in $medium (zip: $build/medium.zip)"
 
-if ! scripts/wine-available.sh; then
-  echo "run: Wine cannot run on this machine (it cannot execute 32-bit x86 programs)." >&2
-  echo "run: the medium is assembled in $medium; start $exe from it on Windows," >&2
-  echo "run: or run this command on a machine where Wine runs." >&2
+if ! problem=$(scripts/wine-available.sh); then
+  echo "run: $problem" >&2
+  echo "run: the medium is assembled in $medium; start $exe from it on Windows." >&2
   exit 1
-fi
-
-if [ ! -f "$medium/$exe" ]; then
-  echo "run: $exe is not built yet; running the medium's stand-in check instead"
-  echo "run: (port monitors, print processor, driver and printers, KvUsbInt.dll, USBDrv\\Install.exe)"
-  exec tests/medium/run.sh
 fi
 
 # A copy, so that what the run changes (the USB printer ID that the wizard
@@ -77,7 +68,7 @@ if [ "$program" = uninstall ]; then
   # The uninstaller: it runs under Xvfb for KV_RUN_SECONDS (default 60), then a
   # screenshot is taken and it is ended.
   echo "run: no DISPLAY; starting $exe ($windows) under Xvfb for $seconds s"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  kv_headless $((seconds + 60)) bash -c '
     seconds=$1 shot=$2 exe=$3
     wine "$exe" &
     program=$!
@@ -89,24 +80,18 @@ if [ "$program" = uninstall ]; then
       import -window root "$shot" && echo "run: screenshot: $shot"
       wineserver -k
     fi
-    wait "$program" || true
-    wineserver -w' run "$seconds" "$run/$program.png" "$exe"
+    wait "$program" || true' run "$seconds" "$run/$program.png" "$exe"
   exit 0
 fi
 
 # No display: the wizard is walked under Xvfb by the walk driver from the
 # licence to the port page, a screenshot of every page is saved, and the run
 # ends (nobody could answer a window that no one sees).
-if [ ! -f "$root/build/wine-tests/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$root/build/wine-tests" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Release
-fi
-cmake --build "$root/build/wine-tests" -j"$jobs" --target walk-driver
-driver=$root/build/wine-tests/walk/walk-driver.exe
+kv_build_tests walk-driver
+driver=$KV_TEST_BUILD/walk/walk-driver.exe
 shots=$run/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
 cat >"$run/wizard.walk" <<'WALK'
 start ${MEDIUM}\setup.exe ${MEDIUM}
 wait-window "Printer Driver Setup"
@@ -129,9 +114,8 @@ export MEDIUM SHOTS
 MEDIUM=$(windows_path "$run/medium")
 SHOTS=$(windows_path "$shots")
 status=0
-timeout 600 xvfb-run -a -s "-screen 0 1024x768x24" \
-  sh -c 'wine "$1" "$2"; status=$?; wineserver -w; exit $status' run "$(windows_path "$driver")" \
-  "$(windows_path "$run/wizard.walk")" </dev/null | tr -d '\r' || status=$?
+kv_headless 600 wine "$(windows_path "$driver")" "$(windows_path "$run/wizard.walk")" |
+  tr -d '\r' || status=$?
 echo "run: screenshots of the pages reached: $shots"
 ls "$shots"
 exit "$status"

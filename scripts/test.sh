@@ -1,9 +1,11 @@
 #!/bin/bash
 # Runs every test: the unit and contract tests on the simulated machine (with
-# AddressSanitizer and UBSan), the cross build with its import check, the
-# contract tests on the real API under Wine, the platform probe under every
-# Windows version Wine can pretend to be, and the installation medium's
-# checks. Installs what it needs first. Ends with "N passed, M failed".
+# AddressSanitizer and UBSan), the shipped i686 cross build with its import
+# check, and under Wine (the i686 build, or its x86_64 twin where this machine
+# cannot run 32-bit programs) the contract tests on the real API, the
+# platform probe under every Windows version Wine can pretend to be, the
+# installation medium's checks and the end-to-end checks of both programs.
+# Installs what it needs first. Ends with "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,7 +13,6 @@ jobs=${KV_JOBS:-2}
 
 passed=0
 failed=0
-skipped=0
 failures=()
 
 # Adds the counts of one step from its log: ctest's summary or a
@@ -54,22 +55,21 @@ step() {
 scripts/install-deps.sh || { echo "installing the dependencies failed"; exit 1; }
 mkdir -p build/logs
 
-# Where Wine cannot run (scripts/wine-available.sh), every step that runs a
-# program under Wine is reported as skipped, never as passed.
-wine_runs=1
-if ! scripts/wine-available.sh; then
-  wine_runs=0
-  echo "== Wine cannot run on this machine (it cannot execute 32-bit x86 programs):"
-  echo "   the steps under Wine are skipped"
-fi
+# The Wine steps run the i686 build where this machine executes 32-bit
+# programs and its x86_64 twin where it cannot (scripts/lib/arch.sh). Where
+# Wine cannot run at all, each of them fails with the reason.
+source scripts/lib/arch.sh
+echo "== Wine runs the $KV_ARCH build here"
+wine_problem=$(scripts/wine-available.sh)
 
 # A step that runs programs under Wine.
 wine_step() {
-  if [ "$wine_runs" -eq 1 ]; then
+  if [ -z "$wine_problem" ]; then
     step "$@"
   else
-    skipped=$((skipped + 1))
-    echo "== $1: skipped (no Wine on this machine)"
+    failed=$((failed + 1))
+    failures+=("$1")
+    echo "== $1: 0 passed, 1 failed ($wine_problem)"
   fi
 }
 
@@ -91,41 +91,48 @@ cross() {
 }
 step cross-build-and-imports cross
 
+# The x86_64 twin that Wine runs here: the same sources, built with warnings
+# as errors (its checks run in the Wine steps).
+if [ "$KV_ARCH" = x86_64 ]; then
+  twin() {
+    source scripts/lib/builds.sh && kv_build_windows all && echo "x86_64 twin: 1 passed, 0 failed"
+  }
+  step cross-build-x86_64 twin
+fi
+
 wine_contract() {
-  export KV_WINEPREFIX=$root/build/wine/contract
+  source scripts/lib/builds.sh
+  export KV_WINEPREFIX=$root/build/wine/contract-$KV_ARCH
   scripts/wine-prefix.sh "$KV_WINEPREFIX" winxp &&
-    cmake -S . -B build/wine-tests -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-posix.cmake \
-        -DCMAKE_BUILD_TYPE=Release &&
-    cmake --build build/wine-tests -j"$jobs" &&
-    ctest --test-dir build/wine-tests --output-on-failure
+    kv_build_tests all &&
+    ctest --test-dir "$KV_TEST_BUILD" --output-on-failure
 }
 wine_step wine-contract wine_contract
 
-# The dialog fixture walked from another process (needs both cross builds).
+# The dialog fixture walked from another process.
 walk_fixture() {
-  cmake --build build/win32 --target walk-fixture -j"$jobs" &&
-    cmake --build build/wine-tests --target walk-driver -j"$jobs" &&
+  source scripts/lib/builds.sh
+  kv_build_windows walk-fixture && kv_build_tests walk-driver &&
     tests/walk/run-walk.sh tests/walk/fixture.walk
 }
 wine_step walk-fixture walk_fixture
 
-if [ -x tests/wine/probe-check.sh ]; then
-  wine_step wine-probe tests/wine/probe-check.sh
-fi
-wine_step wine-profile-compare tests/wine/profile-compare.sh
-if [ -x tests/medium/run.sh ]; then
-  wine_step medium tests/medium/run.sh
-fi
+probe() {
+  source scripts/lib/builds.sh
+  kv_build_windows platform-probe version_fixture && tests/wine/probe-check.sh "$KV_WIN_BUILD"
+}
+wine_step wine-probe probe
+profile_compare() {
+  source scripts/lib/builds.sh
+  kv_build_windows profile-compare && tests/wine/profile-compare.sh "$KV_WIN_BUILD"
+}
+wine_step wine-profile-compare profile_compare
+wine_step medium tests/medium/run.sh
 for script in tests/wine/e2e-*.sh; do
-  [ -x "$script" ] && wine_step "$(basename "$script" .sh)" "$script"
+  wine_step "$(basename "$script" .sh)" "$script"
 done
 
 echo
 [ ${#failures[@]} -ne 0 ] && echo "failed steps: ${failures[*]}"
-[ "$skipped" -ne 0 ] && echo "steps skipped: $skipped (Wine cannot run on this machine)"
-if [ "$skipped" -ne 0 ]; then
-  echo "$passed passed, $failed failed, $skipped skipped"
-else
-  echo "$passed passed, $failed failed"
-fi
+echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

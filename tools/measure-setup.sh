@@ -6,22 +6,19 @@
 #   tools/measure-setup.sh [RUNS]      (default 5 starts of each)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/measure-setup
 runs=${1:-5}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" -j"${KV_JOBS:-2}" --target medium minimal-dialog launch-timer >/dev/null
-printf '%-16s %12s\n' setup.exe "$(stat -c %s "$build/apps/setup/setup.exe") bytes"
+kv_build_windows medium minimal-dialog launch-timer
+printf '%-16s %12s\n' "setup.exe ($KV_ARCH)" "$(stat -c %s "$build/apps/setup/setup.exe") bytes"
 printf '%-16s %12s\n' minimal-dialog "$(stat -c %s "$build/apps/setup/minimal-dialog.exe") bytes"
-if ! "$root/scripts/wine-available.sh"; then
-  echo "Wine cannot run on this machine (no 32-bit x86 programs): no start-up times." >&2
+if ! problem=$("$root/scripts/wine-available.sh"); then
+  echo "$problem: no start-up times." >&2
   exit 1
 fi
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
+medium=$(kv_medium_dir)
 rm -rf "$work"
 mkdir -p "$work"
 cp -a "$medium" "$work/medium"
@@ -31,13 +28,13 @@ export WINEPREFIX=$work/prefix
 source "$root/scripts/wine-env.sh"
 
 cd "$work/medium"
-timeout 900 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+kv_headless 900 bash -c '
   runs=$1
   # One start first, so that both programs meet a running wineserver.
   wine launch-timer.exe 1 "Minimal Dialog" minimal-dialog.exe >/dev/null
   wine launch-timer.exe "$runs" "Printer Driver Setup" setup.exe >setup.times
-  wine launch-timer.exe "$runs" "Minimal Dialog" minimal-dialog.exe >minimal.times
-  wineserver -w' measure "$runs"
+  wine launch-timer.exe "$runs" "Minimal Dialog" minimal-dialog.exe >minimal.times' \
+  measure "$runs"
 
 median() { tr -d '\r' <"$1" | sed -n 's/^launch-ms=//p' | sort -n | awk '{a[NR]=$1} END {print (NR ? a[int((NR+1)/2)] : "none")}'; }
 all() { tr -d '\r' <"$1" | sed -n 's/^launch-ms=//p' | paste -sd' '; }
@@ -45,4 +42,4 @@ printf '%-16s %12s %22s   %s\n' program "size (bytes)" "launch to window (ms)" "
 printf '%-16s %12s %22s   %s\n' setup.exe "$(stat -c %s setup.exe)" "$(median setup.times)" "$(all setup.times)"
 printf '%-16s %12s %22s   %s\n' minimal-dialog "$(stat -c %s minimal-dialog.exe)" \
   "$(median minimal.times)" "$(all minimal.times)"
-echo "(median of $runs starts each, Wine $(wine --version 2>/dev/null | tr -d '\r'), Windows XP prefix, Xvfb)"
+echo "(median of $runs starts each, Wine $(wine --version 2>/dev/null | tr -d '\r'), Windows XP prefix, Xvfb, $KV_ARCH build)"

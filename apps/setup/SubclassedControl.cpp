@@ -12,13 +12,13 @@ bool SubclassedControl::Attach(HWND window) {
   window_ = window;
   ::SetPropA(window, kProperty, this);
   previous_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&Procedure)));
+      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
   return true;
 }
 
 void SubclassedControl::Detach() {
   if (window_ == nullptr) return;
-  ::SetWindowLongA(window_, GWL_WNDPROC, reinterpret_cast<LONG>(previous_));
+  ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
   ::RemovePropA(window_, kProperty);
   window_ = nullptr;
   previous_ = nullptr;

@@ -7,4 +7,8 @@ std::optional<std::string> SpoolerEnvironment(OsFamily family) {
   return std::nullopt;
 }
 
+std::string RecordsEnvironment(const Spooler& spooler, OsFamily family) {
+  return UsesNinetyFiveEnvironment(family) ? kWindows40Environment : spooler.NtEnvironment();
+}
+
 }  // namespace kv

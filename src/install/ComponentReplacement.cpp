@@ -78,7 +78,7 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
     if (copied == 0) return false;
     if (copied == 1) {
       RecordVersion(machine.registry,
-                    PrintProcessorKeyPath(s.osFamily, s.printerInfo.printProcessor), nullptr,
+                    PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor), nullptr,
                     processorVersion);
     }
   }
@@ -116,7 +116,7 @@ bool ReplaceOnWin98(Machine& machine, InstallSettings& s, uint32_t processorVers
     target = CopyTarget::SystemDirectory;
     version = static_cast<uint32_t>(monitors.usbMonitorVersion);
   } else if (s.updateFlags & kOutdatedPrintProcessor) {
-    keyPath = PrintProcessorKeyPath(OsFamily::Win98, s.printerInfo.printProcessor);
+    keyPath = PrintProcessorKeyPath(machine.spooler, OsFamily::Win98, s.printerInfo.printProcessor);
     dll = s.driverFiles.processorDLLName;
     target = CopyTarget::ProcessorDirectory;
     version = processorVersion;

@@ -4,6 +4,7 @@
 #include "common/SetupStrings.h"
 #include "config/ProcessorDefinition.h"
 #include "config/SetupConfiguration.h"
+#include "config/SpoolerEnvironment.h"
 #include "install/DriverFileCopy.h"
 #include "install/SpoolerOperations.h"
 
@@ -17,10 +18,10 @@ constexpr uint32_t kRegistrationPauseMs = 200;
 
 }  // namespace
 
-std::string PrintProcessorKeyPath(OsFamily family, std::string_view processorName) {
-  const std::string_view environment = family == OsFamily::Win98 ? "Windows 4.0" : "Windows NT x86";
-  return std::string(kEnvironmentsKey) + std::string(environment) + "\\Print Processors\\" +
-         std::string(processorName);
+std::string PrintProcessorKeyPath(const Spooler& spooler, OsFamily family,
+                                  std::string_view processorName) {
+  return std::string(kEnvironmentsKey) + RecordsEnvironment(spooler, family) +
+         "\\Print Processors\\" + std::string(processorName);
 }
 
 int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_view processorName,
@@ -29,7 +30,7 @@ int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_vie
   const auto configuredVersion = static_cast<uint32_t>(ReadProcessorVersion(configuration));
   if (IsSystemPrintProcessor(processorName)) return kProcessorCurrent;
 
-  const std::string keyPath = PrintProcessorKeyPath(family, processorName);
+  const std::string keyPath = PrintProcessorKeyPath(machine.spooler, family, processorName);
   {
     RegKey key(machine.registry);
     if (key.Open(RegRoot::LocalMachine, keyPath)) {

@@ -14,8 +14,10 @@ inline constexpr int32_t kProcessorCurrent = 0;
 inline constexpr int32_t kProcessorOutdated = 8;
 inline constexpr int32_t kAddProcessorFailed = -14;
 
-// The processor's key under HKEY_LOCAL_MACHINE in the family's environment.
-std::string PrintProcessorKeyPath(OsFamily family, std::string_view processorName);
+// The processor's key under HKEY_LOCAL_MACHINE in the family's environment
+// (RecordsEnvironment).
+std::string PrintProcessorKeyPath(const Spooler& spooler, OsFamily family,
+                                  std::string_view processorName);
 
 // Registers the model's print processor when the spooler lacks it (copying
 // its DLL first), or compares the installed one with the configured version

@@ -77,11 +77,16 @@ struct DriverEntry {
 
 // The print spooler of the local machine. Results are Windows error numbers
 // (0 = success); out-parameters are untouched on failure. Environments are
-// optional: absent means the local one ("Windows NT x86", or "Windows 4.0" on
+// optional: absent means the local one (NtEnvironment(), or "Windows 4.0" on
 // the 9x platform).
 class Spooler {
  public:
   virtual ~Spooler() = default;
+
+  // The environment of the calling program's architecture on the NT family,
+  // where the spooler keeps its drivers and processors: "Windows NT x86" for
+  // a 32-bit program, "Windows x64" for a 64-bit one (also under Wine).
+  virtual std::string NtEnvironment() const = 0;
 
   // Adds the printer and closes the handle the spooler returns.
   virtual uint32_t AddPrinter(const PrinterInfo2& info) = 0;

@@ -1,5 +1,6 @@
 #include "uninstall/RemovalList.h"
 
+#include "config/SpoolerEnvironment.h"
 #include "platform/Errors.h"
 #include "uninstall/OpenedPrinter.h"
 #include "uninstall/RunningFamily.h"
@@ -29,7 +30,8 @@ std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini, i
     }
   }
   std::vector<std::string> processors;
-  const std::string environment = family == kFamilyWin98 ? "Windows 4.0" : "Windows NT x86";
+  const std::string environment =
+      family == kFamilyWin98 ? std::string(kWindows40Environment) : spooler.NtEnvironment();
   if (spooler.EnumPrintProcessors(environment, &processors) == kErrorSuccess) {
     for (const auto& processor : processors) {
       if (ini.MatchesProcessorList(processor)) {

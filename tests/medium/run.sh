@@ -1,22 +1,18 @@
 #!/bin/bash
 # Checks the installation medium under Wine: builds the medium and the check
-# program in the win32 cross build, copies the medium to a scratch folder
+# program in the Windows build of this machine (scripts/lib/arch.sh), copies the medium to a scratch folder
 # (the checks change files on it), and runs the checks there in a private
 # prefix under Xvfb, once per Windows version in KV_WINDOWS (default
 # "winxp win98"). The last line is "N passed, M failed" over all versions.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/medium-checks
-jobs=${KV_JOBS:-2}
 versions=${KV_WINDOWS:-winxp win98}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || exit 1
-fi
-cmake --build "$build" -j"$jobs" --target medium medium_checks || exit 1
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
+kv_build_windows medium medium_checks || kv_fail "the build failed"
+medium=$(kv_medium_dir)
 
 passed=0
 failed=0
@@ -24,18 +20,13 @@ for version in $versions; do
   rm -rf "$work"
   mkdir -p "$work"
   cp -a "$medium" "$work/medium"
-  "$root/scripts/wine-prefix.sh" "$work/prefix" "$version" || exit 1
+  "$root/scripts/wine-prefix.sh" "$work/prefix" "$version" || kv_fail "preparing the $version prefix failed"
   # One X server for the checks and the installer window they wait for; the
   # wineserver ends inside it.
   (
     export WINEPREFIX=$work/prefix
     source "$root/scripts/wine-env.sh"
-    cd "$work/medium" &&
-      xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        wine "$1"
-        status=$?
-        wineserver -w
-        exit "$status"' checks "$build/tests/medium/medium_checks.exe"
+    cd "$work/medium" && kv_headless 300 wine "$build/tests/medium/medium_checks.exe"
   ) | tr -d '\r' | tee "$work.log"
   status=${PIPESTATUS[0]}
   summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$work.log" | tail -1)

@@ -14,36 +14,18 @@
 # The last line is "N passed, M failed" (one per walk).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/e2e-setup
-driver=$root/build/wine-tests/walk/walk-driver.exe
-jobs=${KV_JOBS:-2}
+driver=$KV_TEST_BUILD/walk/walk-driver.exe
 passed=0
 failed=0
 
-fail_all() {
-  echo "$1"
-  echo "0 passed, 1 failed"
-  exit 1
-}
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null || fail_all "configuring the win32 build failed"
-fi
-cmake --build "$build" -j"$jobs" --target medium caption-window >/dev/null ||
-  fail_all "the win32 build failed"
-if [ ! -f "$root/build/wine-tests/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$root/build/wine-tests" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null || fail_all "configuring the wine-tests build failed"
-fi
-cmake --build "$root/build/wine-tests" -j"$jobs" --target walk-driver >/dev/null ||
-  fail_all "building the walk driver failed"
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
-[ -f "$medium/setup.exe" ] || fail_all "no setup.exe in the medium '$medium'"
+kv_build_windows medium caption-window || kv_fail "the build failed"
+kv_build_tests walk-driver || kv_fail "building the walk driver failed"
+medium=$(kv_medium_dir)
+[ -f "$medium/setup.exe" ] || kv_fail "no setup.exe in the medium '$medium'"
 caption_window=$build/setup-wine-check/caption-window.exe
-
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
 
 # The OS page's buttons: checked and enabled as expected.
 os_page_steps() {
@@ -171,9 +153,9 @@ messages_walk() {
 # are compared, so that keys Wine fills in on first use do not count.
 machine_state() {
   local key print='HKLM\System\CurrentControlSet\Control\Print'
-  for key in "$print\Printers" "$print\Monitors" "$print\Environments\Windows NT x86\Drivers" \
+  for key in "$print\Printers" "$print\Monitors" "$print\Environments\$KV_NT_ENVIRONMENT\Drivers" \
       "$print\Environments\Windows 4.0\Drivers" \
-      "$print\Environments\Windows NT x86\Print Processors" 'HKLM\Software\KORVANT'; do
+      "$print\Environments\$KV_NT_ENVIRONMENT\Print Processors" 'HKLM\Software\KORVANT'; do
     echo "[$key]"
     wine reg query "$key" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_' | grep -vixF "${key/HKLM/HKEY_LOCAL_MACHINE}" | sort
   done
@@ -209,7 +191,7 @@ run_walk() {
     MEDIUM=$(windows_path "$dir/medium")
     SHOTS=$(windows_path "$shots")
     cd "$dir/medium"
-    timeout 600 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    kv_headless 600 bash -c '
       prepare=$1 driver=$2 script=$3 dir=$4
       machine_state >"$dir/before.txt"
       case $prepare in

@@ -9,34 +9,18 @@
 # "N passed, M failed" over the four parts.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
-tests=$root/build/wine-tests
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/e2e-uninstall
-jobs=${KV_JOBS:-2}
 
-if ! "$root/scripts/wine-available.sh"; then
-  echo "Wine cannot run on this machine (it cannot execute 32-bit x86 programs)" >&2
-  exit 1
-fi
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || exit 1
-fi
-cmake --build "$build" -j"$jobs" --target medium uninstall-machine || exit 1
-if [ ! -f "$tests/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$tests" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-posix.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || exit 1
-fi
-cmake --build "$tests" -j"$jobs" --target walk-driver || exit 1
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
-
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
+kv_build_windows medium uninstall-machine || kv_fail "the build failed"
+kv_build_tests walk-driver || kv_fail "building the walk driver failed"
+medium=$(kv_medium_dir)
 
 rm -rf "$work"
 mkdir -p "$work/shots"
 cp -a "$medium" "$work/medium"
-"$root/scripts/wine-prefix.sh" "$work/prefix" winxp || exit 1
+"$root/scripts/wine-prefix.sh" "$work/prefix" winxp || kv_fail "preparing the Wine prefix failed"
 export WINEPREFIX=$work/prefix
 source "$root/scripts/wine-env.sh"
 export UNINSTALL_DIR UNINSTALL_SHOTS UNINSTALL_LISTED UNINSTALL_LINES
@@ -58,16 +42,15 @@ UNINSTALL_LINES=${UNINSTALL_LINES%|}
 
 (
   cd "$work/medium" &&
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    kv_headless 600 bash -c '
       wine "$1" arrange
       wine "$1" hold &
       holder=$!
       wine "$2" "$3"
       wait "$holder"
-      wine "$1" check
-      wineserver -w' e2e "$build/uninstall-wine-check/uninstall-machine.exe" \
-      "$tests/walk/walk-driver.exe" "$(windows_path "$root/tests/wine/uninstall/uninstall.walk")"
-) </dev/null 2>&1 | tr -d '\r' | tee "$work.log"
+      wine "$1" check' e2e "$build/uninstall-wine-check/uninstall-machine.exe" \
+      "$KV_TEST_BUILD/walk/walk-driver.exe" "$(windows_path "$root/tests/wine/uninstall/uninstall.walk")"
+) 2>&1 | tr -d '\r' | tee "$work.log"
 
 passed=0
 failed=0

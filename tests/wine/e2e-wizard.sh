@@ -12,40 +12,21 @@
 #   # default: NAME           the default printer afterwards
 #   # port-setting: PORT TEXT the serial defaults stored for PORT
 #   # no-printers             no printer may exist afterwards
-# Needs the win32 build (medium, setup.exe) and the wine-tests build's walk
-# driver. The last line is "N passed, M failed" over all walks.
+# Builds the medium with setup.exe and the walk driver for the architecture
+# of this machine (scripts/lib/arch.sh). The last line is "N passed, M failed" over all walks.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
 work=$root/build/e2e-wizard
-jobs=${KV_JOBS:-2}
-driver=$root/build/wine-tests/walk/walk-driver.exe
+driver=$KV_TEST_BUILD/walk/walk-driver.exe
 printers_key='HKLM\System\CurrentControlSet\Control\Print\Printers'
 ports_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports'
 windows_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows'
 
-fail() {
-  echo "$1"
-  echo "0 passed, 1 failed"
-  exit 1
-}
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || fail "configuring the win32 build failed"
-fi
-cmake --build "$build" -j"$jobs" --target medium || fail "the win32 build failed"
-if [ ! -f "$root/build/wine-tests/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$root/build/wine-tests" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-posix.cmake" -DCMAKE_BUILD_TYPE=Release ||
-    fail "configuring the wine-tests build failed"
-fi
-cmake --build "$root/build/wine-tests" -j"$jobs" --target walk-driver ||
-  fail "building the walk driver failed"
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
-[ -f "$medium/setup.exe" ] || fail "no assembled medium with setup.exe in '$medium'"
-
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
+kv_build_windows medium || kv_fail "the build failed"
+kv_build_tests walk-driver || kv_fail "building the walk driver failed"
+medium=$(kv_medium_dir)
+[ -f "$medium/setup.exe" ] || kv_fail "no assembled medium with setup.exe in '$medium'"
 directive() { sed -n "s/^# $1: *//p" "$2"; }
 
 # The registry of the walk's prefix: `wine reg query` output, CRs removed.
@@ -67,7 +48,7 @@ for walk in "$root"/tests/wine/wizard/*.walk; do
   cp -a "$medium" "$base/medium"
   directive usb "$walk" | tr ' ' '\n' | sed '/^$/d' >"$base/medium/KvUsbInt.txt"
   "$root/scripts/wine-prefix.sh" "$prefix" "${version:-winxp}" ||
-    fail "$name: preparing the ${version:-winxp} prefix failed"
+    kv_fail "$name: preparing the ${version:-winxp} prefix failed"
 
   ok=1
   for ((run = 1; run <= ${runs:-1}; run++)); do
@@ -76,9 +57,7 @@ for walk in "$root"/tests/wine/wizard/*.walk; do
       WALK_MEDIUM=$(windows_path "$base/medium")
       WALK_SHOTS=$(windows_path "$shots")
       source "$root/scripts/wine-env.sh"
-      timeout 600 xvfb-run -a -s "-screen 0 1024x768x24" \
-        sh -c 'wine "$1" "$2"; status=$?; wineserver -w; exit $status' walk "$driver" \
-        "$(windows_path "$walk")" </dev/null
+      kv_headless 600 wine "$driver" "$(windows_path "$walk")"
     ) 2>&1 | tr -d '\r' | tee "$base/walk-$run.log"
     grep -qE '^walk: [0-9]+ passed, 0 failed$' "$base/walk-$run.log" || ok=0
   done

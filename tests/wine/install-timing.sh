@@ -4,16 +4,14 @@
 # overhead between them. A measurement, not a test: run by hand.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/install-timing
 
-"$root/scripts/wine-available.sh" || { echo "Wine cannot run on this machine"; exit 1; }
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || exit 1
-fi
-cmake --build "$build" -j"${KV_JOBS:-2}" --target medium run_install_wine_check >/dev/null || exit 1
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
+problem=$("$root/scripts/wine-available.sh") || { echo "$problem"; exit 1; }
+kv_build_windows medium run_install_wine_check || exit 1
+medium=$(kv_medium_dir)
+echo "($KV_ARCH build)"
 rm -rf "$work"
 mkdir -p "$work"
 cp -a "$medium" "$work/medium"
@@ -21,9 +19,4 @@ cp "$build/procedure-wine-check/run_install_wine_check.exe" "$work/medium/"
 "$root/scripts/wine-prefix.sh" "$work/prefix" winxp || exit 1
 export WINEPREFIX=$work/prefix
 source "$root/scripts/wine-env.sh"
-cd "$work/medium" &&
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    wine run_install_wine_check.exe measure
-    status=$?
-    wineserver -w
-    exit "$status"' | tr -d '\r' | grep -E '^RunInstall|FAIL'
+cd "$work/medium" && kv_headless 600 wine run_install_wine_check.exe measure | tr -d '\r' | grep -E '^RunInstall|FAIL'

@@ -1,37 +1,27 @@
 #!/bin/bash
 # Runs a cross-built check program from a scratch copy of the medium under
-# Wine, once per Windows version: builds the medium and the check in the win32
-# cross build, copies the medium to a scratch folder with the check beside it
+# Wine, once per Windows version: builds the medium and the check in the
+# Windows build of this machine (scripts/lib/arch.sh), copies the medium to a scratch folder with the check beside it
 # and runs it there (the medium folder as current directory, the version as
 # its argument) in a private prefix of that version under Xvfb. The last line
 # is "N passed, M failed" over all versions.
 #   tests/wine/medium-check.sh NAME TARGET SUBDIR "DEFAULT VERSIONS"
 # NAME names the scratch folder, TARGET the check's CMake target, SUBDIR its
-# build folder under build/win32; KV_WINDOWS overrides the versions.
+# build folder in that build; KV_WINDOWS overrides the versions.
 name=$1
 target=$2
 subdir=$3
 default_versions=$4
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/win32
+source "$root/scripts/lib/builds.sh"
+build=$KV_WIN_BUILD
 work=$root/build/$name
-jobs=${KV_JOBS:-2}
 versions=${KV_WINDOWS:-$default_versions}
 
-fail() {
-  echo "$1"
-  echo "0 passed, 1 failed"
-  exit 1
-}
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-win32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release || fail "configuring the win32 build failed"
-fi
-cmake --build "$build" -j"$jobs" --target medium "$target" || fail "the build failed"
-medium=$(sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
-[ -f "$medium/DRVCONFIG/setup.ini" ] || fail "no assembled medium in '$medium'"
+kv_build_windows medium "$target" || kv_fail "the build failed"
+medium=$(kv_medium_dir)
+[ -f "$medium/DRVCONFIG/setup.ini" ] || kv_fail "no assembled medium in '$medium'"
 
 passed=0
 failed=0
@@ -40,16 +30,11 @@ for version in $versions; do
   mkdir -p "$work"
   cp -a "$medium" "$work/medium"
   cp "$build/$subdir/$target.exe" "$work/medium/"
-  "$root/scripts/wine-prefix.sh" "$work/prefix" "$version" || fail "preparing the $version prefix failed"
+  "$root/scripts/wine-prefix.sh" "$work/prefix" "$version" || kv_fail "preparing the $version prefix failed"
   (
     export WINEPREFIX=$work/prefix
     source "$root/scripts/wine-env.sh"
-    cd "$work/medium" &&
-      timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        wine "$2.exe" "$1"
-        status=$?
-        wineserver -w
-        exit "$status"' check "$version" "$target"
+    cd "$work/medium" && kv_headless 300 wine "$target.exe" "$version"
   ) | tr -d '\r' | tee "$work-$version.log"
   status=${PIPESTATUS[0]}
   summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$work-$version.log" | tail -1)

@@ -1,13 +1,15 @@
 #!/bin/bash
 # Runs platform-probe.exe under Wine for each Windows version Wine can report
 # and checks the common services' results on the real API.
-#   tests/wine/probe-check.sh [BUILD-DIR]     (default: build/win32)
+#   tests/wine/probe-check.sh [BUILD-DIR]   (default: the Windows build of
+#                                            scripts/lib/arch.sh)
 # Each version gets a private prefix; the run is headless (no display: the
 # probe opens no window). Prints "N passed, M failed" last; exits non-zero on
 # any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/win32}
+source "$root/scripts/lib/builds.sh"
+build=${1:-$KV_WIN_BUILD}
 probe=$build/apps/probe/platform-probe.exe
 fixture=$build/version-fixture.dll
 work=$(mktemp -d /tmp/kv-probe-check.XXXXXX)

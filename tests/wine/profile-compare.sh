@@ -2,10 +2,12 @@
 # Holds the configuration reader to GetPrivateProfileStringA under Wine: runs
 # profile-compare.exe (built in the win32 build) in a private prefix. Prints
 # "N passed, M failed" last; exits non-zero on any failure.
-#   tests/wine/profile-compare.sh [BUILD-DIR] [-v]     (default: build/win32)
+#   tests/wine/profile-compare.sh [BUILD-DIR] [-v]
+#     (default: the Windows build of scripts/lib/arch.sh)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/win32}
+source "$root/scripts/lib/builds.sh"
+build=${1:-$KV_WIN_BUILD}
 shift || true
 program=$build/profile-compare.exe
 work=$(mktemp -d /tmp/kv-profile-compare.XXXXXX)

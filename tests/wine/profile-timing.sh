@@ -8,10 +8,11 @@
 # Builds both programs first (configuring BENCH-DIR when new). Run by hand;
 # not part of scripts/test.sh.
 #   tests/wine/profile-timing.sh [BUILD-DIR [BENCH-DIR]]
-#     (default: build/win32 and build/bench)
+#     (default: the Windows build of scripts/lib/arch.sh and build/bench)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/win32}
+source "$root/scripts/lib/builds.sh"
+build=${1:-$KV_WIN_BUILD}
 bench=${2:-$root/build/bench}
 program=$build/profile-timing.exe
 work=$(mktemp -d /tmp/kv-profile-timing.XXXXXX)
@@ -54,16 +55,12 @@ else
   status=1
 fi
 
-echo "== under Wine: profile-timing.exe ($build)"
-if ! (cd "$root" && scripts/wine-available.sh); then
-  echo "Wine cannot run on this machine (it cannot execute 32-bit x86 programs):"
-  echo "the reader is not timed against GetPrivateProfileStringA here"
+echo "== under Wine: profile-timing.exe ($build, $KV_ARCH)"
+if ! problem=$("$root/scripts/wine-available.sh"); then
+  echo "$problem: the reader is not timed against GetPrivateProfileStringA here"
   exit 1
 fi
-if ! build_target "$build" profile-timing; then
-  echo "missing $program (configure build/win32 as scripts/test.sh does)"
-  exit 1
-fi
+kv_build_windows profile-timing || exit 1
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp || { echo "Wine prefix not prepared"; exit 1; }
 mkdir -p "$WINEPREFIX/drive_c/timing"
 cp "$program" "$WINEPREFIX/drive_c/timing/"

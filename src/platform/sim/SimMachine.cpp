@@ -76,4 +76,11 @@ void SimMachine::UseWindows(WindowsVersion version) {
   }
 }
 
+void SimMachine::UseSixtyFourBitProgram() {
+  spooler_.SetSixtyFourBitProgram(true);
+  files_.AddDirectory(spooler_.DriverDirectory());
+  files_.AddDirectory(spooler_.DriverDirectory() + "\\3");
+  files_.AddDirectory(spooler_.ProcessorDirectory());
+}
+
 }  // namespace kv::sim

@@ -44,6 +44,9 @@ class SimMachine {
   // Sets the version GetVersionExA reports and lays out the Windows and spooler
   // directories and the spooler library's exports as that version has them.
   void UseWindows(WindowsVersion version);
+  // The program under test is a 64-bit one on a 64-bit NT: the spooler's
+  // environment is "Windows x64" and its directories are the "x64" ones.
+  void UseSixtyFourBitProgram();
 
   void FailNext(Call call, uint32_t error) { faults_.FailNext(call, error); }
   void FailAlways(Call call, uint32_t error) { faults_.FailAlways(call, error); }

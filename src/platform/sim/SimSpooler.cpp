@@ -58,8 +58,12 @@ bool SimSpooler::Available() const {
   return IsNinetyFive() || services_.service("Spooler").state == kServiceRunning;
 }
 
+std::string SimSpooler::NtEnvironment() const {
+  return sixtyFourBit_ ? kEnvironmentX64 : kEnvironmentNtX86;
+}
+
 std::string SimSpooler::LocalEnvironment() const {
-  return IsNinetyFive() ? kEnvironment9x : kEnvironmentNtX86;
+  return IsNinetyFive() ? kEnvironment9x : NtEnvironment();
 }
 
 std::string SimSpooler::Environment(const std::optional<std::string>& environment) const {
@@ -68,17 +72,20 @@ std::string SimSpooler::Environment(const std::optional<std::string>& environmen
 
 bool SimSpooler::KnownEnvironment(const std::string& environment) const {
   return EqualsIgnoreCase(environment, kEnvironmentNtX86) ||
-         EqualsIgnoreCase(environment, kEnvironment9x);
+         EqualsIgnoreCase(environment, kEnvironment9x) ||
+         (sixtyFourBit_ && EqualsIgnoreCase(environment, kEnvironmentX64));
 }
 
 std::string SimSpooler::DriverDirectory() const {
   if (IsNinetyFive()) return files_.systemDirectory();
-  return files_.systemDirectory() + "\\spool\\drivers\\w32x86";
+  return files_.systemDirectory() +
+         (sixtyFourBit_ ? "\\spool\\drivers\\x64" : "\\spool\\drivers\\w32x86");
 }
 
 std::string SimSpooler::ProcessorDirectory() const {
   if (IsNinetyFive()) return files_.systemDirectory();
-  return files_.systemDirectory() + "\\spool\\prtprocs\\w32x86";
+  return files_.systemDirectory() +
+         (sixtyFourBit_ ? "\\spool\\prtprocs\\x64" : "\\spool\\prtprocs\\w32x86");
 }
 
 std::string SimSpooler::ProcessorKey(const std::string& environment, std::string_view name) const {

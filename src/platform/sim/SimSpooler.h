@@ -16,6 +16,7 @@
 namespace kv::sim {
 
 inline constexpr const char* kEnvironmentNtX86 = "Windows NT x86";
+inline constexpr const char* kEnvironmentX64 = "Windows x64";
 inline constexpr const char* kEnvironment9x = "Windows 4.0";
 inline constexpr const char* kMonitorsKey = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
 // RPC_S_SERVER_UNAVAILABLE: what spooler calls give while the service is down.
@@ -58,6 +59,9 @@ class SimSpooler : public Spooler {
   void SetJobCount(const std::string& printerName, uint32_t jobs);
   void SetHasSetDefaultPrinter(bool has) { hasSetDefaultPrinter_ = has; }
   void SetHasDeletePrinterDriverEx(bool has) { hasDeletePrinterDriverEx_ = has; }
+  // The calling program is a 64-bit one: on the NT family its environment is
+  // "Windows x64", with drivers and processors in the "x64" directories.
+  void SetSixtyFourBitProgram(bool sixtyFourBit) { sixtyFourBit_ = sixtyFourBit; }
 
   // Inspection.
   const SimPrinter* FindPrinter(std::string_view name) const;
@@ -75,6 +79,7 @@ class SimSpooler : public Spooler {
   void UpdateHeldFiles();
 
   // Spooler.
+  std::string NtEnvironment() const override;
   uint32_t AddPrinter(const PrinterInfo2& info) override;
   uint32_t DeletePrinter(std::string_view printerName) override;
   uint32_t GetPrinter(std::string_view printerName, PrinterInfo2* info) override;
@@ -120,6 +125,7 @@ class SimSpooler : public Spooler {
   // "name,winspool,port", where programs of every age look for it.
   void SetDefault(const std::string& name);
 
+  bool sixtyFourBit_ = false;
   Faults& faults_;
   SimFiles& files_;
   SimRegistry& registry_;

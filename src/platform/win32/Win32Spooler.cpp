@@ -207,7 +207,7 @@ uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
 // the environment's "Print Processors".
 uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& environment,
                                            const std::string& name) {
-  std::string localEnvironment = "Windows NT x86";
+  std::string localEnvironment = Win32Spooler().NtEnvironment();
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
@@ -246,6 +246,10 @@ uint32_t RefuseExistingPrinter(const std::string& name) {
 }
 
 }  // namespace
+
+std::string Win32Spooler::NtEnvironment() const {
+  return sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86";
+}
 
 uint32_t Win32Spooler::AddPrinter(const PrinterInfo2& info) {
   PRINTER_INFO_2A printer = ToInfo(info);

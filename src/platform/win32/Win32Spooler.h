@@ -7,6 +7,7 @@ namespace kv {
 // The local print spooler through winspool.drv's ANSI functions.
 class Win32Spooler : public Spooler {
  public:
+  std::string NtEnvironment() const override;
   uint32_t AddPrinter(const PrinterInfo2& info) override;
   uint32_t DeletePrinter(std::string_view printerName) override;
   uint32_t GetPrinter(std::string_view printerName, PrinterInfo2* info) override;

@@ -15,7 +15,9 @@ class PrintProcessorInstallTest : public InstallFixture {
   int32_t Install(std::string_view name, std::string_view dll = "kvproc.dll") {
     return InstallPrintProcessor(machine(), OsFamily::WinXP, name, dll, message);
   }
-  std::string Key(std::string_view name) { return PrintProcessorKeyPath(OsFamily::WinXP, name); }
+  std::string Key(std::string_view name) {
+    return PrintProcessorKeyPath(sim.spooler(), OsFamily::WinXP, name);
+  }
 };
 
 TEST_F(PrintProcessorInstallTest, NewProcessorIsCopiedRegisteredVersionedAndWaitedFor) {
@@ -24,6 +26,18 @@ TEST_F(PrintProcessorInstallTest, NewProcessorIsCopiedRegisteredVersionedAndWait
   EXPECT_EQ(sim.registry().DwordAt(RegRoot::LocalMachine, Key("KVProc"), "DriverVersion"), 6u);
   EXPECT_EQ(sim.clock().sleeps(), std::vector<uint32_t>{200});
   EXPECT_TRUE(message.empty());
+}
+
+TEST_F(PrintProcessorInstallTest, VersionIsRecordedUnderTheProgramsOwnEnvironment) {
+  const std::string processors = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\";
+  EXPECT_EQ(Key("KVProc"), processors + "Windows NT x86\\Print Processors\\KVProc");
+  sim.UseSixtyFourBitProgram();
+  EXPECT_EQ(Install("KVProc"), kProcessorCurrent);
+  EXPECT_EQ(
+      sim.registry().DwordAt(RegRoot::LocalMachine,
+                             processors + "Windows x64\\Print Processors\\KVProc", "DriverVersion"),
+      6u);
+  EXPECT_EQ(Install("KVProc"), kProcessorCurrent) << "found again where it was recorded";
 }
 
 TEST_F(PrintProcessorInstallTest, OnlyTheExactSystemNameIsLeftAlone) {

@@ -388,5 +388,28 @@ INSTANTIATE_TEST_SUITE_P(
                 [](UninstallFixture& f) { AnswerRestart(f.sim.dialogs(), kIdOk); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A 64-bit program's spooler keeps the processor under "Windows x64": it is
+// listed and removed from there.
+class SixtyFourBitRemovalTest : public RemovalTest {
+ protected:
+  void SetUp() override {
+    sim.UseSixtyFourBitProgram();
+    RemovalTest::SetUp();
+  }
+};
+
+TEST_F(SixtyFourBitRemovalTest, ProcessorIsListedAndRemovedFromTheProgramsEnvironment) {
+  ASSERT_TRUE(
+      KeyExists("SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\"
+                "Print Processors\\KvRasterProc"));
+  Open();
+  ASSERT_EQ(listed(), kFamilyList);
+  EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
+  PressUninstall();
+  EXPECT_EQ(status().back(), "KvRasterProc has been deleted.");
+  EXPECT_EQ(sim.spooler().FindProcessor("KvRasterProc"), nullptr);
+  EXPECT_FALSE(sim.files().Exists(ProcessorFile("KVRASPRC.DLL")));
+}
+
 }  // namespace
 }  // namespace kv::test

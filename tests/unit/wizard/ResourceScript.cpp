@@ -146,10 +146,9 @@ class ScriptReader {
     } else {
       throw std::runtime_error("statement not read: " + keyword);
     }
-    // A frame static without WS_VISIBLE is hidden; the others are visible
-    // unless NOT WS_VISIBLE says so.
-    const bool frame = keyword == "CONTROL" && className == "Static";
-    declared.visible = frame ? Has(style, "WS_VISIBLE") : !HasNot(style, "WS_VISIBLE");
+    // Every control statement, CONTROL included, starts visible unless
+    // NOT WS_VISIBLE says otherwise (as the resource compiler builds it).
+    declared.visible = !HasNot(style, "WS_VISIBLE");
     declared.enabled = !Has(style, "WS_DISABLED");
     declared.group = Has(style, "WS_GROUP");
     declared.sorted = Has(style, "CBS_SORT") || Has(style, "LBS_SORT");

@@ -1,5 +1,7 @@
 #include "RemoteProgram.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 namespace kv::walk {
@@ -151,11 +153,20 @@ HWND RemoteProgram::Control(HWND window, int id) {
   return search.visible != nullptr ? search.visible : search.any;
 }
 
+// The control's current text. GetWindowText would return only the caption a
+// window stored, never an edit's or a static's text, from another process.
 std::string RemoteProgram::Text(HWND window) {
-  int length = GetWindowTextLengthW(window);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return "";
+  }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return "";
+  }
+  text.resize(std::min<size_t>(copied, length));
   return Narrow(text);
 }
 

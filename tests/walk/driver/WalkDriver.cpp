@@ -8,7 +8,7 @@
 //
 //   start PROGRAM [DIRECTORY]       start the program in that directory
 //   wait-window CAPTION             the program's top-level window becomes current
-//   click ID                        post a click to an enabled, visible control
+//   click ID                        post a click once the control is enabled and visible
 //   select ID TEXT                  pick a list entry by text (selection + notification)
 //   key NAME                        F1 RETURN ESCAPE TAB SPACE, to the focused control
 //   expect-text ID TEXT             also: expect-checked / -enabled / -visible ID 0|1
@@ -267,7 +267,14 @@ class Walk {
       return false;
     }
     if (verb == "click") {
-      if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
+      // A click posted just before may still be on its way (a page still to
+      // show, a button still to enable): wait for the state, then click.
+      if (!Eventually(
+              [&](std::string&) {
+                control = RemoteProgram::Control(window_, id);
+                return control != nullptr && IsWindowEnabled(control) && IsWindowVisible(control);
+              },
+              seen)) {
         error = "control " + w[1] + " cannot be clicked (disabled or hidden)";
         return false;
       }

@@ -122,7 +122,7 @@ void CheckMonitorAndProcessor(Machine& machine) {
   std::vector<std::string> processors;
   machine.spooler.EnumPrintProcessors(std::nullopt, &processors);
   Check(Contains(processors, kProcessor), "the processor is listed");
-  CheckEqual(ReadDword(RegRoot::LocalMachine, PrintProcessorKeyPath(OsFamily::WinXP, kProcessor),
+  CheckEqual(ReadDword(RegRoot::LocalMachine, PrintProcessorKeyPath(machine.spooler, OsFamily::WinXP, kProcessor),
                        "DriverVersion", machine.registry)
                  .value_or(0),
              2, "the processor's DriverVersion");
@@ -150,6 +150,16 @@ void CheckDefaultPrinter(Machine& machine, OsFamily family, const char* version)
   AddDriverAndPrinter(machine, family, "QTM-B320 Default", message);
   Check(MakeDefaultPrinter(machine, "QTM-B320 Default"),
         std::string("MakeDefaultPrinter on ") + version);
+  OsVersionInfo running;
+  if (machine.system.GetVersion(&running) && running.platformId == kPlatformWindows) {
+    // Windows 98 makes the printer marked with the default attribute its
+    // default printer; Wine stores the attribute and does nothing with it.
+    PrinterInfo2 info;
+    Check(machine.spooler.GetPrinter("QTM-B320 Default", &info) == kErrorSuccess &&
+              (info.attributes & kPrinterAttributeDefault) != 0,
+          "the printer carries the default attribute");
+    return;
+  }
   const std::string device = machine.profiles.GetProfileString("windows", "device", "", 260);
   Check(device.rfind("QTM-B320 Default,", 0) == 0, "the profile names it: \"" + device + "\"");
 }
