@@ -3,6 +3,17 @@
 # needs no runtime DLL beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# Release programs ship small: optimised for size, functions and data no one
+# calls dropped at link time, and no symbols or debug sections.
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+set(KV_SECTION_FLAGS $<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
+add_compile_options(${KV_SECTION_FLAGS})
+foreach(target kvprofiletext kvcore kvsim)
+  target_compile_options(${target} PRIVATE ${KV_SECTION_FLAGS})
+endforeach()
+add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
+
 # GCC 12 for mingw reports std::string appends as overlapping copies at -O2 and
 # above (GCC bug 105329), a false positive.
 add_compile_options(-Wno-restrict)

@@ -77,9 +77,10 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
     int copied = CopyProcessorWithSpoolerStopped(machine, s, processorDirectory, message);
     if (copied == 0) return false;
     if (copied == 1) {
-      RecordVersion(machine.registry,
-                    PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor), nullptr,
-                    processorVersion);
+      RecordVersion(
+          machine.registry,
+          PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor), nullptr,
+          processorVersion);
     }
   }
   return stopped.Restart(message);

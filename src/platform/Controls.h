@@ -13,6 +13,9 @@ inline constexpr int kBnClicked = 0;
 inline constexpr int kCbnSelChange = 1;
 inline constexpr int kLbnSelChange = 1;
 inline constexpr int kEnChange = 0x300;
+// An edit control tells its dialog when it gains and loses the focus.
+inline constexpr int kEnSetFocus = 0x100;
+inline constexpr int kEnKillFocus = 0x200;
 
 // Extended list-view styles (the Windows numbers).
 inline constexpr uint32_t kLvsExGridLines = 0x01;

@@ -161,7 +161,9 @@ machine_state() {
   done
   (cd "$WINEPREFIX/drive_c/windows" && find system32/spool -type f 2>/dev/null | sort)
 }
-export -f machine_state
+# Passed as text: the X wrapper's shell drops exported bash functions.
+KV_MACHINE_STATE=$(declare -f machine_state)
+export KV_MACHINE_STATE
 
 # run_walk NAME VERSION PREPARE SCRIPT-TEXT
 #   PREPARE: none, no-bitmap, no-license, no-files, second-start, uninstall
@@ -193,6 +195,7 @@ run_walk() {
     cd "$dir/medium"
     kv_headless 600 bash -c '
       prepare=$1 driver=$2 script=$3 dir=$4
+      eval "$KV_MACHINE_STATE"
       machine_state >"$dir/before.txt"
       case $prepare in
         second-start) wine setup.exe & sleep 5 ;;

@@ -57,6 +57,27 @@ SimDialog::~SimDialog() = default;
 
 void SimDialog::Open() {
   page_.OnInit(*this);
+  // Unless the page chose the focus, a top-level dialog gives it to its first
+  // usable control with a tab stop, even when the dialog ended during
+  // initialisation.
+  if (parent_ != nullptr || focus_ != 0) return;
+  for (Control& control : controls_) {
+    if (control.declared.tabStop && Usable(&control)) {
+      FocusTo(control.declared.id);
+      return;
+    }
+  }
+}
+
+void SimDialog::FocusTo(int id) {
+  if (focus_ == id) return;
+  const Control* previous = Find(focus_);
+  const Control* next = Find(id);
+  focus_ = id;
+  if (previous != nullptr && previous->declared.kind == ControlKind::Edit) {
+    Command(previous->declared.id, kEnKillFocus);
+  }
+  if (next != nullptr && next->declared.kind == ControlKind::Edit) Command(id, kEnSetFocus);
 }
 
 void SimDialog::Destroy() {
@@ -118,7 +139,7 @@ bool SimDialog::Click(int id) {
     }
     control->checked = true;
   }
-  focus_ = id;
+  FocusTo(id);
   Command(id, kBnClicked);
   return true;
 }
@@ -301,7 +322,7 @@ void SimDialog::Show(int id, bool visible) {
 }
 
 void SimDialog::SetFocus(int id) {
-  if (Find(id) != nullptr) focus_ = id;
+  if (Find(id) != nullptr) FocusTo(id);
 }
 
 int SimDialog::Focus() {

@@ -43,9 +43,16 @@ struct ControlTemplate {
   bool sorted = false;         // CBS_SORT / LBS_SORT
   bool defaultButton = false;  // DEFPUSHBUTTON
   bool readOnly = false;       // ES_READONLY
+  // WS_TABSTOP: what the resource compiler gives the statement of each kind
+  // unless the template says otherwise (statics, frames and bars have none).
+  bool tabStop = true;
 
   ControlTemplate(int id, ControlKind kind, std::string text = {})
-      : id(id), kind(kind), text(std::move(text)) {}
+      : id(id),
+        kind(kind),
+        text(std::move(text)),
+        tabStop(kind != ControlKind::Static && kind != ControlKind::Picture &&
+                kind != ControlKind::GroupBox && kind != ControlKind::ProgressBar) {}
   ControlTemplate& Hidden() { return visible = false, *this; }
   ControlTemplate& Disabled() { return enabled = false, *this; }
   ControlTemplate& Group() { return group = true, *this; }
@@ -53,6 +60,7 @@ struct ControlTemplate {
   ControlTemplate& Sorted() { return sorted = true, *this; }
   ControlTemplate& Default() { return defaultButton = true, *this; }
   ControlTemplate& ReadOnly() { return readOnly = true, *this; }
+  ControlTemplate& NoTabStop() { return tabStop = false, *this; }
 };
 
 // A dialog template: its caption and controls in template order.
@@ -230,6 +238,8 @@ class SimDialog : public Controls {
   bool Usable(Control* control);
   bool IsList(const Control* control) const;
   void Command(int id, int code);
+  // Moves the focus as Windows does, telling edits that gain or lose it.
+  void FocusTo(int id);
   void Help();
   // Delivers the earliest tick due by `until`; false when none is.
   bool DeliverDueTimer(uint64_t until);

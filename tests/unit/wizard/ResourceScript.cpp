@@ -149,6 +149,10 @@ class ScriptReader {
     // Every control statement, CONTROL included, starts visible unless
     // NOT WS_VISIBLE says otherwise (as the resource compiler builds it).
     declared.visible = !HasNot(style, "WS_VISIBLE");
+    // CONTROL statements take a tab stop only when they say so; the others
+    // keep their kind's unless NOT WS_TABSTOP.
+    declared.tabStop = keyword == "CONTROL" ? Has(style, "WS_TABSTOP")
+                                            : declared.tabStop && !HasNot(style, "WS_TABSTOP");
     declared.enabled = !Has(style, "WS_DISABLED");
     declared.group = Has(style, "WS_GROUP");
     declared.sorted = Has(style, "CBS_SORT") || Has(style, "LBS_SORT");

@@ -122,7 +122,8 @@ void CheckMonitorAndProcessor(Machine& machine) {
   std::vector<std::string> processors;
   machine.spooler.EnumPrintProcessors(std::nullopt, &processors);
   Check(Contains(processors, kProcessor), "the processor is listed");
-  CheckEqual(ReadDword(RegRoot::LocalMachine, PrintProcessorKeyPath(machine.spooler, OsFamily::WinXP, kProcessor),
+  CheckEqual(ReadDword(RegRoot::LocalMachine,
+                       PrintProcessorKeyPath(machine.spooler, OsFamily::WinXP, kProcessor),
                        "DriverVersion", machine.registry)
                  .value_or(0),
              2, "the processor's DriverVersion");

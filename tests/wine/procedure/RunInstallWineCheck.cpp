@@ -181,7 +181,8 @@ void SerialOnXpThenOutdatedMonitorThenMissingFile(Machine& machine) {
              std::string(SetupString(setup_text::kCopyError)) + "KVPDRV.HLP  er = 2" + missing,
              "XP missing file: message");
   // The later installations find the medium whole again.
-  Check(machine.files.CopyFile(aside, missing, false) == kErrorSuccess, "restoring the driver file");
+  Check(machine.files.CopyFile(aside, missing, false) == kErrorSuccess,
+        "restoring the driver file");
 }
 
 void UsbOnXp(Machine& machine) {
