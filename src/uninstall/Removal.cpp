@@ -268,11 +268,11 @@ void Removal::DeleteFileIn(Controls& controls, const std::string& directory,
   if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
     error = machine_.files.DeleteAtRestart(path);
     if (error == kErrorSuccess) {
-      AppendStatus(controls, FormatStatus(text::kDeletedAtRestart, path));
+      AppendStatus(controls, FormatStatus(text::kDeletedAtRestart, name));
       return;
     }
   }
-  AppendStatus(controls, WithErrorNumber(FormatStatus(text::kDeleteFileError, path), error));
+  AppendStatus(controls, WithErrorNumber(FormatStatus(text::kDeleteFileError, name), error));
 }
 
 void Removal::OfferRestart(Controls& controls) {

@@ -34,8 +34,9 @@ class Removal {
   bool MonitorFreeOnNinetyFive(Controls& controls);
   void DeleteDriver(Controls& controls, const std::string& driverName);
   // Deletes `directory`\`name`; nothing when either is missing. A file in
-  // use is left to Windows to delete when it next starts; a line says so, or
-  // why the file stays.
+  // use is left to Windows to delete when it next starts; a line names the
+  // file (its name alone, which the narrow status list shows whole) and says
+  // so, or why the file stays.
   void DeleteFileIn(Controls& controls, const std::string& directory, const std::string& name);
   void OfferRestart(Controls& controls);
   void Pause(uint32_t milliseconds) { machine_.clock.Sleep(milliseconds); }

@@ -26,16 +26,18 @@ source "$root/scripts/wine-env.sh"
 export UNINSTALL_DIR UNINSTALL_SHOTS UNINSTALL_LISTED UNINSTALL_LINES
 UNINSTALL_DIR=$(windows_path "$work/medium")
 UNINSTALL_SHOTS=$(windows_path "$work/shots")
-UNINSTALL_LISTED="Receipt|Label|Korvant COM Monitor|Korvant USB Monitor|KvRasterProc"
+# Wine lists printers and monitors by name (its registry keeps keys sorted);
+# Windows lists printers in the order they were added.
+UNINSTALL_LISTED="Label|Receipt|Korvant COM Monitor|Korvant USB Monitor|KvRasterProc"
 UNINSTALL_LINES=$(printf '%s|' \
   "Please select the printers you want to uninstall." \
-  "Deleting printer Receipt,please wait..." "Receipt has been deleted." \
-  "Deleting Receipt's driver,please wait..." "The printer driver has been deleted." \
   "Deleting printer Label,please wait..." "Label has been deleted." \
   "Deleting Label's driver,please wait..." "The printer driver has been deleted." \
+  "Deleting printer Receipt,please wait..." "Receipt has been deleted." \
+  "Deleting Receipt's driver,please wait..." "The printer driver has been deleted." \
   "Deleting Korvant COM Monitor,please wait..." "Korvant COM Monitor has been deleted." \
   "Deleting Korvant USB Monitor,please wait..." \
-  "C:\\windows\\system32\\KVUSBMON.DLL will be deleted when Windows restarts." \
+  "KVUSBMON.DLL will be deleted when Windows restarts." \
   "Korvant USB Monitor has been deleted." \
   "Deleting KvRasterProc,please wait..." "KvRasterProc has been deleted.")
 UNINSTALL_LINES=${UNINSTALL_LINES%|}

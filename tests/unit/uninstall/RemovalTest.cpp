@@ -250,7 +250,6 @@ const Lines kProcessorRemoved = {"Deleting KvRasterProc,please wait...",
                                  "KvRasterProc has been deleted."};
 const Lines kUsbRemoved = {"Deleting USB Device Driver", "USB Device Driver has been deleted"};
 const char* const kSelect = "Please select the printers you want to uninstall.";
-const char* const kProcessorDll = "C:\\WINDOWS\\system32\\spool\\prtprocs\\w32x86\\KVRASPRC.DLL";
 
 // The lines of these parts, one after the other.
 Lines Joined(std::initializer_list<Lines> parts) {
@@ -327,8 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "Deleting Label's driver,please wait...",
                          "The printer driver has been deleted.",
                          "Deleting Korvant COM Monitor,please wait...",
-                         "C:\\WINDOWS\\system32\\KVCOMMON.DLL will be deleted when Windows "
-                         "restarts.",
+                         "KVCOMMON.DLL will be deleted when Windows restarts.",
                          "Korvant COM Monitor has been deleted."},
                         kUsbRemoved,
                         {kSelect}}),
@@ -341,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Nothing,
                 {"Korvant COM Monitor"},
                 Lines{"Deleting Korvant COM Monitor,please wait...",
-                      "C:\\WINDOWS\\SYSTEM\\KVCOMMON.DLL will be deleted when Windows restarts.",
+                      "KVCOMMON.DLL will be deleted when Windows restarts.",
                       "Korvant COM Monitor has been deleted.", kSelect},
                 {},
                 true,
@@ -364,8 +362,7 @@ INSTANTIATE_TEST_SUITE_P(
             "FileThatCannotBeLeftForTheRestartIsReported",
             [](sim::SimMachine& m) { m.FailNext(sim::Call::DeleteAtRestart, 1314); },
             {"KvRasterProc"},
-            Joined({{kProcessorRemoved[0],
-                     std::string("Delete file ") + kProcessorDll + " error.    er=1314",
+            Joined({{kProcessorRemoved[0], "Delete file KVRASPRC.DLL error.    er=1314",
                      kProcessorRemoved[1]},
                     kUsbRemoved,
                     {kSelect}}),
