@@ -7,6 +7,7 @@
 #                                                         prepared when missing)
 #   wine-emulator.sh [--default-prefix DIR] --shutdown   (wait for wineserver)
 #   wine-emulator.sh --display [--default-prefix DIR] PROGRAM [ARGS...]
+# A prefix made here reports Windows XP, or $KV_WINE_VERSION when set.
 # Programs run without a display, unless --display: then each run gets its
 # own Xvfb and a prefix of its own ($KV_WINEPREFIX-x11 when set), whose
 # wineserver is gone before the display goes. A prefix is never shared
@@ -39,7 +40,7 @@ prepare() {
   flock 9
   if [ "${1:-}" == "fresh" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
     if [ -d "$WINEPREFIX" ]; then wineserver -w; fi
-    "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp
+    "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "${KV_WINE_VERSION:-winxp}"
   fi
   flock -u 9
 }

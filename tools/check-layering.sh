@@ -10,7 +10,7 @@ src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 rules=(
   "profiletext:profiletext/"
   "platform/sim:platform/ profiletext/"
-  "platform/win32:platform/"
+  "platform/win32:platform/ profiletext/"
 )
 
 # The quoted includes of the given files, one "file<TAB>included" a line, read

@@ -15,6 +15,13 @@ inline constexpr uint32_t kFileAttributeDirectory = 0x10;
 inline constexpr uint32_t kFileAttributeArchive = 0x20;
 inline constexpr uint32_t kFileAttributeNormal = 0x80;
 
+// Where the NT platform keeps the removals and renames due at its next start:
+// a REG_MULTI_SZ of pairs, the source as \??\C:\... and the target, empty for
+// a removal.
+inline constexpr std::string_view kPendingRemovalsKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+inline constexpr std::string_view kPendingRemovalsValue = "PendingFileRenameOperations";
+
 struct FoundFile {
   std::string name;  // the name alone, without directory
   uint32_t attributes = 0;
@@ -38,6 +45,13 @@ class Files {
   // held open by another program with sharing still reads.
   virtual uint32_t ReadWholeFile(std::string_view path, std::string* contents) = 0;
   virtual uint32_t CreateDirectory(std::string_view path) = 0;
+  // Has Windows delete an existing file when it next starts, for a file in
+  // use now. The NT platform records it with MoveFileExA and
+  // MOVEFILE_DELAY_UNTIL_REBOOT (Windows keeps the record in the registry,
+  // under kPendingRemovalsKey, value kPendingRemovalsValue). The 9x platform,
+  // whose MoveFileExA fails, gets a "NUL=<8.3 path>" line in the [rename]
+  // section of WININIT.INI in the Windows directory; lines already there stay.
+  virtual uint32_t DeleteAtRestart(std::string_view path) = 0;
   // FindFirstFile/FindNextFile over a pattern such as "C:\dir\*.dll";
   // kErrorFileNotFound when nothing matches.
   virtual uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) = 0;

@@ -23,6 +23,13 @@ constexpr uint32_t kErrorCannotComplete = 1003;
 // Delete the driver's files that no other driver uses; any version.
 constexpr uint32_t kDeleteUnusedFiles = 1;
 
+// A status text followed by the error suffix with the number.
+std::string WithErrorNumber(std::string text, uint32_t error) {
+  std::string suffix(text::kErrorSuffix);
+  suffix.replace(suffix.find("%d"), 2, std::to_string(error));
+  return text + suffix;
+}
+
 // The line for a printer that ended a check: 115 or 116, both followed by a
 // pause, or 113 without one.
 void ReportQueryFailure(Controls& controls, Clock& clock, PrinterQueryResult result,
@@ -84,15 +91,16 @@ void Removal::Run(Controls& controls) {
       --i;
     }
   }
-  if (!ended) {
-    if (controls.Checked(IDC_USB_DRIVER)) {
-      AppendStatus(controls, text::kDeletingUsbDriver);
-      RunUsbDriverInstaller(machine_.files, machine_.desktop, machine_.clock,
-                            UsbInstallerMode::Remove);
-      AppendStatus(controls, text::kUsbDriverDeleted);
-    }
-    if (removedAny) OfferRestart(controls);
+  if (!ended && controls.Checked(IDC_USB_DRIVER)) {
+    AppendStatus(controls, text::kDeletingUsbDriver);
+    RunUsbDriverInstaller(machine_.files, machine_.desktop, machine_.clock,
+                          UsbInstallerMode::Remove);
+    AppendStatus(controls, text::kUsbDriverDeleted);
   }
+  // What went before a printer that stopped the run needs the restart all the
+  // same; so do the files left for Windows to delete, which only removed
+  // monitors and processors leave.
+  if (removedAny) OfferRestart(controls);
   if (state_.list.Count(controls) > 0) {
     AppendStatus(controls, UninstallString(text::kSelectPrinters));
     for (int id : {IDC_REMOVAL_LIST, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}) {
@@ -158,9 +166,8 @@ void Removal::DeleteDriver(Controls& controls, const std::string& driverName) {
   } else if (error == kErrorPrinterDriverInUse) {
     AppendStatus(controls, UninstallString(text::kDriverInUse));
   } else {
-    std::string suffix(text::kErrorSuffix);
-    suffix.replace(suffix.find("%d"), 2, std::to_string(error));
-    AppendStatus(controls, std::string(UninstallString(text::kDeleteDriverError)) + suffix);
+    AppendStatus(controls,
+                 WithErrorNumber(std::string(UninstallString(text::kDeleteDriverError)), error));
   }
   Pause(100);
   Pause(1000);
@@ -219,8 +226,8 @@ Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, i
     AppendStatus(controls, text::kNoSystemDirectory);
     systemDirectory.clear();
   }
-  DeleteFileIn(systemDirectory, dll);
-  DeleteFileIn(systemDirectory, uiDll);
+  DeleteFileIn(controls, systemDirectory, dll);
+  DeleteFileIn(controls, systemDirectory, uiDll);
   MarkRemoved(controls, index);
   return Outcome::Removed;
 }
@@ -244,26 +251,42 @@ Removal::Outcome Removal::RemoveProcessor(Controls& controls, UninstallIni& ini,
     AppendStatus(controls, text::kNoSystemDirectory);
     directory.clear();
   }
-  DeleteFileIn(directory, dll);
+  DeleteFileIn(controls, directory, dll);
   MarkRemoved(controls, index);
   return Outcome::Removed;
 }
 
-void Removal::DeleteFileIn(const std::string& directory, const std::string& name) {
+void Removal::DeleteFileIn(Controls& controls, const std::string& directory,
+                           const std::string& name) {
   // Without the directory the path would name a file at the drive's root.
   if (directory.empty() || name.empty()) return;
-  machine_.files.DeleteFile(directory + "\\" + name);
+  const std::string path = directory + "\\" + name;
+  uint32_t error = machine_.files.DeleteFile(path);
+  // A file that is not there is not left behind.
+  if (error == kErrorSuccess || error == kErrorFileNotFound || error == kErrorPathNotFound) return;
+  // The spooler, or another program, still has the DLL loaded.
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
+    error = machine_.files.DeleteAtRestart(path);
+    if (error == kErrorSuccess) {
+      AppendStatus(controls, FormatStatus(text::kDeletedAtRestart, name));
+      return;
+    }
+  }
+  AppendStatus(controls, WithErrorNumber(FormatStatus(text::kDeleteFileError, name), error));
 }
 
 void Removal::OfferRestart(Controls& controls) {
   DialogPage restartPage;
   if (dialogs_.RunModal(IDD_RESTART, restartPage, controls.Handle()) != kIdOk) return;
   ApplyRunningFamily(machine_, controls, state_);
-  if (state_.family.family != kFamilyWin98 &&
-      machine_.system.EnableShutdownPrivilege() != kErrorSuccess) {
-    return;
+  uint32_t error = kErrorSuccess;
+  if (state_.family.family != kFamilyWin98) error = machine_.system.EnableShutdownPrivilege();
+  if (error == kErrorSuccess) error = machine_.system.RestartComputer();
+  // The window stays open, so the user can restart by hand.
+  if (error != kErrorSuccess) {
+    AppendStatus(controls,
+                 WithErrorNumber(std::string(UninstallString(text::kRestartError)), error));
   }
-  machine_.system.RestartComputer();
 }
 
 }  // namespace kv

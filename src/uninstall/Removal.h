@@ -33,8 +33,11 @@ class Removal {
   // port or cannot be examined; false after reporting why.
   bool MonitorFreeOnNinetyFive(Controls& controls);
   void DeleteDriver(Controls& controls, const std::string& driverName);
-  // Deletes `directory`\`name`; nothing when either is missing.
-  void DeleteFileIn(const std::string& directory, const std::string& name);
+  // Deletes `directory`\`name`; nothing when either is missing. A file in
+  // use is left to Windows to delete when it next starts; a line names the
+  // file (its name alone, which the narrow status list shows whole) and says
+  // so, or why the file stays.
+  void DeleteFileIn(Controls& controls, const std::string& directory, const std::string& name);
   void OfferRestart(Controls& controls);
   void Pause(uint32_t milliseconds) { machine_.clock.Sleep(milliseconds); }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,122 @@ TEST_F(FilesContract, DoubledBackslashesCountAsOne) {
   EXPECT_EQ(files.GetAttributes(drive + "\\" + dir.substr(3) + "\\sub\\file.txt", &attributes), 0u);
   EXPECT_EQ(files.DeleteFile(dir + "\\\\sub\\\\copy.txt"), 0u);
   EXPECT_EQ(files.GetAttributes(dir + "\\sub\\copy.txt", &attributes), kErrorFileNotFound);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Where the running family keeps the removals due at its next start, put
+// back as it was when the case ends: the registry value on NT, WININIT.INI on
+// the 9x platform.
+class PendingRemovalsScope {
+ public:
+  PendingRemovalsScope() {
+    OsVersionInfo version;
+    nt_ = ContractMachine().system.GetVersion(&version) && version.platformId == kPlatformNt;
+    Files& files = ContractMachine().files;
+    files.GetWindowsDirectory(&wininit_);
+    wininit_ += "\\WININIT.INI";
+    hadWininit_ = files.ReadWholeFile(wininit_, &wininitText_) == kErrorSuccess;
+    Registry& registry = ContractMachine().registry;
+    if (registry.CreateKey(RegRoot::LocalMachine, kPendingRemovalsKey, &key_) != kErrorSuccess) {
+      key_ = 0;
+    } else {
+      hadValue_ = registry.QueryValue(key_, kPendingRemovalsValue, &type_, &value_) == 0;
+    }
+  }
+  ~PendingRemovalsScope() {
+    Registry& registry = ContractMachine().registry;
+    if (key_ != 0) {
+      if (hadValue_) {
+        registry.SetValue(key_, kPendingRemovalsValue, type_, value_);
+      } else {
+        registry.DeleteValue(key_, kPendingRemovalsValue);
+      }
+      registry.CloseKey(key_);
+    }
+    if (hadWininit_) {
+      ArrangeFile(wininit_, wininitText_);
+    } else {
+      ContractMachine().files.DeleteFile(wininit_);
+    }
+  }
+  PendingRemovalsScope(const PendingRemovalsScope&) = delete;
+  PendingRemovalsScope& operator=(const PendingRemovalsScope&) = delete;
+
+  bool nt() const { return nt_; }
+  const std::string& wininit() const { return wininit_; }
+  // The value as it is now: its type and its strings.
+  std::vector<std::string> Value(uint32_t* type) {
+    std::string data;
+    std::vector<std::string> strings;
+    if (ContractMachine().registry.QueryValue(key_, kPendingRemovalsValue, type, &data) != 0) {
+      return strings;
+    }
+    for (size_t at = 0; at < data.size();) {
+      size_t end = data.find('\0', at);
+      if (end == std::string::npos) end = data.size();
+      strings.push_back(data.substr(at, end - at));
+      at = end + 1;
+    }
+    return strings;
+  }
+
+ private:
+  bool nt_ = true;
+  std::string wininit_;
+  bool hadWininit_ = false;
+  std::string wininitText_;
+  RegHandle key_ = 0;
+  bool hadValue_ = false;
+  uint32_t type_ = kRegMultiSz;
+  std::string value_;
+};
+
+// What the uninstaller does with a monitor DLL that another program still has
+// loaded: the deletion is refused, Windows is asked to delete it at its next
+// start, and the file stays until then.
+TEST_F(FilesContract, FileHeldOpenIsRefusedAndLeftForTheNextStart) {
+  PendingRemovalsScope pending;
+  const std::string path = dir + "\\Held Monitor File.dll";
+  ArrangeFile(path, "MZ");
+  {
+    std::shared_ptr<void> held = HoldFileOpen(path);
+    EXPECT_EQ(files.DeleteFile(path), kErrorSharingViolation);
+    ASSERT_EQ(files.DeleteAtRestart(path), 0u);
+  }
+  uint32_t attributes = 0;
+  EXPECT_EQ(files.GetAttributes(path, &attributes), 0u) << "deleted only at the next start";
+
+  if (pending.nt()) {
+    // MoveFileExA's record: the NT form of the path, an empty target, and the
+    // empty string that ends the list.
+    uint32_t type = 0;
+    const std::vector<std::string> strings = pending.Value(&type);
+    EXPECT_EQ(type, kRegMultiSz);
+    auto found = std::find_if(strings.begin(), strings.end(), [&](const std::string& s) {
+      return Lower(s) == Lower("\\??\\" + path);
+    });
+    ASSERT_NE(found, strings.end()) << "no record of " << path;
+    ASSERT_NE(found + 1, strings.end());
+    EXPECT_EQ(found[1], "") << "a removal, not a rename";
+    ASSERT_FALSE(strings.empty());
+    EXPECT_EQ(strings.back(), "");
+    return;
+  }
+  // The 9x platform: the line names the file by its 8.3 path.
+  std::string text;
+  ASSERT_EQ(files.ReadWholeFile(pending.wininit(), &text), 0u);
+  const size_t line = text.find("NUL=");
+  ASSERT_NE(line, std::string::npos) << text;
+  const std::string shortPath = text.substr(line + 4, text.find_first_of("\r\n", line) - line - 4);
+  EXPECT_EQ(files.GetAttributes(shortPath, &attributes), 0u) << shortPath;
+  const std::string leaf = shortPath.substr(shortPath.rfind('\\') + 1);
+  EXPECT_LE(leaf.size(), 12u) << leaf;
+  EXPECT_EQ(leaf.find(' '), std::string::npos) << leaf;
+  EXPECT_EQ(text.rfind("[rename]", line), 0u) << text;
 }
 
 }  // namespace

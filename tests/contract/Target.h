@@ -39,6 +39,11 @@ void RemoveTopLevelWindow(const std::string& caption);
 // exactly these bytes.
 void ArrangeFile(const std::string& path, std::string_view contents);
 
+// Holds an existing file open as another program would: reading, shared for
+// reading only, so that it cannot be deleted or written. Released with the
+// returned object.
+std::shared_ptr<void> HoldFileOpen(const std::string& path);
+
 // The full path of a file whose version resource carries two translations:
 // first 0x0409 / code page 0x04e4 with FileVersion "3.1.4.15" and Comments
 // "one\001two\002three", then 0x0407 / 0x04e4 with FileVersion "9.9.9.9".

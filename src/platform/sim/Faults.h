@@ -49,6 +49,7 @@ enum class Call {
   OpenExisting,
   ReadWholeFile,
   CreateDirectory,
+  DeleteAtRestart,
   FindFiles,
   GetCurrentDirectory,
   GetSystemDirectory,

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/sim/PathKey.h"
+#include "profiletext/WininitText.h"
 
 namespace kv::sim {
 namespace {
@@ -29,9 +30,48 @@ std::string KeyOfFull(std::string full) {
   return full;
 }
 
+// A name the FAT file system takes as it is: up to eight characters, a dot
+// and up to three more, none of them blank or reserved.
+bool IsShortName(std::string_view name) {
+  const size_t dot = name.find('.');
+  const std::string_view stem = name.substr(0, dot);
+  const std::string_view extension =
+      dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+  if (stem.empty() || stem.size() > 8 || extension.size() > 3) return false;
+  if (extension.find('.') != std::string_view::npos) return false;
+  return name.find_first_of(" +,;=[]") == std::string_view::npos;
+}
+
+// FAT keeps short names in capitals.
+std::string ShortName(std::string_view name) {
+  auto letters = [](std::string_view part, size_t count) {
+    std::string kept;
+    for (char c : part) {
+      if (kept.size() == count) break;
+      if (c == ' ' || c == '.' || std::string_view("+,;=[]").find(c) != std::string_view::npos) {
+        continue;
+      }
+      kept += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return kept;
+  };
+  const size_t dot = name.rfind('.');
+  if (IsShortName(name)) {
+    std::string upper(name);
+    for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper;
+  }
+  std::string shortName = letters(name.substr(0, dot), 6) + "~1";
+  if (dot != std::string_view::npos) {
+    const std::string extension = letters(name.substr(dot + 1), 3);
+    if (!extension.empty()) shortName += "." + extension;
+  }
+  return shortName;
+}
+
 }  // namespace
 
-SimFiles::SimFiles(Faults& faults) : faults_(faults) {
+SimFiles::SimFiles(Faults& faults, SimRegistry& registry) : faults_(faults), registry_(registry) {
   AddDirectory(windowsDirectory_);
   AddDirectory(systemDirectory_);
   SetModuleFileName(moduleFileName_);
@@ -188,6 +228,48 @@ uint32_t SimFiles::CreateDirectory(std::string_view path) {
   const std::string full = FullPath(path);
   if (!DirectoryExists(ParentPath(full))) return kErrorPathNotFound;
   directories_.insert(PathKey(full));
+  return kErrorSuccess;
+}
+
+std::optional<std::string> SimFiles::ShortPath(std::string_view path) const {
+  const SimFile* file = Find(path);
+  if (!file) return std::nullopt;
+  // "X:" and then every name of the path as first written.
+  std::string_view rest(file->path);
+  std::string shortPath(rest.substr(0, 2));
+  rest.remove_prefix(3);
+  while (!rest.empty()) {
+    const size_t slash = rest.find('\\');
+    shortPath += "\\" + ShortName(rest.substr(0, slash));
+    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+  }
+  return shortPath;
+}
+
+uint32_t SimFiles::DeleteAtRestart(std::string_view path) {
+  if (uint32_t e = faults_.Check(Call::DeleteAtRestart)) return e;
+  if (!ninetyFive_) {
+    // MoveFileExA records the NT path; an empty target means removal.
+    std::string pending;
+    if (const SimValue* value =
+            registry_.ValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue)) {
+      pending = value->data;
+      if (!pending.empty() && pending.back() == '\0') pending.pop_back();
+    }
+    pending += "\\??\\" + FullPath(path) + '\0' + '\0' + '\0';
+    registry_.SetValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue,
+                         kRegMultiSz, pending);
+    return kErrorSuccess;
+  }
+  const std::optional<std::string> shortPath = ShortPath(path);
+  if (!shortPath) return MissingFileError(path);
+  const std::string wininit = windowsDirectory_ + "\\WININIT.INI";
+  std::string text;
+  if (const SimFile* existing = Find(wininit)) {
+    if (existing->inUse) return kErrorSharingViolation;
+    text = existing->bytes;
+  }
+  AddFile(wininit, WithPendingRemoval(text, *shortPath));
   return kErrorSuccess;
 }
 

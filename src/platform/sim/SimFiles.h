@@ -10,6 +10,7 @@
 
 #include "platform/Files.h"
 #include "platform/sim/Faults.h"
+#include "platform/sim/SimRegistry.h"
 
 namespace kv::sim {
 
@@ -32,10 +33,11 @@ struct SimFile {
 // The simulated file system: drive-letter paths, names ignoring case, every
 // directory explicit (a file needs its directory, as on Windows). Paths
 // resolve as Windows resolves them: against the current directory, with runs
-// of backslashes read as one.
+// of backslashes read as one. Removals due at the next start go where the
+// running family keeps them: the registry on NT, WININIT.INI on 9x.
 class SimFiles : public Files {
  public:
-  explicit SimFiles(Faults& faults);
+  SimFiles(Faults& faults, SimRegistry& registry);
 
   // Arrangement.
   void AddDirectory(std::string_view path);  // and its parents
@@ -46,10 +48,16 @@ class SimFiles : public Files {
   // The running program's file, which exists.
   void SetModuleFileName(std::string_view path);
   void SetWindowsDirectory(std::string_view windows, std::string_view system);
+  // The 9x platform: no MoveFileExA, removals at restart through WININIT.INI.
+  void SetNinetyFive(bool ninetyFive) { ninetyFive_ = ninetyFive; }
 
   // The full path Windows makes of a path here (see FullPath in PathKey.h):
   // every call resolves its paths this way first.
   std::string FullPath(std::string_view path) const;
+  // The 8.3 path GetShortPathNameA gives for an existing file on FAT: names in
+  // capitals, those longer than 8.3 cut to six letters and "~1" (one file per
+  // stem, which is all the tests need).
+  std::optional<std::string> ShortPath(std::string_view path) const;
 
   // Inspection.
   bool Exists(std::string_view path) const;
@@ -67,6 +75,7 @@ class SimFiles : public Files {
   uint32_t OpenExisting(std::string_view path) override;
   uint32_t ReadWholeFile(std::string_view path, std::string* contents) override;
   uint32_t CreateDirectory(std::string_view path) override;
+  uint32_t DeleteAtRestart(std::string_view path) override;
   uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) override;
   uint32_t GetCurrentDirectory(std::string* directory) override;
   uint32_t GetSystemDirectory(std::string* directory) override;
@@ -79,6 +88,8 @@ class SimFiles : public Files {
   uint32_t MissingFileError(std::string_view path) const;
 
   Faults& faults_;
+  SimRegistry& registry_;
+  bool ninetyFive_ = false;
   std::map<std::string, SimFile> files_;
   std::set<std::string> directories_;
   std::string currentDirectory_ = "C:\\";

@@ -48,6 +48,7 @@ void SimMachine::UseWindows(WindowsVersion version) {
 
   bool nineX = v.platform == kPlatformWindows;
   registry_.SetDeleteRemovesSubkeys(nineX);
+  files_.SetNinetyFive(nineX);
   services_.SetManagerImplemented(!nineX);
   files_.SetWindowsDirectory("C:\\WINDOWS",
                              nineX ? "C:\\WINDOWS\\SYSTEM" : "C:\\WINDOWS\\system32");

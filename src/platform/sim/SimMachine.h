@@ -69,7 +69,7 @@ class SimMachine {
  private:
   Faults faults_;
   SimRegistry registry_{faults_};
-  SimFiles files_{faults_};
+  SimFiles files_{faults_, registry_};
   SimServices services_{faults_};
   SimSystem system_{faults_};
   SimProfiles profiles_{faults_, files_};

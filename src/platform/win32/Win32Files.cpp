@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Proc.h"
+#include "profiletext/WininitText.h"
 
 namespace kv {
 namespace {
@@ -25,6 +26,55 @@ uint32_t ReadPath(Query query, std::string* path) {
   buffer.resize(length);
   *path = std::move(buffer);
   return kErrorSuccess;
+}
+
+// Reads an open file from its current position to its end.
+uint32_t ReadToEnd(HANDLE file, std::string* contents) {
+  // One read for the whole file: a piece one byte larger than its size comes
+  // back short, which for a disk file means its end. A file that grows
+  // meanwhile is read on in larger pieces.
+  DWORD sizeHigh = 0;
+  const DWORD size = ::GetFileSize(file, &sizeHigh);
+  constexpr size_t kSmallestPiece = 64 * 1024;
+  const size_t expected = size == INVALID_FILE_SIZE || sizeHigh != 0 ? 0 : size;
+  std::string data;
+  for (;;) {
+    const size_t have = data.size();
+    size_t piece = have == 0 ? expected + 1 : have;
+    if (piece < kSmallestPiece) piece = kSmallestPiece;
+    data.resize(have + piece);
+    DWORD read = 0;
+    if (!::ReadFile(file, data.data() + have, static_cast<DWORD>(piece), &read, nullptr)) {
+      return LastFailure();
+    }
+    data.resize(have + read);
+    if (read < piece) break;
+  }
+  *contents = std::move(data);
+  return kErrorSuccess;
+}
+
+// Adds the removal line to WININIT.INI, made when missing. Nobody else may
+// write the file between the read and the write. The text only grows, so it
+// is written over from the start.
+uint32_t AddWininitRemoval(const std::string& windowsDirectory, const std::string& shortPath) {
+  FileHandle wininit(::CreateFileA((windowsDirectory + "\\WININIT.INI").c_str(),
+                                   GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!wininit) return LastFailure();
+  std::string text;
+  if (uint32_t error = ReadToEnd(wininit.get(), &text)) return error;
+  const std::string updated = WithPendingRemoval(text, shortPath);
+  if (updated == text) return kErrorSuccess;
+  if (::SetFilePointer(wininit.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+    return LastFailure();
+  }
+  DWORD written = 0;
+  if (!::WriteFile(wininit.get(), updated.data(), static_cast<DWORD>(updated.size()), &written,
+                   nullptr)) {
+    return LastFailure();
+  }
+  return written == updated.size() ? kErrorSuccess : kErrorInvalidFunction;
 }
 
 }  // namespace
@@ -67,33 +117,32 @@ uint32_t Win32Files::ReadWholeFile(std::string_view path, std::string* contents)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastFailure();
-  // One read for the whole file: a piece one byte larger than its size comes
-  // back short, which for a disk file means its end. A file that grows
-  // meanwhile is read on in larger pieces.
-  DWORD sizeHigh = 0;
-  const DWORD size = ::GetFileSize(file.get(), &sizeHigh);
-  constexpr size_t kSmallestPiece = 64 * 1024;
-  const size_t expected = size == INVALID_FILE_SIZE || sizeHigh != 0 ? 0 : size;
-  std::string data;
-  for (;;) {
-    const size_t have = data.size();
-    size_t piece = have == 0 ? expected + 1 : have;
-    if (piece < kSmallestPiece) piece = kSmallestPiece;
-    data.resize(have + piece);
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), data.data() + have, static_cast<DWORD>(piece), &read, nullptr)) {
-      return LastFailure();
-    }
-    data.resize(have + read);
-    if (read < piece) break;
-  }
-  *contents = std::move(data);
-  return kErrorSuccess;
+  return ReadToEnd(file.get(), contents);
 }
 
 uint32_t Win32Files::CreateDirectory(std::string_view path) {
   if (!::CreateDirectoryA(std::string(path).c_str(), nullptr)) return LastFailure();
   return kErrorSuccess;
+}
+
+uint32_t Win32Files::DeleteAtRestart(std::string_view path) {
+  const std::string file(path);
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!::GetVersionExA(&version)) return LastFailure();
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    if (!::MoveFileExA(file.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return LastFailure();
+    return kErrorSuccess;
+  }
+  // WININIT runs before long names are available: the line needs the 8.3 path.
+  std::string shortPath;
+  uint32_t error = ReadPath(
+      [&file](char* buffer, DWORD size) { return ::GetShortPathNameA(file.c_str(), buffer, size); },
+      &shortPath);
+  if (error != kErrorSuccess) return error;
+  std::string windowsDirectory;
+  if ((error = GetWindowsDirectory(&windowsDirectory)) != kErrorSuccess) return error;
+  return AddWininitRemoval(windowsDirectory, shortPath);
 }
 
 uint32_t Win32Files::FindFiles(std::string_view pattern, std::vector<FoundFile>* found) {

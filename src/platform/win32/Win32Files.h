@@ -14,6 +14,7 @@ class Win32Files : public Files {
   uint32_t OpenExisting(std::string_view path) override;
   uint32_t ReadWholeFile(std::string_view path, std::string* contents) override;
   uint32_t CreateDirectory(std::string_view path) override;
+  uint32_t DeleteAtRestart(std::string_view path) override;
   uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) override;
   uint32_t GetCurrentDirectory(std::string* directory) override;
   uint32_t GetSystemDirectory(std::string* directory) override;

@@ -58,6 +58,11 @@ void ArrangeFile(const std::string& path, std::string_view contents) {
   Sim().files().AddFile(path, std::string(contents));
 }
 
+std::shared_ptr<void> HoldFileOpen(const std::string& path) {
+  Sim().files().MarkInUse(path);
+  return std::shared_ptr<void>(nullptr, [path](void*) { Sim().files().MarkInUse(path, false); });
+}
+
 std::string VersionedFile() {
   const std::string path = "C:\\fixtures\\versioned.dll";
   sim::SimFile& file = Sim().files().AddFile(path, "MZ");

@@ -93,6 +93,15 @@ void ArrangeFile(const std::string& path, std::string_view contents) {
   if (!ok || written != contents.size()) throw std::runtime_error("cannot write " + path);
 }
 
+std::shared_ptr<void> HoldFileOpen(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    throw std::runtime_error("cannot open " + path + ": " + std::to_string(GetLastError()));
+  }
+  return std::shared_ptr<void>(file, [](HANDLE held) { CloseHandle(held); });
+}
+
 std::string VersionedFile() {
   return ModuleDirectory() + "\\version-fixture.dll";
 }

@@ -48,7 +48,7 @@ TEST(StringTablesTest, ResourceTablesHoldTheCodesTextsAndNoOthers) {
     size_t count;
   };
   for (const Program& program : {Program{"SetupStrings.rc", SetupString, 36},
-                                 Program{"UninstallStrings.rc", UninstallString, 22}}) {
+                                 Program{"UninstallStrings.rc", UninstallString, 25}}) {
     const auto table = ReadResourceTable(program.resource);
     EXPECT_EQ(table.size(), program.count) << program.resource;
     for (const auto& [id, text] : table) EXPECT_EQ(program.lookup(id), text) << id;

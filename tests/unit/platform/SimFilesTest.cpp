@@ -6,6 +6,8 @@
 namespace kv::sim {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(SimFilesTest, CopyReportsWindowsErrors) {
   SimMachine sim;
   Files& files = sim.machine().files;
@@ -42,6 +44,36 @@ TEST(SimFilesTest, FindMatchesWildcardsIgnoringCase) {
   EXPECT_EQ(found[0].name, "KvUsb.DLL");
   EXPECT_EQ(sim.machine().files.FindFiles("C:\\d\\*.sys", &found), kErrorFileNotFound);
   EXPECT_EQ(sim.machine().files.FindFiles("C:\\none\\*", &found), kErrorPathNotFound);
+}
+
+// NT keeps the removals in the registry, the 9x platform in WININIT.INI by
+// 8.3 paths; the files stay until Windows starts again.
+TEST(SimFilesTest, DeleteAtRestartGoesWhereTheFamilyKeepsIt) {
+  SimMachine sim;
+  sim.files().AddFile("C:\\Program Files\\Korvant\\Port Monitor.dll");
+  sim.files().AddFile("C:\\WINDOWS\\KV.DLL");
+  Files& files = sim.machine().files;
+  ASSERT_EQ(files.DeleteAtRestart("C:\\Program Files\\Korvant\\Port Monitor.dll"), 0u);
+  ASSERT_EQ(files.DeleteAtRestart("C:\\WINDOWS\\KV.DLL"), 0u);
+  const SimValue* value =
+      sim.registry().ValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue);
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->type, kRegMultiSz);
+  EXPECT_EQ(value->data,
+            "\\??\\C:\\Program Files\\Korvant\\Port Monitor.dll\0\0"
+            "\\??\\C:\\WINDOWS\\KV.DLL\0\0\0"s);
+  EXPECT_TRUE(sim.files().Exists("C:\\WINDOWS\\KV.DLL"));
+  EXPECT_FALSE(sim.files().Exists("C:\\WINDOWS\\WININIT.INI"));
+
+  sim.UseWindows(WindowsVersion::Win98);
+  sim.files().AddFile("C:\\WINDOWS\\WININIT.INI", "[rename]\r\nNUL=C:\\OLD.TMP\r\n");
+  ASSERT_EQ(files.DeleteAtRestart("C:\\Program Files\\Korvant\\Port Monitor.dll"), 0u);
+  ASSERT_EQ(files.DeleteAtRestart("c:\\windows\\kv.dll"), 0u);
+  EXPECT_EQ(files.DeleteAtRestart("C:\\WINDOWS\\missing.dll"), kErrorFileNotFound);
+  EXPECT_EQ(sim.files().Find("C:\\WINDOWS\\WININIT.INI")->bytes,
+            "[rename]\r\nNUL=C:\\OLD.TMP\r\nNUL=C:\\PROGRA~1\\KORVANT\\PORTMO~1.DLL\r\n"
+            "NUL=C:\\WINDOWS\\KV.DLL\r\n");
+  EXPECT_TRUE(sim.files().Exists("C:\\Program Files\\Korvant\\Port Monitor.dll"));
 }
 
 TEST(SimClockTest, SleepsAreRecordedAndHooksSeeTheTime) {

@@ -199,30 +199,48 @@ TEST_F(RemovalTest, OnWindows98AMonitorStaysWhileAPrinterUsesAMakersSerialPort) 
   EXPECT_TRUE(KeyExists("SOFTWARE\\KORVANT\\PORTNAME"));
 }
 
-// What each refusal leaves: its lines, the list, and whether the run ended
-// before the restart offer.
+// What each refusal or left-over file leaves: its lines, the ticked items
+// still listed, the restart offer that follows any removal, and the files
+// Windows will delete when it next starts.
 struct Refusal {
   const char* name;
-  std::function<void(sim::SimMachine&)> arrange;
-  const char* ticked;
+  std::function<void(sim::SimMachine&)> arrange;  // for the run, after the ticks
+  Lines ticked;
   Lines lines;
-  bool stillListed;
+  Lines stillListed;
+  bool restartOffered;
+  Lines pendingRemovals = {};
+  std::function<void(UninstallFixture&)> before = nullptr;  // before the window opens
+  bool restarted = false;
 };
 
 class RemovalRefusalTest : public RemovalTest, public ::testing::WithParamInterface<Refusal> {};
 
-TEST_P(RemovalRefusalTest, IsReportedAndKeepsTheItem) {
+TEST_P(RemovalRefusalTest, IsReportedAndTheRestartFollowsAnyRemoval) {
   const Refusal& refusal = GetParam();
+  if (refusal.before) refusal.before(*this);
   Open();
-  Tick(refusal.ticked);
-  Tick("KvRasterProc");
+  for (const auto& name : refusal.ticked) Tick(name);
+  // The USB step shows whether the run went to its end.
+  if (dialog->Enabled(IDC_USB_DRIVER)) {
+    ASSERT_TRUE(dialog->Click(IDC_USB_DRIVER));
+  }
   refusal.arrange(sim);
   PressUninstall();
   EXPECT_EQ(RunLines(), refusal.lines);
-  auto items = listed();
-  EXPECT_EQ(std::find(items.begin(), items.end(), refusal.ticked) != items.end(),
-            refusal.stillListed);
+  Lines stillListed;
+  for (const auto& name : listed()) {
+    if (std::find(refusal.ticked.begin(), refusal.ticked.end(), name) != refusal.ticked.end()) {
+      stillListed.push_back(name);
+    }
+  }
+  EXPECT_EQ(stillListed, refusal.stillListed);
+  EXPECT_EQ(ModalRuns(),
+            refusal.restartOffered ? std::vector<int>{IDD_RESTART} : std::vector<int>{});
+  EXPECT_EQ(sim.system().restartRequests(), refusal.restarted ? 1 : 0);
+  EXPECT_EQ(PendingRemovals(), refusal.pendingRemovals);
   EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
+  EXPECT_FALSE(dialog->Ended());
   for (int id : {IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT, IDC_REMOVAL_LIST}) {
     EXPECT_TRUE(dialog->Enabled(id)) << id;
   }
@@ -230,14 +248,27 @@ TEST_P(RemovalRefusalTest, IsReportedAndKeepsTheItem) {
 
 const Lines kProcessorRemoved = {"Deleting KvRasterProc,please wait...",
                                  "KvRasterProc has been deleted."};
+const Lines kUsbRemoved = {"Deleting USB Device Driver", "USB Device Driver has been deleted"};
 const char* const kSelect = "Please select the printers you want to uninstall.";
+
+// The lines of these parts, one after the other.
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines lines;
+  for (const auto& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+  return lines;
+}
+
+void Nothing(sim::SimMachine&) {}
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, RemovalRefusalTest,
     ::testing::Values(
         Refusal{"QueuedJobOnAnUnlistedPrinter",
-                [](sim::SimMachine& m) { m.spooler().SetJobCount("Office", 2); }, "Receipt",
-                Lines{"Please delete jobs in printer Office first."}, true},
+                [](sim::SimMachine& m) { m.spooler().SetJobCount("Office", 2); },
+                {"Receipt", "KvRasterProc"},
+                Lines{"Please delete jobs in printer Office first."},
+                {"Receipt", "KvRasterProc"},
+                false},
         Refusal{"PrinterThatDoesNotOpenEndsTheRun",
                 [](sim::SimMachine& m) {
                   // The job check opens every printer; the run's open fails.
@@ -246,22 +277,112 @@ INSTANTIATE_TEST_SUITE_P(
                     armed = false;
                   });
                 },
-                "Receipt", Lines{"Open Receipt printer error.", kSelect}, true},
-        Refusal{"MonitorInUse", [](sim::SimMachine&) {}, "Korvant USB Monitor",
-                Lines{"Deleting Korvant USB Monitor,please wait...",
-                      "Korvant USB Monitor is using,can't be deleted.", kProcessorRemoved[0],
-                      kProcessorRemoved[1], kSelect},
+                {"Receipt", "KvRasterProc"},
+                Lines{"Open Receipt printer error.", kSelect},
+                {"Receipt", "KvRasterProc"},
+                false},
+        Refusal{"MonitorInUse",
+                Nothing,
+                {"Korvant USB Monitor", "KvRasterProc"},
+                Joined({{"Deleting Korvant USB Monitor,please wait...",
+                         "Korvant USB Monitor is using,can't be deleted."},
+                        kProcessorRemoved,
+                        kUsbRemoved,
+                        {kSelect}}),
+                {"Korvant USB Monitor"},
                 true},
         Refusal{"DriverInUse",
                 [](sim::SimMachine& m) {
                   m.FailNext(sim::Call::DeletePrinterDriverEx, kErrorPrinterDriverInUse);
                 },
-                "Receipt",
-                Lines{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",
-                      "Deleting Receipt's driver,please wait...",
-                      "The driver is using,can't be deleted.", kProcessorRemoved[0],
-                      kProcessorRemoved[1], kSelect},
-                false}),
+                {"Receipt", "KvRasterProc"},
+                Joined({{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",
+                         "Deleting Receipt's driver,please wait...",
+                         "The driver is using,can't be deleted."},
+                        kProcessorRemoved,
+                        kUsbRemoved,
+                        {kSelect}}),
+                {},
+                true},
+        // The refusal ends the run before the USB step, yet Receipt is gone.
+        Refusal{
+            "QueuedJobAfterARemovalStillOffersTheRestart",
+            [](sim::SimMachine& m) {
+              m.clock().OnSleep([&m](uint64_t) {
+                if (!m.spooler().FindPrinter("Receipt")) m.spooler().SetJobCount("Label", 1);
+              });
+            },
+            {"Receipt", "Label", "KvRasterProc"},
+            Lines{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",
+                  "Deleting Receipt's driver,please wait...",
+                  "The printer driver has been deleted.", "Deleting printer Label,please wait...",
+                  "Label can't be deleted,please delete jobs in printer first.", kSelect},
+            {"Label", "KvRasterProc"},
+            true},
+        Refusal{"MonitorDllHeldOpenOnXpIsDeletedAtRestart",
+                Nothing,
+                {"Label", "Korvant COM Monitor"},
+                Joined({{"Deleting printer Label,please wait...", "Label has been deleted.",
+                         "Deleting Label's driver,please wait...",
+                         "The printer driver has been deleted.",
+                         "Deleting Korvant COM Monitor,please wait...",
+                         "KVCOMMON.DLL will be deleted when Windows restarts.",
+                         "Korvant COM Monitor has been deleted."},
+                        kUsbRemoved,
+                        {kSelect}}),
+                {},
+                true,
+                {"\\??\\C:\\WINDOWS\\system32\\KVCOMMON.DLL"},
+                [](UninstallFixture& f) { f.sim.files().MarkInUse(f.SystemFile("KVCOMMON.DLL")); }},
+        // Windows 98 keeps the line already in WININIT.INI and the section after.
+        Refusal{"MonitorDllHeldOpenOnWindows98IsDeletedAtRestart",
+                Nothing,
+                {"Korvant COM Monitor"},
+                Lines{"Deleting Korvant COM Monitor,please wait...",
+                      "KVCOMMON.DLL will be deleted when Windows restarts.",
+                      "Korvant COM Monitor has been deleted.", kSelect},
+                {},
+                true,
+                {"[rename]", "NUL=C:\\WINDOWS\\TEMP\\SETUP.TMP",
+                 "NUL=C:\\WINDOWS\\SYSTEM\\KVCOMMON.DLL", "[CombineVxDs]", "x=1"},
+                [](UninstallFixture& f) {
+                  f.sim.UseWindows(sim::WindowsVersion::Win98);
+                  f.sim.FailAlways(sim::Call::ScOpenManager, 120);
+                  // A printer on a maker's serial port would keep the monitor.
+                  ASSERT_EQ(f.sim.spooler().DeletePrinter("Label"), 0u);
+                  f.sim.files().AddFile(f.SystemFile("KVCOMMON.DLL"), "monitor").inUse = true;
+                  f.sim.files().AddFile(f.SystemFile("KVCOMUI.DLL"), "monitor ui");
+                  f.sim.files().AddFile("C:\\WINDOWS\\WININIT.INI",
+                                        "[rename]\r\nNUL=C:\\WINDOWS\\TEMP\\SETUP.TMP\r\n"
+                                        "[CombineVxDs]\r\nx=1\r\n");
+                  AnswerRestart(f.sim.dialogs(), kIdOk);
+                },
+                true},
+        Refusal{
+            "FileThatCannotBeLeftForTheRestartIsReported",
+            [](sim::SimMachine& m) { m.FailNext(sim::Call::DeleteAtRestart, 1314); },
+            {"KvRasterProc"},
+            Joined({{kProcessorRemoved[0], "Delete file KVRASPRC.DLL error.    er=1314",
+                     kProcessorRemoved[1]},
+                    kUsbRemoved,
+                    {kSelect}}),
+            {},
+            true,
+            {},
+            [](UninstallFixture& f) { f.sim.files().MarkInUse(f.ProcessorFile("KVRASPRC.DLL")); }},
+        Refusal{"RestartThatFailsIsReportedAndTheWindowStays",
+                [](sim::SimMachine& m) {
+                  m.FailNext(sim::Call::EnableShutdownPrivilege, kErrorNotAllAssigned);
+                },
+                {"KvRasterProc"},
+                Joined({kProcessorRemoved,
+                        kUsbRemoved,
+                        {"Can't restart the computer,please restart it yourself.    er=1300",
+                         kSelect}}),
+                {},
+                true,
+                {},
+                [](UninstallFixture& f) { AnswerRestart(f.sim.dialogs(), kIdOk); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A 64-bit program's spooler keeps the processor under "Windows x64": it is

@@ -50,6 +50,39 @@ class UninstallFixture : public ::testing::Test, public UninstallWorld {
     }
     return runs;
   }
+
+  // What Windows will delete when it next starts: the sources that the NT
+  // registry record names for removal, then every line of WININIT.INI.
+  std::vector<std::string> PendingRemovals() {
+    std::vector<std::string> pending;
+    if (const sim::SimValue* value = sim.registry().ValueAt(
+            RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue)) {
+      EXPECT_EQ(value->type, kRegMultiSz);
+      std::vector<std::string> strings;
+      for (size_t at = 0; at < value->data.size();) {
+        const size_t end = value->data.find('\0', at);
+        strings.push_back(value->data.substr(at, end - at));
+        at = end == std::string::npos ? value->data.size() : end + 1;
+      }
+      // Pairs of source and target, then the empty string that ends the list.
+      EXPECT_EQ(strings.size() % 2, 1u);
+      for (size_t i = 0; i + 1 < strings.size(); i += 2) {
+        EXPECT_EQ(strings[i + 1], "") << "a removal has no target";
+        pending.push_back(strings[i]);
+      }
+    }
+    if (const sim::SimFile* wininit =
+            sim.files().Find(sim.files().windowsDirectory() + "\\WININIT.INI")) {
+      std::string_view text = wininit->bytes;
+      while (!text.empty()) {
+        const size_t end = text.find("\r\n");
+        EXPECT_NE(end, std::string_view::npos) << "lines end in CR LF";
+        pending.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
+      }
+    }
+    return pending;
+  }
 };
 
 }  // namespace kv::test

@@ -5,10 +5,16 @@
 //                                   processor, the USB records) beside an
 //                                   unrelated printer, driver and monitor,
 //                                   from the medium in the current directory
-//   uninstall-machine.exe check     the family is gone, the rest untouched
+//   uninstall-machine.exe hold      holds the USB monitor's DLL open, as
+//                                   another program would, until Windows is
+//                                   asked to delete it at its next start (at
+//                                   most two minutes)
+//   uninstall-machine.exe check     the family is gone, the rest untouched,
+//                                   the held DLL left for the next start
 // Prints one line per check and "N passed, M failed".
 #include "platform/win32/Win32Api.h"
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -37,6 +43,8 @@ constexpr const char* kOtherDriver = "Generic Office Printer";
 constexpr const char* kFamilyMonitors[][3] = {
     {"Korvant COM Monitor", "KVCOMMON.DLL", "KVCOMUI.DLL"},
     {"Korvant USB Monitor", "KVUSBMON.DLL", "KVUSBUI.DLL"}};
+// The DLL that "hold" keeps open while the uninstaller runs.
+constexpr const char* kHeldDll = "KVUSBMON.DLL";
 constexpr const char* kOtherMonitor = "Other Port Monitor";
 constexpr const char* kOtherMonitorDll = "OTHERMON.DLL";
 
@@ -142,6 +150,46 @@ void Arrange(Machine& machine) {
             "inventory file read-only, as copied from a disc");
 }
 
+// True when Windows has been asked to delete `path` at its next start:
+// MoveFileExA's record names it in the NT form with an empty target.
+bool PendingRemoval(Machine& machine, const std::string& path) {
+  RegHandle key = 0;
+  if (machine.registry.OpenKey(RegRoot::LocalMachine, kPendingRemovalsKey, &key) != 0) {
+    return false;
+  }
+  uint32_t type = 0;
+  std::string data;
+  const uint32_t error = machine.registry.QueryValue(key, kPendingRemovalsValue, &type, &data);
+  machine.registry.CloseKey(key);
+  if (error != kErrorSuccess || type != kRegMultiSz) return false;
+  // Windows keeps the path as it was given; compare without regard to case.
+  auto upper = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  const std::string entry = "\\??\\" + path + '\0' + '\0';
+  return upper(data).find(upper(entry)) != std::string::npos;
+}
+
+// Opens the DLL for reading, shared for reading only: the uninstaller can
+// neither delete nor overwrite it while it is held.
+void Hold(Machine& machine) {
+  const Places places = Find(machine);
+  const std::string path = places.system + "\\" + kHeldDll;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  Check(file != INVALID_HANDLE_VALUE, "holding " + path + " open");
+  if (file == INVALID_HANDLE_VALUE) return;
+  std::fflush(stdout);
+  bool scheduled = false;
+  for (int waited = 0; waited < 120000 && !scheduled; waited += 250) {
+    Sleep(250);
+    scheduled = PendingRemoval(machine, path);
+  }
+  CloseHandle(file);
+  Check(scheduled, "the uninstaller left it for the next start while it was held");
+}
+
 template <typename List>
 bool Lists(const List& names, const std::string& name) {
   for (const auto& entry : names) {
@@ -193,8 +241,15 @@ void CheckRemoved(Machine& machine) {
   for (const auto& monitor : kFamilyMonitors) {
     Check(!Lists(monitors, monitor[0]), std::string("monitor gone: ") + monitor[0]);
     for (int i = 1; i <= 2; ++i) {
-      Check(!Exists(machine, places.system + "\\" + monitor[i]),
-            std::string("monitor file gone: ") + monitor[i]);
+      const std::string file = places.system + "\\" + monitor[i];
+      if (lstrcmpiA(monitor[i], kHeldDll) == 0) {
+        Check(Exists(machine, file), std::string("held monitor file stays: ") + monitor[i]);
+        Check(
+            PendingRemoval(machine, file),
+            std::string("held monitor file recorded for removal at the next start: ") + monitor[i]);
+      } else {
+        Check(!Exists(machine, file), std::string("monitor file gone: ") + monitor[i]);
+      }
     }
   }
   Check(Lists(monitors, kOtherMonitor), "the unrelated monitor stays");
@@ -225,10 +280,12 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "arrange") {
     kv::Arrange(machine.machine());
+  } else if (mode == "hold") {
+    kv::Hold(machine.machine());
   } else if (mode == "check") {
     kv::CheckRemoved(machine.machine());
   } else {
-    std::printf("usage: uninstall-machine.exe arrange|check\n");
+    std::printf("usage: uninstall-machine.exe arrange|hold|check\n");
     return 2;
   }
   std::printf("%d passed, %d failed\n", kv::passed, kv::failed);
