@@ -103,7 +103,7 @@ step cross-build-and-imports cross
 # as errors (its checks run in the Wine steps).
 if [ "$KV_ARCH" = x86_64 ]; then
   twin() {
-    source scripts/lib/builds.sh && kv_build_windows all && echo "x86_64 twin: 1 passed, 0 failed"
+    source scripts/lib/builds.sh && kv_build_windows all && echo "twin: 1 passed, 0 failed"
   }
   step cross-build-x86_64 twin
 fi
