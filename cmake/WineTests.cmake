@@ -19,8 +19,9 @@ endforeach()
 include(GoogleTest)
 
 file(GLOB KV_CONTRACT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*Test.cpp)
-# The dialog cases need a display: a program of their own (below).
-list(FILTER KV_CONTRACT_TESTS EXCLUDE REGEX "DialogContractTest\\.cpp$")
+# The dialog and desktop cases open windows, which need a display: a
+# program of their own (below).
+list(FILTER KV_CONTRACT_TESTS EXCLUDE REGEX "(Dialog|Desktop)ContractTest\\.cpp$")
 add_executable(contract_win32 ${KV_CONTRACT_TESTS}
                               ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp)
 target_include_directories(contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -41,6 +42,7 @@ add_custom_command(
           ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.h
   COMMENT "Dialog fixture templates")
 add_executable(contract_dialogs_win32 ${CMAKE_SOURCE_DIR}/tests/contract/DialogContractTest.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/contract/DesktopContractTest.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32DialogTarget.cpp
                                       ${KV_DIALOG_FIXTURE_RES})
