@@ -95,6 +95,8 @@ mkdir -p "$shots"
 cat >"$run/wizard.walk" <<'WALK'
 start ${MEDIUM}\setup.exe ${MEDIUM}
 wait-window "Printer Driver Setup"
+expect-checked 1058 1
+expect-enabled 1 0
 screenshot ${SHOTS}\1-licence.png
 click 1057
 click 1
