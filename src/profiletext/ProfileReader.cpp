@@ -18,12 +18,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // The profile functions handle names and values as zero-terminated strings:
 // whatever follows a zero byte is not seen.
 std::string_view UpToZero(std::string_view text) {
@@ -32,7 +26,7 @@ std::string_view UpToZero(std::string_view text) {
 
 // A requested name as the profile functions compare it.
 std::string_view RequestedName(std::string_view name) {
-  return Trim(UpToZero(name));
+  return TrimProfileBlanks(UpToZero(name));
 }
 
 std::string CutToBuffer(std::string_view text, uint32_t bufferChars) {
@@ -96,11 +90,9 @@ HeaderLine FindHeaderLine(std::string_view text, size_t from) {
     while (start > from && IsBlank(text[start - 1]) && !IsLineEnd(text[start - 1])) --start;
     const size_t end = LineEnd(text, open);
     if (start == from || IsLineEnd(text[start - 1])) {
-      const std::string_view line = text.substr(open, end - open);
-      const size_t close = line.rfind(']');
       // Without its ']' the line is a key line.
-      if (close != std::string_view::npos) {
-        return HeaderLine{start, end, UpToZero(Trim(line.substr(1, close - 1)))};
+      if (const auto name = ProfileHeaderName(text.substr(open, end - open))) {
+        return HeaderLine{start, end, *name};
       }
     }
     from = end + 1;
@@ -109,6 +101,19 @@ HeaderLine FindHeaderLine(std::string_view text, size_t from) {
 }
 
 }  // namespace
+
+std::string_view TrimProfileBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<std::string_view> ProfileHeaderName(std::string_view line) {
+  line = TrimProfileBlanks(line);
+  const size_t close = line.rfind(']');
+  if (line.empty() || line.front() != '[' || close == std::string_view::npos) return std::nullopt;
+  return UpToZero(TrimProfileBlanks(line.substr(1, close - 1)));
+}
 
 size_t ProfileNameHash::operator()(std::string_view name) const noexcept {
   // FNV-1a over the folded characters.
@@ -161,7 +166,7 @@ ProfileReader::Keys ProfileReader::ParseKeys(std::string_view lines) {
   size_t position = 0;
   while (position < lines.size()) {
     const size_t end = LineEnd(lines, position);
-    const std::string_view line = Trim(lines.substr(position, end - position));
+    const std::string_view line = TrimProfileBlanks(lines.substr(position, end - position));
     position = end + 1;
     if (line.empty()) continue;
     const size_t equals = line.find('=');
@@ -171,8 +176,8 @@ ProfileReader::Keys ProfileReader::ParseKeys(std::string_view lines) {
       keys.try_emplace(UpToZero(line), std::nullopt);
       continue;
     }
-    const std::string_view name = UpToZero(Trim(line.substr(0, equals)));
-    const std::string_view value = UpToZero(Trim(line.substr(equals + 1)));
+    const std::string_view name = UpToZero(TrimProfileBlanks(line.substr(0, equals)));
+    const std::string_view value = UpToZero(TrimProfileBlanks(line.substr(equals + 1)));
     keys.try_emplace(name, value);  // the first of equal keys wins
   }
   return keys;

@@ -11,6 +11,14 @@
 
 namespace kv {
 
+// The text without the blanks the profile functions trim around names,
+// values and headers: space, tab, CR, LF, VT, FF and Ctrl+Z.
+std::string_view TrimProfileBlanks(std::string_view text);
+// The section a header line opens, as the profile functions read headers:
+// '[' first on the line, the name up to its last ']', trimmed and cut at a
+// zero byte; none when the line is no header.
+std::optional<std::string_view> ProfileHeaderName(std::string_view line);
+
 // Section and key names compare without regard to ASCII case.
 struct ProfileNameHash {
   size_t operator()(std::string_view name) const noexcept;

@@ -202,12 +202,17 @@ uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
   return kErrorSuccess;
 }
 
+// The spooler environment of this program's architecture on the NT family.
+std::string NtEnvironmentOfThisProgram() {
+  return sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86";
+}
+
 // Wine's DeletePrintProcessorA deletes nothing and succeeds. Under Wine the
 // processor's registration is removed as Windows removes it: its key under
 // the environment's "Print Processors".
 uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& environment,
                                            const std::string& name) {
-  std::string localEnvironment = Win32Spooler().NtEnvironment();
+  std::string localEnvironment = NtEnvironmentOfThisProgram();
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
@@ -248,7 +253,7 @@ uint32_t RefuseExistingPrinter(const std::string& name) {
 }  // namespace
 
 std::string Win32Spooler::NtEnvironment() const {
-  return sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86";
+  return NtEnvironmentOfThisProgram();
 }
 
 uint32_t Win32Spooler::AddPrinter(const PrinterInfo2& info) {
