@@ -9,7 +9,7 @@ set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 set(KV_SECTION_FLAGS $<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
 add_compile_options(${KV_SECTION_FLAGS})
-foreach(target kvprofiletext kvcore kvsim)
+foreach(target kvprofiletext kvdialogrules kvcore kvsim)
   target_compile_options(${target} PRIVATE ${KV_SECTION_FLAGS})
 endforeach()
 add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
@@ -17,7 +17,7 @@ add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
 # GCC 12 for mingw reports std::string appends as overlapping copies at -O2 and
 # above (GCC bug 105329), a false positive.
 add_compile_options(-Wno-restrict)
-foreach(target kvprofiletext kvcore kvsim)
+foreach(target kvprofiletext kvdialogrules kvcore kvsim)
   target_compile_options(${target} PRIVATE -Wno-restrict)
 endforeach()
 # The simulated machine is built here only for a test that links it.

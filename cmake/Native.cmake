@@ -1,6 +1,6 @@
 # Native build: the core, the simulated machine and the unit and contract tests.
 if(KV_SANITIZE)
-  foreach(target kvprofiletext kvcore kvsim)
+  foreach(target kvprofiletext kvdialogrules kvcore kvsim)
     target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
                                             -fno-sanitize-recover=all)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)

@@ -9,8 +9,9 @@ src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 # directory: the include prefixes its files may use
 rules=(
   "profiletext:profiletext/"
-  "platform/sim:platform/ profiletext/"
-  "platform/win32:platform/ profiletext/"
+  "dialogrules:dialogrules/"
+  "platform/sim:platform/ profiletext/ dialogrules/"
+  "platform/win32:platform/ profiletext/ dialogrules/"
 )
 
 # The quoted includes of the given files, one "file<TAB>included" a line, read
@@ -51,12 +52,23 @@ for rule in "${rules[@]}"; do
   done
   unset bad
 done
-# The interfaces themselves stand alone.
+# The test probe of dialogs is for tests: no file of the core includes it.
+mapfile -t core < <(find "$src" -path "$src/platform" -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) \
+                      -print | sort)
+if [ ${#core[@]} -gt 0 ]; then
+  probing=$(includes "${core[@]}" | awk -F'\t' '$2 == "platform/ControlsProbe.h" { print $1 }' | sort -u)
+  for file in $probing; do
+    echo "${file#"$src"/} includes the test probe platform/ControlsProbe.h"
+    failed=$((failed + 1))
+  done
+  [ -z "$probing" ] && passed=$((passed + 1))
+fi
+# The interfaces themselves stand alone, on the leaf rules of dialogs at most.
 interfaces=("$src"/platform/*.h)
 if [ -e "${interfaces[0]}" ]; then
   declare -A outside=()
   while IFS=$'\t' read -r file included; do
-    [[ $included == platform/* ]] || outside[$file]=1
+    [[ $included == platform/* || $included == dialogrules/* ]] || outside[$file]=1
   done < <(includes "${interfaces[@]}")
   for file in "${interfaces[@]}"; do
     if [ -n "${outside[$file]:-}" ]; then

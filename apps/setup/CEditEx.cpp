@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "platform/win32/ReflectedColor.h"
+
 namespace kv {
 namespace {
 

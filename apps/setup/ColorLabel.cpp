@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/win32/ReflectedColor.h"
+
 namespace kv {
 namespace {
 constexpr UINT_PTR kFlashTimer = 1;

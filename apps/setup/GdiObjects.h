@@ -21,12 +21,4 @@ inline HFONT NullFont() {
 using BrushHandle = UniqueHandle<HBRUSH, DeleteBrush, NullBrush>;
 using FontHandle = UniqueHandle<HFONT, DeleteFontObject, NullFont>;
 
-// The reflected form of a control-colour message: the parent sends it to the
-// control, which prepares the device context and answers the brush (0: the
-// control leaves the request to its parent).
-inline constexpr UINT kReflectBase = WM_USER + 0x1c00;
-inline bool IsReflectedColorRequest(UINT message) {
-  return message >= kReflectBase + WM_CTLCOLORMSGBOX && message <= kReflectBase + WM_CTLCOLORSTATIC;
-}
-
 }  // namespace kv

@@ -10,8 +10,7 @@ HWND ControlWindow(Controls& controls, int id) {
 }
 
 COLORREF Resolve(Color color) {
-  return (color & kSystemColor) != 0 ? ::GetSysColor(static_cast<int>(color & ~kSystemColor))
-                                     : static_cast<COLORREF>(color);
+  return ResolveColor(color, ::GetSysColor);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogrules/Color.h"
 #include "platform/Desktop.h"
 
 namespace kv {
@@ -22,17 +23,6 @@ inline constexpr uint32_t kLvsExGridLines = 0x01;
 inline constexpr uint32_t kLvsExCheckBoxes = 0x04;
 inline constexpr uint32_t kLvsExTrackSelect = 0x08;
 inline constexpr uint32_t kLvsExFullRowSelect = 0x20;
-
-// A colour as COLORREF (0x00BBGGRR), or a system colour: kSystemColor | its
-// COLOR_ index, resolved when drawn.
-using Color = uint32_t;
-inline constexpr Color kSystemColor = 0x80000000u;
-inline constexpr Color kColorWindow = kSystemColor | 5;
-inline constexpr Color kColorWindowText = kSystemColor | 8;
-inline constexpr Color kColorButtonFace = kSystemColor | 15;
-constexpr Color Rgb(uint8_t red, uint8_t green, uint8_t blue) {
-  return red | (green << 8) | (static_cast<uint32_t>(blue) << 16);
-}
 
 // A font as LOGFONT describes one: height is lfHeight (negative: character
 // height; positive: cell height), weight 400 normal, 700 bold.
@@ -79,17 +69,11 @@ class Controls {
   virtual ~Controls() = default;
 
   // --- Any control -------------------------------------------------------
-  virtual bool Exists(int id) = 0;
-  virtual std::string Text(int id) = 0;
   // A button's caption, a static's or an edit's text.
   virtual void SetText(int id, std::string_view text) = 0;
-  virtual bool Enabled(int id) = 0;
   virtual void Enable(int id, bool enabled) = 0;
-  virtual bool Visible(int id) = 0;
   virtual void Show(int id, bool visible) = 0;
   virtual void SetFocus(int id) = 0;
-  // The id of the control holding the focus within this dialog, 0 for none.
-  virtual int Focus() = 0;
 
   // --- Buttons -----------------------------------------------------------
   virtual bool Checked(int id) = 0;
@@ -98,9 +82,6 @@ class Controls {
   // [first, last] is cleared, `id` is checked (ids in between that are not
   // buttons are left alone).
   virtual void CheckRadio(int first, int last, int id) = 0;
-  // DM_SETDEFID: the button that Enter presses.
-  virtual void SetDefaultButton(int id) = 0;
-  virtual int DefaultButton() = 0;
 
   // --- Combo boxes, list boxes and list views ----------------------------
   // At the end, or in a list with the sorted style (CBS_SORT, LBS_SORT) where
@@ -125,7 +106,6 @@ class Controls {
 
   // --- List views ----------------------------------------------------------
   virtual void SetListViewStyles(int id, uint32_t extendedStyles) = 0;
-  virtual uint32_t ListViewStyles(int id) = 0;
   // Check boxes of items (list views with kLvsExCheckBoxes).
   virtual bool ItemChecked(int id, int index) = 0;
   virtual void CheckItem(int id, int index, bool checked) = 0;
@@ -133,20 +113,15 @@ class Controls {
   // --- Progress bars -------------------------------------------------------
   virtual void SetRange(int id, int low, int high) = 0;
   virtual void SetPosition(int id, int position) = 0;
-  virtual int Position(int id) = 0;
 
   // --- Appearance ----------------------------------------------------------
   // A tooltip shown while the mouse rests on the control, at most `maxWidth`
   // pixels wide (wrapped beyond).
   virtual void SetTooltip(int id, std::string_view text, int maxWidth) = 0;
-  virtual std::string Tooltip(int id) = 0;
   // The control's font; the dialog owns it and frees it when it ends.
   virtual void SetFont(int id, const Font& font) = 0;
-  virtual Font FontOf(int id) = 0;
   // Colours a static or read-only edit is drawn with (WM_CTLCOLORSTATIC).
   virtual void SetColors(int id, Color text, Color background) = 0;
-  virtual Color TextColor(int id) = 0;
-  virtual Color BackgroundColor(int id) = 0;
   // Loads a bitmap from a file (at its own size) and paints it stretched over
   // control `id` from then on. False, and nothing painted, when it cannot be
   // loaded.
@@ -156,13 +131,10 @@ class Controls {
   // Ticks arrive as DialogPage::OnTimer; setting a running timer again
   // restarts it with the new period.
   virtual void SetTimer(int timerId, uint32_t periodMs) = 0;
-  virtual void KillTimer(int timerId) = 0;
 
   // --- The dialog window -----------------------------------------------------
   // The owner handle for Desktop::MessageBox.
   virtual WindowHandle Handle() = 0;
-  virtual std::string Caption() = 0;
-  virtual void SetCaption(std::string_view caption) = 0;
   // The large and small icon from icon resource `resourceId`; also drawn
   // centred while the window is minimised and used as its drag icon.
   virtual void SetIcon(int resourceId) = 0;
@@ -170,17 +142,12 @@ class Controls {
   // as DialogPage::OnSysCommand with `commandId`.
   virtual void AddSystemMenuItem(int commandId, std::string_view text) = 0;
   virtual void Minimize() = 0;
-  virtual void Restore() = 0;
-  virtual bool Minimized() = 0;
   virtual void SetTopmost(bool topmost) = 0;
-  virtual void BringToForeground() = 0;
   // Shows or hides the dialog window itself (pages of a frame).
   virtual void ShowWindow(bool visible) = 0;
-  virtual bool WindowVisible() = 0;
   // Ends a modal dialog with `result`. Called during OnInit it only marks the
   // dialog as ended: OnInit goes on, and the dialog closes when it returns.
   virtual void EndDialog(int result) = 0;
-  virtual bool Ended() = 0;
   // The dialog this one is a page of (CreatePage), nullptr for a top-level
   // dialog.
   virtual Controls* Parent() = 0;

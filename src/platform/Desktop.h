@@ -17,6 +17,7 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShow = 5;
 
 using WindowHandle = uintptr_t;
 

@@ -3,9 +3,6 @@
 #include "wizard/WizardTexts.h"
 
 namespace kv {
-namespace {
-constexpr int kSwShow = 5;
-}
 
 void OpenHelp(Desktop& desktop) {
   if (desktop.ActivateTopLevelWindow(kHelpViewerCaption)) return;

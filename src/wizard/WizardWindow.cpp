@@ -41,7 +41,7 @@ WizardWindow::WizardWindow(Machine& machine, std::string applicationName)
 
 void WizardWindow::AddPage(WizardPage& page, uint32_t templateId) {
   pages_.push_back(&page);
-  templates_.push_back(templateId & 0xFFFFu);
+  templates_.push_back(templateId);
   pageControls_.push_back(nullptr);
 }
 
@@ -242,7 +242,7 @@ bool WizardWindow::OnHelp(Controls&) {
 }
 
 bool WizardWindow::OnSysCommand(Controls& window, int commandId) {
-  if ((commandId & 0xFFF0) != IDM_ABOUTBOX) return false;
+  if (commandId != IDM_ABOUTBOX) return false;
   DialogPage aboutBox;
   machine_.dialogs.RunModal(IDD_ABOUTBOX, aboutBox, window.Handle());
   return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -7,6 +8,7 @@
 
 #include "contract/Target.h"
 #include "contract/fixtures/DialogFixture.h"
+#include "support/BitmapBytes.h"
 
 namespace kv::contract {
 namespace {
@@ -17,6 +19,10 @@ class RecordingPage : public DialogPage {
   std::vector<std::pair<int, int>> commands;  // id, code
   std::vector<int> ticks;
   std::vector<std::pair<int, bool>> itemChecks;  // item, checked
+  std::vector<int> sysCommands;
+  int helps = 0;
+  bool handlesCommands = true;  // false: the dialog's default handling
+  bool handlesHelp = false;
   std::function<void(Controls&)> init;
   std::function<void(Controls&, int)> onTick;
 
@@ -25,7 +31,7 @@ class RecordingPage : public DialogPage {
   }
   bool OnCommand(Controls&, int id, int code) override {
     commands.emplace_back(id, code);
-    return true;  // the fixture never ends by itself
+    return handlesCommands;
   }
   void OnTimer(Controls& controls, int timerId) override {
     ticks.push_back(timerId);
@@ -33,6 +39,14 @@ class RecordingPage : public DialogPage {
   }
   void OnItemChecked(Controls&, int id, int index, bool checked) override {
     if (id == IDC_FIX_LISTVIEW) itemChecks.emplace_back(index, checked);
+  }
+  bool OnHelp(Controls&) override {
+    ++helps;
+    return handlesHelp;
+  }
+  bool OnSysCommand(Controls&, int commandId) override {
+    sysCommands.push_back(commandId);
+    return true;
   }
 };
 
@@ -47,11 +61,13 @@ class DialogContract : public ::testing::Test {
   RecordingPage page;
   std::unique_ptr<FixtureDialog> dialog;
   Controls* controls = nullptr;
+  ControlsProbe* probe = nullptr;
 
   void SetUp() override {
     dialog = OpenFixtureDialog(page);
     ASSERT_NE(dialog, nullptr);
     controls = &dialog->controls();
+    probe = &dialog->probe();
   }
 
   std::vector<std::string> Items(int id) {
@@ -103,7 +119,7 @@ TEST_F(DialogContract, SelectionFollowsInsertionsAndDeletionsAndShowsInTheDropDo
   for (const char* text : {"one", "two", "three"}) controls->AddItem(IDC_FIX_UNSORTED, text);
   EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), -1);
   controls->Select(IDC_FIX_UNSORTED, 1);
-  EXPECT_EQ(controls->Text(IDC_FIX_UNSORTED), "two");
+  EXPECT_EQ(probe->Text(IDC_FIX_UNSORTED), "two");
   controls->InsertItem(IDC_FIX_UNSORTED, 0, "zero");
   EXPECT_EQ(controls->Selection(IDC_FIX_UNSORTED), 2);
   controls->DeleteItem(IDC_FIX_UNSORTED, 0);
@@ -147,7 +163,7 @@ TEST_F(DialogContract, RadioRangesClearEveryButtonInRangeAndClicksFollowGroups) 
 }
 
 TEST_F(DialogContract, DisabledControlsIgnoreClicksAndStatesReadBack) {
-  EXPECT_FALSE(controls->Enabled(IDC_FIX_DISABLED));
+  EXPECT_FALSE(probe->Enabled(IDC_FIX_DISABLED));
   dialog->Click(IDC_FIX_DISABLED);
   EXPECT_EQ(page.commands, Commands{kEditFocused});
 
@@ -158,27 +174,27 @@ TEST_F(DialogContract, DisabledControlsIgnoreClicksAndStatesReadBack) {
   dialog->Click(IDC_FIX_PRESS);
   EXPECT_EQ(page.commands, (Commands{kEditFocused, kEditUnfocused, {IDC_FIX_PRESS, kBnClicked}}));
 
-  EXPECT_FALSE(controls->Visible(IDC_FIX_HIDDEN));
+  EXPECT_FALSE(probe->Visible(IDC_FIX_HIDDEN));
   controls->Show(IDC_FIX_HIDDEN, true);
-  EXPECT_TRUE(controls->Visible(IDC_FIX_HIDDEN));
+  EXPECT_TRUE(probe->Visible(IDC_FIX_HIDDEN));
   controls->SetText(IDC_FIX_PRESS, "Next (&N)>>");
-  EXPECT_EQ(controls->Text(IDC_FIX_PRESS), "Next (&N)>>");
+  EXPECT_EQ(probe->Text(IDC_FIX_PRESS), "Next (&N)>>");
 
-  EXPECT_EQ(controls->DefaultButton(), 1);
-  controls->SetDefaultButton(IDC_FIX_PRESS);
-  EXPECT_EQ(controls->DefaultButton(), IDC_FIX_PRESS);
+  EXPECT_EQ(probe->DefaultButton(), 1);
+  probe->SetDefaultButton(IDC_FIX_PRESS);
+  EXPECT_EQ(probe->DefaultButton(), IDC_FIX_PRESS);
   controls->SetFocus(IDC_FIX_EDIT);
-  EXPECT_EQ(controls->Focus(), IDC_FIX_EDIT);
+  EXPECT_EQ(probe->Focus(), IDC_FIX_EDIT);
 
   controls->SetRange(IDC_FIX_PROGRESS, 0, 100);
   controls->SetPosition(IDC_FIX_PROGRESS, 42);
-  EXPECT_EQ(controls->Position(IDC_FIX_PROGRESS), 42);
+  EXPECT_EQ(probe->Position(IDC_FIX_PROGRESS), 42);
   controls->SetPosition(IDC_FIX_PROGRESS, 150);
-  EXPECT_EQ(controls->Position(IDC_FIX_PROGRESS), 100);
+  EXPECT_EQ(probe->Position(IDC_FIX_PROGRESS), 100);
 
   const Font arial{"Arial", -14, 700};
   controls->SetFont(IDC_FIX_LABEL, arial);
-  EXPECT_EQ(controls->FontOf(IDC_FIX_LABEL), arial);
+  EXPECT_EQ(probe->FontOf(IDC_FIX_LABEL), arial);
 }
 
 TEST_F(DialogContract, AMissingIdReadsEmptyAndIgnoresWrites) {
@@ -187,10 +203,10 @@ TEST_F(DialogContract, AMissingIdReadsEmptyAndIgnoresWrites) {
   controls->Enable(kMissing, true);
   controls->Show(kMissing, true);
   controls->Check(kMissing, true);
-  EXPECT_FALSE(controls->Exists(kMissing));
-  EXPECT_EQ(controls->Text(kMissing), "");
-  EXPECT_FALSE(controls->Enabled(kMissing));
-  EXPECT_FALSE(controls->Visible(kMissing));
+  EXPECT_FALSE(probe->Exists(kMissing));
+  EXPECT_EQ(probe->Text(kMissing), "");
+  EXPECT_FALSE(probe->Enabled(kMissing));
+  EXPECT_FALSE(probe->Visible(kMissing));
   EXPECT_FALSE(controls->Checked(kMissing));
   EXPECT_EQ(controls->AddItem(kMissing, "x"), -1);
   EXPECT_EQ(controls->ItemCount(kMissing), 0);
@@ -198,7 +214,7 @@ TEST_F(DialogContract, AMissingIdReadsEmptyAndIgnoresWrites) {
   EXPECT_EQ(controls->Selection(kMissing), -1);
   EXPECT_EQ(controls->FindPrefix(kMissing, -1, ""), -1);
   EXPECT_FALSE(controls->ItemChecked(kMissing, 0));
-  EXPECT_EQ(controls->Position(kMissing), 0);
+  EXPECT_EQ(probe->Position(kMissing), 0);
   // A control that is no list has no items either.
   EXPECT_EQ(controls->AddItem(IDC_FIX_LABEL, "x"), -1);
   EXPECT_EQ(controls->ItemCount(IDC_FIX_LABEL), 0);
@@ -208,7 +224,7 @@ TEST_F(DialogContract, ListViewCheckStatesNotifyOnChangeAndFollowTheirItems) {
   const uint32_t styles =
       kLvsExCheckBoxes | kLvsExGridLines | kLvsExTrackSelect | kLvsExFullRowSelect;
   controls->SetListViewStyles(IDC_FIX_LISTVIEW, styles);
-  EXPECT_EQ(controls->ListViewStyles(IDC_FIX_LISTVIEW) & styles, styles);
+  EXPECT_EQ(probe->ListViewStyles(IDC_FIX_LISTVIEW) & styles, styles);
   for (const char* name : {"Printer A", "Monitor B", "Processor C"}) {
     controls->AddItem(IDC_FIX_LISTVIEW, name);
   }
@@ -244,16 +260,138 @@ TEST_F(DialogContract, TimersTickUntilKilledAndRestartWithANewPeriod) {
   EXPECT_LE(ticked, 10u);
   EXPECT_EQ(page.ticks.front(), 1);
 
-  controls->KillTimer(1);
+  probe->KillTimer(1);
   dialog->LetTimePass(200);
   EXPECT_EQ(page.ticks.size(), ticked);
 
   // A tick that kills its own timer is the last.
-  page.onTick = [](Controls& c, int id) { c.KillTimer(id); };
+  page.onTick = [](Controls& c, int id) { ProbeOf(c).KillTimer(id); };
   controls->SetTimer(7, 20);
   dialog->LetTimePass(300);
   EXPECT_EQ(page.ticks.size(), ticked + 1);
   EXPECT_EQ(page.ticks.back(), 7);
+}
+
+// LoadImage reads a bitmap file's headers before it draws: a file that only
+// starts with "BM" is no bitmap.
+TEST_F(DialogContract, BitmapFilesLoadOnlyWhenTheirHeadersDescribeABitmap) {
+  const std::string dir = NewScratchDirectory();
+  const std::string good = test::BitmapBytes(2, 2);
+  std::string oddHeader = good;
+  oddHeader[14] = 7;  // an info header of no known size
+  std::string noPlanes = good;
+  noPlanes[26] = 0;
+  struct Row {
+    const char* name;
+    std::string bytes;
+    bool loads;
+  };
+  const Row rows[] = {
+      {"good.bmp", good, true},
+      {"top-down.bmp", test::BitmapBytes(3, -2), true},
+      {"two-bytes.bmp", "BM", false},
+      {"file-header-only.bmp", good.substr(0, 14), false},
+      {"odd-info-header.bmp", oddHeader, false},
+      {"no-planes.bmp", noPlanes, false},
+      {"text.bmp", "This is a text file and no picture at all.\r\n", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = dir + "\\" + row.name;
+    ArrangeFile(path, row.bytes);
+    EXPECT_EQ(controls->ShowBitmapFile(IDC_FIX_PICTURE, path), row.loads);
+  }
+  EXPECT_FALSE(controls->ShowBitmapFile(IDC_FIX_PICTURE, dir + "\\missing.bmp"));
+  // A file that loads is loaded even when there is no control to paint it on.
+  EXPECT_TRUE(controls->ShowBitmapFile(4242, dir + "\\good.bmp"));
+}
+
+// WM_CTLCOLORSTATIC gives the device context the colours set, system colours
+// resolved; a control without colours of its own gets the system's defaults.
+TEST_F(DialogContract, ControlsAreDrawnInTheirColoursWithSystemColoursResolved) {
+  constexpr int kColorIndexWindow = 5, kColorIndexWindowText = 8, kColorIndexButtonFace = 15;
+  EXPECT_EQ(probe->DrawnTextColor(IDC_FIX_LABEL), SystemColor(kColorIndexWindowText));
+  EXPECT_EQ(probe->DrawnBackgroundColor(IDC_FIX_LABEL), SystemColor(kColorIndexButtonFace));
+
+  controls->SetColors(IDC_FIX_LABEL, Rgb(0, 0, 255), Rgb(255, 202, 253));
+  EXPECT_EQ(probe->DrawnTextColor(IDC_FIX_LABEL), Rgb(0, 0, 255));
+  EXPECT_EQ(probe->DrawnBackgroundColor(IDC_FIX_LABEL), Rgb(255, 202, 253));
+  controls->SetColors(IDC_FIX_LABEL, kColorWindowText, kColorWindow);
+  EXPECT_EQ(probe->DrawnTextColor(IDC_FIX_LABEL), SystemColor(kColorIndexWindowText));
+  EXPECT_EQ(probe->DrawnBackgroundColor(IDC_FIX_LABEL), SystemColor(kColorIndexWindow));
+
+  controls->SetColors(4242, Rgb(1, 2, 3), Rgb(4, 5, 6));
+  EXPECT_EQ(probe->DrawnTextColor(4242), 0u);
+}
+
+TEST_F(DialogContract, TooltipsShowTheLatestTextSetForTheirControl) {
+  EXPECT_EQ(probe->Tooltip(IDC_FIX_PRESS), "");
+  controls->SetTooltip(IDC_FIX_PRESS, "Goes on to the next step", 200);
+  controls->SetTooltip(IDC_FIX_CHECK, "Tick to keep the files", 200);
+  EXPECT_EQ(probe->Tooltip(IDC_FIX_PRESS), "Goes on to the next step");
+  controls->SetTooltip(IDC_FIX_PRESS, "Again", 100);
+  EXPECT_EQ(probe->Tooltip(IDC_FIX_PRESS), "Again");
+  EXPECT_EQ(probe->Tooltip(IDC_FIX_CHECK), "Tick to keep the files");
+  controls->SetTooltip(4242, "nowhere", 200);
+  EXPECT_EQ(probe->Tooltip(4242), "");
+}
+
+TEST_F(DialogContract, TheWindowMinimisesStaysOnTopAndCarriesItsSystemMenuItem) {
+  EXPECT_FALSE(probe->Minimized());
+  EXPECT_FALSE(probe->Topmost());
+  controls->SetTopmost(true);
+  EXPECT_TRUE(probe->Topmost());
+  controls->Minimize();
+  EXPECT_TRUE(probe->Minimized());
+  probe->Restore();
+  EXPECT_FALSE(probe->Minimized());
+  controls->SetTopmost(false);
+  EXPECT_FALSE(probe->Topmost());
+
+  constexpr int kAbout = 0x0010;  // the low four bits of a system command are the system's
+  controls->AddSystemMenuItem(kAbout, "&About Fixture...");
+  EXPECT_EQ(probe->SystemMenuItem(kAbout), "&About Fixture...");
+  EXPECT_EQ(probe->SystemMenuItem(0x0020), "");
+  dialog->ChooseSystemMenu(kAbout);
+  EXPECT_EQ(page.sysCommands, std::vector<int>{kAbout});
+}
+
+// DefDlgProc ends no dialog by itself; ending on an IDOK or IDCANCEL that the
+// page leaves is the binding's, and only for a modal dialog (a modeless one is
+// destroyed by whoever opened it).
+TEST_F(DialogContract, AModelessDialogIsNotEndedByOkOrCancel) {
+  page.handlesCommands = false;
+  dialog->Click(kIdOk);
+  dialog->PressEscape();
+  EXPECT_FALSE(probe->Ended());
+  EXPECT_TRUE(probe->WindowVisible());
+  Commands endings;
+  for (const auto& command : page.commands) {
+    if (command.first == kIdOk || command.first == kIdCancel) endings.push_back(command);
+  }
+  EXPECT_EQ(endings, (Commands{{kIdOk, kBnClicked}, {kIdCancel, kBnClicked}}));
+}
+
+// F1 goes to the window with the focus; DefWindowProc passes what a page
+// leaves to its dialog, and what a top-level dialog leaves to its owner.
+TEST_F(DialogContract, HelpThatAPageLeavesGoesToItsDialogAndThenToTheOwner) {
+  RecordingPage ownedPage, child;  // outlive the dialog that shows them
+  auto owned = OpenFixtureDialog(ownedPage, controls->Handle());
+  ASSERT_NE(owned, nullptr);
+  Controls* created = owned->controls().CreatePage(IDD_FIXTURE_PAGE, child, IDC_FIX_FRAME);
+  ASSERT_NE(created, nullptr);
+  created->ShowWindow(true);
+  created->SetFocus(IDC_PAGE_BUTTON);
+
+  owned->PressF1();
+  EXPECT_EQ(child.helps, 1);
+  EXPECT_EQ(ownedPage.helps, 1);
+  EXPECT_EQ(page.helps, 1);
+  ownedPage.handlesHelp = true;
+  owned->PressF1();
+  EXPECT_EQ(child.helps, 2);
+  EXPECT_EQ(ownedPage.helps, 2);
+  EXPECT_EQ(page.helps, 1);
 }
 
 TEST_F(DialogContract, AMessageBoxOwnedByTheDialogIsAnswered) {
@@ -272,13 +410,16 @@ TEST_F(DialogContract, APageIsCreatedHiddenWithItsOwnControls) {
   Controls* created = controls->CreatePage(IDD_FIXTURE_PAGE, child, IDC_FIX_FRAME);
   ASSERT_NE(created, nullptr);
   EXPECT_EQ(created->Parent(), controls);
-  EXPECT_FALSE(created->WindowVisible());
-  EXPECT_EQ(created->Text(IDC_PAGE_LABEL), "Page");
-  EXPECT_FALSE(controls->Exists(IDC_PAGE_LABEL));  // each dialog has its own ids
+  EXPECT_FALSE(ProbeOf(*created).WindowVisible());
+  EXPECT_EQ(ProbeOf(*created).Text(IDC_PAGE_LABEL), "Page");
+  EXPECT_FALSE(probe->Exists(IDC_PAGE_LABEL));  // each dialog has its own ids
   created->ShowWindow(true);
-  EXPECT_TRUE(created->WindowVisible());
+  EXPECT_TRUE(ProbeOf(*created).WindowVisible());
   controls->DestroyPages();
   EXPECT_EQ(controls->CreatePage(4711, child, IDC_FIX_FRAME), nullptr);
+  // A template number counts by its low word, as MAKEINTRESOURCE takes it.
+  EXPECT_NE(controls->CreatePage(0x10000 | IDD_FIXTURE_PAGE, child, IDC_FIX_FRAME), nullptr);
+  controls->DestroyPages();
 }
 
 // A modal run that ends during initialisation: initialisation goes on to its
@@ -290,8 +431,8 @@ TEST(DialogModalContract, EndingDuringInitialisationLetsItFinishAndReturnsTheRes
   page.init = [&](Controls& controls) {
     controls.EndDialog(kIdCancel);
     controls.SetText(IDC_FIX_LABEL, "after the end");
-    textAfterEnd = controls.Text(IDC_FIX_LABEL);
-    EXPECT_TRUE(controls.Ended());
+    textAfterEnd = ProbeOf(controls).Text(IDC_FIX_LABEL);
+    EXPECT_TRUE(ProbeOf(controls).Ended());
     answer = ContractMachine().desktop.MessageBox(controls.Handle(), "Can't load file Left.bmp!",
                                                   "setup", kMbOk);
   };
@@ -302,6 +443,19 @@ TEST(DialogModalContract, EndingDuringInitialisationLetsItFinishAndReturnsTheRes
   EXPECT_EQ(AnsweredMessageBox().text, "Can't load file Left.bmp!");
   // The focus is given even so, and taken again as the dialog goes.
   EXPECT_EQ(page.commands, (Commands{kEditFocused, kEditUnfocused}));
+}
+
+TEST(DialogModalContract, OkAndCancelThatThePageLeavesEndAModalDialogWithTheirId) {
+  const std::pair<Key, int> rows[] = {{Key::Escape, kIdCancel}, {Key::Enter, kIdOk}};
+  for (const auto& [key, result] : rows) {
+    SCOPED_TRACE(result);
+    RecordingPage page;
+    page.handlesCommands = false;
+    PressInNextModalFixture({key});
+    EXPECT_EQ(FixtureDialogs().RunModal(IDD_FIXTURE, page, 0), result);
+    const auto ending = std::make_pair(result, kBnClicked);
+    EXPECT_NE(std::find(page.commands.begin(), page.commands.end(), ending), page.commands.end());
+  }
 }
 
 TEST(DialogModalContract, AnUnknownTemplateCannotRun) {

@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Controls.h"
+#include "platform/ControlsProbe.h"
 
 #include "platform/Machine.h"
 
@@ -84,6 +86,7 @@ class FixtureDialog {
  public:
   virtual ~FixtureDialog() = default;
   virtual Controls& controls() = 0;
+  virtual ControlsProbe& probe() = 0;
   // A click on the control (BM_CLICK on the real API).
   virtual void Click(int id) = 0;
   // A user's pick of a list entry: the selection, then the change
@@ -91,10 +94,31 @@ class FixtureDialog {
   virtual void Choose(int id, int index) = 0;
   // Lets this much time pass while the dialog handles its messages.
   virtual void LetTimePass(uint32_t milliseconds) = 0;
+  // The keys as the dialog's message loop meets them.
+  virtual void PressEscape() = 0;
+  // F1 where the focus is: in the dialog or in one of its pages.
+  virtual void PressF1() = 0;
+  // A pick of item `commandId` of the window's system menu.
+  virtual void ChooseSystemMenu(int commandId) = 0;
 };
 
-// Opens template IDD_FIXTURE with its page's OnInit run; nullptr on failure.
-std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page);
+// Opens template IDD_FIXTURE (modeless) with its page's OnInit run, owned by
+// `owner` (0: none); nullptr on failure.
+std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle owner = 0);
+
+// The probe of a fixture dialog or of one of its pages: both bindings
+// implement it beside Controls.
+inline ControlsProbe& ProbeOf(Controls& controls) {
+  return dynamic_cast<ControlsProbe&>(controls);
+}
+
+// The keys a user presses once the next modal fixture dialog is open, in
+// order; the last must end it.
+enum class Key { Enter, Escape };
+void PressInNextModalFixture(std::vector<Key> keys);
+
+// GetSysColor of the machine.
+uint32_t SystemColor(int index);
 
 // The dialogs that run the fixture templates modally.
 Dialogs& FixtureDialogs();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "dialogrules/PrefixSearch.h"
 #include "platform/sim/ListOrder.h"
 #include "platform/sim/PathKey.h"
 
@@ -11,6 +12,52 @@ namespace {
 
 constexpr int kIdOkButton = 1;
 constexpr int kIdCancelButton = 2;
+// WM_SYSCOMMAND: the low four bits of a command are the system's own.
+constexpr int kSysCommandMask = 0xFFF0;
+// A template named by number is MAKEINTRESOURCE's: the low word counts.
+constexpr int kResourceIdMask = 0xFFFF;
+
+// Windows' bitmap file headers: BITMAPFILEHEADER (14 bytes) and the size
+// field of the info header that follows.
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kCoreHeaderSize = 12;  // BITMAPCOREHEADER
+
+uint32_t LittleEndian(const std::string& bytes, size_t at, size_t size) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < size; ++i) {
+    value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+  }
+  return value;
+}
+
+// What LoadImage of a bitmap file reads before it draws anything: the "BM"
+// file header and an info header of a known size, complete in the file, with
+// a positive width, a non-zero height, one plane and a bit count Windows draws.
+bool IsBitmapFile(const std::string& bytes) {
+  if (bytes.size() < kFileHeaderSize + kCoreHeaderSize || bytes.compare(0, 2, "BM") != 0) {
+    return false;
+  }
+  const uint32_t infoSize = LittleEndian(bytes, kFileHeaderSize, 4);
+  int64_t width = 0, height = 0;
+  uint32_t planes = 0, bitCount = 0;
+  if (infoSize == kCoreHeaderSize) {
+    width = LittleEndian(bytes, kFileHeaderSize + 4, 2);
+    height = LittleEndian(bytes, kFileHeaderSize + 6, 2);
+    planes = LittleEndian(bytes, kFileHeaderSize + 8, 2);
+    bitCount = LittleEndian(bytes, kFileHeaderSize + 10, 2);
+  } else if (infoSize == 40 || infoSize == 108 || infoSize == 124) {  // INFO, V4, V5
+    if (bytes.size() < kFileHeaderSize + infoSize) return false;
+    width = static_cast<int32_t>(LittleEndian(bytes, kFileHeaderSize + 4, 4));
+    height = static_cast<int32_t>(LittleEndian(bytes, kFileHeaderSize + 8, 4));
+    planes = LittleEndian(bytes, kFileHeaderSize + 12, 2);
+    bitCount = LittleEndian(bytes, kFileHeaderSize + 14, 2);
+  } else {
+    return false;
+  }
+  const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
+                          bitCount == 24 || bitCount == 32;
+  return width > 0 && height != 0 && planes == 1 && knownDepth;
+}
 
 bool IsButtonWithCheck(ControlKind kind) {
   return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
@@ -34,13 +81,16 @@ class RecordingCanvas : public Canvas {
 }  // namespace
 
 SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage& page,
-                     SimDialog* parent, WindowHandle handle)
+                     SimDialog* parent, WindowHandle handle, WindowHandle owner, bool modal)
     : dialogs_(dialogs),
       layout_(layout),
       page_(page),
       parent_(parent),
       handle_(handle),
+      owner_(owner),
+      modal_(modal),
       caption_(layout.caption) {
+  dialogs_.Register(handle_, this);
   for (const ControlTemplate& declared : layout.controls) {
     Control control(declared);
     control.text = declared.text;
@@ -53,7 +103,9 @@ SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage
   }
 }
 
-SimDialog::~SimDialog() = default;
+SimDialog::~SimDialog() {
+  dialogs_.Register(handle_, nullptr);
+}
 
 void SimDialog::Open() {
   page_.OnInit(*this);
@@ -113,7 +165,9 @@ bool SimDialog::IsList(const Control* control) const {
 
 void SimDialog::Command(int id, int code) {
   if (page_.OnCommand(*this, id, code)) return;
-  if ((id == kIdOkButton || id == kIdCancelButton) && code == kBnClicked && parent_ == nullptr) {
+  // The binding's default: a modal dialog ends with IDOK or IDCANCEL (a
+  // modeless one is destroyed by its owner, never ended).
+  if ((id == kIdOkButton || id == kIdCancelButton) && code == kBnClicked && modal_) {
     EndDialog(id);
   }
 }
@@ -212,12 +266,18 @@ void SimDialog::PressF1() {
 
 void SimDialog::Help() {
   if (page_.OnHelp(*this)) return;
-  if (parent_ != nullptr) parent_->Help();
+  // DefWindowProc passes WM_HELP on: a child's to its parent, a top-level
+  // window's to its owner.
+  if (parent_ != nullptr) {
+    parent_->Help();
+  } else if (SimDialog* owner = dialogs_.OpenDialog(owner_)) {
+    owner->Help();
+  }
 }
 
 bool SimDialog::ChooseSystemMenu(int commandId) {
   for (const auto& [id, text] : systemMenu_) {
-    if (id == commandId) return page_.OnSysCommand(*this, commandId);
+    if (id == commandId) return page_.OnSysCommand(*this, commandId & kSysCommandMask);
   }
   return false;
 }
@@ -445,19 +505,11 @@ void SimDialog::Select(int id, int index) {
 
 int SimDialog::FindPrefix(int id, int after, std::string_view prefix) {
   Control* control = Find(id);
-  if (!IsList(control) || control->items.empty()) return -1;
-  const int count = static_cast<int>(control->items.size());
-  int start = after + 1;
-  if (start < 0 || start >= count) start = 0;
-  for (int n = 0; n < count; ++n) {
-    int index = (start + n) % count;
-    const std::string& text = control->items[index].text;
-    if (text.size() >= prefix.size() &&
-        EqualsIgnoreCase(std::string_view(text).substr(0, prefix.size()), prefix)) {
-      return index;
-    }
-  }
-  return -1;
+  if (!IsList(control)) return -1;
+  return kv::FindPrefix(
+      static_cast<int>(control->items.size()), after, prefix,
+      [control](int index) { return std::string_view(control->items[index].text); },
+      EqualsIgnoreCase);
 }
 
 void SimDialog::SetListViewStyles(int id, uint32_t extendedStyles) {
@@ -552,6 +604,20 @@ Color SimDialog::BackgroundColor(int id) {
   return control != nullptr ? control->background : 0;
 }
 
+uint32_t SimDialog::DrawnTextColor(int id) {
+  Control* control = Find(id);
+  if (control == nullptr) return 0;
+  return ResolveColor(control->textColor,
+                      [this](int index) { return dialogs_.SystemColor(index); });
+}
+
+uint32_t SimDialog::DrawnBackgroundColor(int id) {
+  Control* control = Find(id);
+  if (control == nullptr) return 0;
+  return ResolveColor(control->background,
+                      [this](int index) { return dialogs_.SystemColor(index); });
+}
+
 bool SimDialog::ShowBitmapFile(int id, std::string_view path) {
   Control* control = Find(id);
   std::string full(path);
@@ -564,7 +630,7 @@ bool SimDialog::ShowBitmapFile(int id, std::string_view path) {
     full = directory + full;
   }
   const SimFile* file = dialogs_.files().Find(full);
-  if (file == nullptr || file->bytes.rfind("BM", 0) != 0) return false;
+  if (file == nullptr || !IsBitmapFile(file->bytes)) return false;
   if (control != nullptr) control->bitmap = full;
   return true;
 }
@@ -581,6 +647,13 @@ void SimDialog::AddSystemMenuItem(int commandId, std::string_view text) {
   systemMenu_.emplace_back(commandId, std::string(text));
 }
 
+std::string SimDialog::SystemMenuItem(int commandId) {
+  for (const auto& [id, text] : systemMenu_) {
+    if (id == commandId) return text;
+  }
+  return {};
+}
+
 void SimDialog::EndDialog(int result) {
   if (ended_) return;
   ended_ = true;
@@ -590,7 +663,8 @@ void SimDialog::EndDialog(int result) {
 Controls* SimDialog::CreatePage(int templateId, DialogPage& page, int frameId) {
   const DialogLayout* layout = dialogs_.Layout(templateId);
   if (layout == nullptr) return nullptr;
-  auto child = std::make_unique<SimDialog>(dialogs_, *layout, page, this, dialogs_.NewHandle());
+  auto child =
+      std::make_unique<SimDialog>(dialogs_, *layout, page, this, dialogs_.NewHandle(), 0, false);
   child->windowVisible_ = false;
   child->frameId_ = frameId;
   SimDialog& created = *child;
@@ -612,7 +686,7 @@ void SimDialogs::AddLayout(DialogLayout layout) {
 }
 
 const DialogLayout* SimDialogs::Layout(int templateId) const {
-  auto it = layouts_.find(templateId);
+  auto it = layouts_.find(templateId & kResourceIdMask);
   return it != layouts_.end() ? &it->second : nullptr;
 }
 
@@ -620,17 +694,55 @@ void SimDialogs::WhenOpen(int templateId, std::function<void(SimDialog&)> user) 
   users_[templateId] = std::move(user);
 }
 
-std::unique_ptr<SimDialog> SimDialogs::Open(int templateId, DialogPage& page) {
+std::unique_ptr<SimDialog> SimDialogs::Open(int templateId, DialogPage& page, WindowHandle owner) {
+  return OpenAs(templateId, page, owner, true);
+}
+
+std::unique_ptr<SimDialog> SimDialogs::OpenModeless(int templateId, DialogPage& page,
+                                                    WindowHandle owner) {
+  return OpenAs(templateId, page, owner, false);
+}
+
+std::unique_ptr<SimDialog> SimDialogs::OpenAs(int templateId, DialogPage& page, WindowHandle owner,
+                                              bool modal) {
   const DialogLayout* layout = Layout(templateId);
   if (layout == nullptr) return nullptr;
-  auto dialog = std::make_unique<SimDialog>(*this, *layout, page, nullptr, NewHandle());
+  auto dialog =
+      std::make_unique<SimDialog>(*this, *layout, page, nullptr, NewHandle(), owner, modal);
   dialog->Open();
   return dialog;
 }
 
+void SimDialogs::Register(WindowHandle handle, SimDialog* dialog) {
+  if (dialog != nullptr) {
+    open_[handle] = dialog;
+  } else {
+    open_.erase(handle);
+  }
+}
+
+SimDialog* SimDialogs::OpenDialog(WindowHandle handle) const {
+  auto it = open_.find(handle);
+  return it != open_.end() ? it->second : nullptr;
+}
+
+uint32_t SimDialogs::SystemColor(int index) const {
+  // The classic scheme's colours, which Windows 98 to 2000 start with.
+  switch (index) {
+    case 5:  // COLOR_WINDOW
+      return Rgb(255, 255, 255);
+    case 8:  // COLOR_WINDOWTEXT
+      return Rgb(0, 0, 0);
+    case 15:  // COLOR_BTNFACE
+      return Rgb(212, 208, 200);
+    default:
+      return 0;
+  }
+}
+
 int SimDialogs::RunModal(int templateId, DialogPage& page, WindowHandle owner) {
   modalRuns_.emplace_back(templateId, owner);
-  auto dialog = Open(templateId, page);
+  auto dialog = OpenAs(templateId, page, owner, true);
   if (dialog == nullptr) return -1;
   if (!dialog->Ended()) {
     auto user = users_.find(templateId);

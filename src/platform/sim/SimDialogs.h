@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/ControlsProbe.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimFiles.h"
 
@@ -88,10 +89,10 @@ class SimDialogs;
 // prefix search, radio ranges and groups, default button, timers on the
 // virtual clock). The "user" operations act as a user would: a disabled or
 // hidden control ignores them.
-class SimDialog : public Controls {
+class SimDialog : public Controls, public ControlsProbe {
  public:
   SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage& page, SimDialog* parent,
-            WindowHandle handle);
+            WindowHandle handle, WindowHandle owner, bool modal);
   ~SimDialog() override;
   SimDialog(const SimDialog&) = delete;
   SimDialog& operator=(const SimDialog&) = delete;
@@ -138,6 +139,9 @@ class SimDialog : public Controls {
   DialogPage& page() { return page_; }
   int icon() const { return icon_; }
   bool topmost() const { return topmost_; }
+  // The colours as the page set them (system colours unresolved).
+  Color TextColor(int id);
+  Color BackgroundColor(int id);
   int foregroundRequests() const { return foregroundRequests_; }
   const std::vector<std::pair<int, std::string>>& systemMenu() const { return systemMenu_; }
   std::string bitmapPath(int id) const;
@@ -148,20 +152,13 @@ class SimDialog : public Controls {
   SimDialog* PageByTemplate(int templateId);
 
   // --- Controls ---------------------------------------------------------------
-  bool Exists(int id) override;
-  std::string Text(int id) override;
   void SetText(int id, std::string_view text) override;
-  bool Enabled(int id) override;
   void Enable(int id, bool enabled) override;
-  bool Visible(int id) override;
   void Show(int id, bool visible) override;
   void SetFocus(int id) override;
-  int Focus() override;
   bool Checked(int id) override;
   void Check(int id, bool checked) override;
   void CheckRadio(int first, int last, int id) override;
-  void SetDefaultButton(int id) override;
-  int DefaultButton() override;
   int AddItem(int id, std::string_view text) override;
   int InsertItem(int id, int index, std::string_view text) override;
   void DeleteItem(int id, int index) override;
@@ -172,39 +169,51 @@ class SimDialog : public Controls {
   void Select(int id, int index) override;
   int FindPrefix(int id, int after, std::string_view prefix) override;
   void SetListViewStyles(int id, uint32_t extendedStyles) override;
-  uint32_t ListViewStyles(int id) override;
   bool ItemChecked(int id, int index) override;
   void CheckItem(int id, int index, bool checked) override;
   void SetRange(int id, int low, int high) override;
   void SetPosition(int id, int position) override;
-  int Position(int id) override;
   void SetTooltip(int id, std::string_view text, int maxWidth) override;
-  std::string Tooltip(int id) override;
   void SetFont(int id, const Font& font) override;
-  Font FontOf(int id) override;
   void SetColors(int id, Color text, Color background) override;
-  Color TextColor(int id) override;
-  Color BackgroundColor(int id) override;
   bool ShowBitmapFile(int id, std::string_view path) override;
   void SetTimer(int timerId, uint32_t periodMs) override;
-  void KillTimer(int timerId) override;
   WindowHandle Handle() override { return handle_; }
-  std::string Caption() override { return caption_; }
-  void SetCaption(std::string_view caption) override { caption_ = caption; }
   void SetIcon(int resourceId) override { icon_ = resourceId; }
   void AddSystemMenuItem(int commandId, std::string_view text) override;
   void Minimize() override { minimized_ = true; }
-  void Restore() override { minimized_ = false; }
-  bool Minimized() override { return minimized_; }
   void SetTopmost(bool topmost) override { topmost_ = topmost; }
-  void BringToForeground() override { ++foregroundRequests_; }
   void ShowWindow(bool visible) override { windowVisible_ = visible; }
-  bool WindowVisible() override { return windowVisible_; }
   void EndDialog(int result) override;
-  bool Ended() override { return ended_; }
   Controls* Parent() override { return parent_; }
   Controls* CreatePage(int templateId, DialogPage& page, int frameId) override;
   void DestroyPages() override;
+
+  // --- ControlsProbe ------------------------------------------------------------
+  bool Exists(int id) override;
+  std::string Text(int id) override;
+  bool Enabled(int id) override;
+  bool Visible(int id) override;
+  int Focus() override;
+  void SetDefaultButton(int id) override;
+  int DefaultButton() override;
+  uint32_t ListViewStyles(int id) override;
+  int Position(int id) override;
+  std::string Tooltip(int id) override;
+  Font FontOf(int id) override;
+  uint32_t DrawnTextColor(int id) override;
+  uint32_t DrawnBackgroundColor(int id) override;
+  void KillTimer(int timerId) override;
+  std::string Caption() override { return caption_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  bool ShowsIcon(int resourceId) override { return icon_ != 0 && icon_ == resourceId; }
+  std::string SystemMenuItem(int commandId) override;
+  void Restore() override { minimized_ = false; }
+  bool Minimized() override { return minimized_; }
+  bool Topmost() override { return topmost_; }
+  void BringToForeground() override { ++foregroundRequests_; }
+  bool WindowVisible() override { return windowVisible_; }
+  bool Ended() override { return ended_; }
 
  private:
   struct Item {
@@ -250,6 +259,8 @@ class SimDialog : public Controls {
   DialogPage& page_;
   SimDialog* parent_;
   WindowHandle handle_;
+  WindowHandle owner_;
+  bool modal_;
   std::vector<Control> controls_;
   std::string caption_;
   int focus_ = 0;
@@ -282,8 +293,11 @@ class SimDialogs : public Dialogs {
   // when it returns (a modal dialog that never ends would hang the program).
   void WhenOpen(int templateId, std::function<void(SimDialog&)> user);
 
-  // Opens a dialog for a test to drive directly (modeless, no owner).
-  std::unique_ptr<SimDialog> Open(int templateId, DialogPage& page);
+  // Opens a dialog for a test to drive directly, as RunModal would run it
+  // (IDOK and IDCANCEL that the page leaves end it) but without a loop.
+  std::unique_ptr<SimDialog> Open(int templateId, DialogPage& page, WindowHandle owner = 0);
+  // A modeless dialog (Win32Dialogs::OpenModeless): nothing ends it.
+  std::unique_ptr<SimDialog> OpenModeless(int templateId, DialogPage& page, WindowHandle owner);
 
   int RunModal(int templateId, DialogPage& page, WindowHandle owner) override;
 
@@ -293,13 +307,22 @@ class SimDialogs : public Dialogs {
   SimClock& clock() { return clock_; }
   SimFiles& files() { return files_; }
   WindowHandle NewHandle() { return nextHandle_ += 4; }
+  // The open dialog (or page) with this window handle, nullptr for none.
+  void Register(WindowHandle handle, SimDialog* dialog);
+  SimDialog* OpenDialog(WindowHandle handle) const;
+  // GetSysColor of the machine.
+  uint32_t SystemColor(int index) const;
 
  private:
+  std::unique_ptr<SimDialog> OpenAs(int templateId, DialogPage& page, WindowHandle owner,
+                                    bool modal);
+
   SimClock& clock_;
   SimFiles& files_;
   std::map<int, DialogLayout> layouts_;
   std::map<int, std::function<void(SimDialog&)>> users_;
   std::vector<std::pair<int, WindowHandle>> modalRuns_;
+  std::map<WindowHandle, SimDialog*> open_;
   WindowHandle nextHandle_ = 0x20000;
 };
 

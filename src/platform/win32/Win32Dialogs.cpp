@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "dialogrules/PrefixSearch.h"
+#include "platform/win32/ReflectedColor.h"
+
 namespace kv {
 namespace {
 
@@ -12,7 +15,7 @@ HINSTANCE ProgramInstance() {
 }
 
 COLORREF Resolve(Color color) {
-  return (color & kSystemColor) != 0 ? ::GetSysColor(static_cast<int>(color & 0xff)) : color;
+  return ResolveColor(color, ::GetSysColor);
 }
 
 // Paints a page's drawing onto the dialog's paint device context.
@@ -138,8 +141,8 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       // A control of the program's own classes colours itself when the request
-      // is reflected to it (WM_USER + 0x1c00 + the message); 0 means it does not.
-      if (LRESULT brush = ::SendMessageA(reinterpret_cast<HWND>(lParam), WM_USER + 0x1c00 + message,
+      // is reflected to it; 0 means it does not.
+      if (LRESULT brush = ::SendMessageA(reinterpret_cast<HWND>(lParam), kReflectBase + message,
                                          wParam, lParam)) {
         return static_cast<INT_PTR>(brush);
       }
@@ -481,19 +484,16 @@ int Win32Dialog::FindPrefix(int id, int after, std::string_view prefix) {
     case ListKind::ListBox:
       return AsIndex(::SendMessageA(item, LB_FINDSTRING, after, address));
     case ListKind::ListView: {
-      int count = ItemCount(id);
-      int start = after + 1 < 0 || after + 1 >= count ? 0 : after + 1;
-      for (int n = 0; n < count; ++n) {
-        int index = (start + n) % count;
-        std::string text = ItemText(id, index);
-        if (text.size() >= copy.size() &&
-            ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(),
-                             static_cast<int>(copy.size()), copy.c_str(),
-                             static_cast<int>(copy.size())) == CSTR_EQUAL) {
-          return index;
-        }
-      }
-      return -1;
+      // A list view has no such message: the same search over its items.
+      std::string text;
+      return kv::FindPrefix(
+          ItemCount(id), after, prefix,
+          [&](int index) { return std::string_view(text = ItemText(id, index)); },
+          [](std::string_view a, std::string_view b) {
+            return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                                    static_cast<int>(a.size()), b.data(),
+                                    static_cast<int>(b.size())) == CSTR_EQUAL;
+          });
     }
     case ListKind::None:
       break;
@@ -573,12 +573,22 @@ void Win32Dialog::SetTooltip(int id, std::string_view text, int maxWidth) {
                  reinterpret_cast<LPARAM>(&tool));
   ::SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, maxWidth);
   ::SendMessageA(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
-  tooltips_[id] = copy;
+  tooltips_.insert(id);
 }
 
 std::string Win32Dialog::Tooltip(int id) {
-  auto found = tooltips_.find(id);
-  return found != tooltips_.end() ? found->second : std::string();
+  HWND item = Item(id);
+  if (item == nullptr || !tooltip_ || tooltips_.count(id) == 0) return {};
+  // TTM_GETTEXT has no size; the buffer is larger than any tip the programs set.
+  std::string text(4096, '\0');
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(item);
+  tool.lpszText = text.data();
+  ::SendMessageA(tooltip_.get(), TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  text.resize(std::strlen(text.c_str()));
+  return text;
 }
 
 void Win32Dialog::SetFont(int id, const Font& font) {
@@ -617,14 +627,26 @@ void Win32Dialog::SetColors(int id, Color text, Color background) {
   ::InvalidateRect(item, nullptr, TRUE);
 }
 
-Color Win32Dialog::TextColor(int id) {
-  auto found = colors_.find(id);
-  return found != colors_.end() ? found->second.text : Exists(id) ? kColorWindowText : 0;
+bool Win32Dialog::ColorsDrawn(int id, COLORREF& text, COLORREF& background) {
+  HWND item = Item(id);
+  if (item == nullptr) return false;
+  HDC dc = ::GetDC(item);
+  ::SendMessageA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(item));
+  text = ::GetTextColor(dc);
+  background = ::GetBkColor(dc);
+  ::ReleaseDC(item, dc);
+  return true;
 }
 
-Color Win32Dialog::BackgroundColor(int id) {
-  auto found = colors_.find(id);
-  return found != colors_.end() ? found->second.background : Exists(id) ? kColorButtonFace : 0;
+uint32_t Win32Dialog::DrawnTextColor(int id) {
+  COLORREF text = 0, background = 0;
+  return ColorsDrawn(id, text, background) ? text : 0;
+}
+
+uint32_t Win32Dialog::DrawnBackgroundColor(int id) {
+  COLORREF text = 0, background = 0;
+  return ColorsDrawn(id, text, background) ? background : 0;
 }
 
 bool Win32Dialog::ShowBitmapFile(int id, std::string_view path) {
@@ -669,6 +691,27 @@ void Win32Dialog::AddSystemMenuItem(int commandId, std::string_view text) {
   if (menu == nullptr) return;
   ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), std::string(text).c_str());
+}
+
+bool Win32Dialog::ShowsIcon(int resourceId) {
+  HICON icon = ::LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(resourceId));
+  return icon != nullptr &&
+         reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_BIG, 0)) == icon &&
+         reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)) == icon;
+}
+
+std::string Win32Dialog::SystemMenuItem(int commandId) {
+  HMENU menu = ::GetSystemMenu(window_, FALSE);
+  char text[256] = {};
+  if (menu == nullptr ||
+      ::GetMenuStringA(menu, static_cast<UINT>(commandId), text, sizeof text, MF_BYCOMMAND) <= 0) {
+    return {};
+  }
+  return text;
+}
+
+bool Win32Dialog::Topmost() {
+  return window_ != nullptr && (::GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 void Win32Dialog::Minimize() {

@@ -2,10 +2,12 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/ControlsProbe.h"
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Handles.h"
 
@@ -26,7 +28,7 @@ using OwnedWindow = UniqueHandle<HWND, DestroyWindow, NullWindow>;
 // One dialog window bound to its page: the window procedure hands every
 // message the page cares about to it and decides nothing itself. The object
 // is kept with the window (DWLP_USER) from WM_INITDIALOG to WM_DESTROY.
-class Win32Dialog : public Controls {
+class Win32Dialog : public Controls, public ControlsProbe {
  public:
   Win32Dialog(DialogPage& page, Win32Dialog* parent, bool modal);
   ~Win32Dialog() override;
@@ -37,20 +39,14 @@ class Win32Dialog : public Controls {
   HWND window() const { return window_; }
   int result() const { return result_; }
 
-  bool Exists(int id) override;
-  std::string Text(int id) override;
+  // --- Controls ---------------------------------------------------------------
   void SetText(int id, std::string_view text) override;
-  bool Enabled(int id) override;
   void Enable(int id, bool enabled) override;
-  bool Visible(int id) override;
   void Show(int id, bool visible) override;
   void SetFocus(int id) override;
-  int Focus() override;
   bool Checked(int id) override;
   void Check(int id, bool checked) override;
   void CheckRadio(int first, int last, int id) override;
-  void SetDefaultButton(int id) override;
-  int DefaultButton() override;
   int AddItem(int id, std::string_view text) override;
   int InsertItem(int id, int index, std::string_view text) override;
   void DeleteItem(int id, int index) override;
@@ -61,39 +57,51 @@ class Win32Dialog : public Controls {
   void Select(int id, int index) override;
   int FindPrefix(int id, int after, std::string_view prefix) override;
   void SetListViewStyles(int id, uint32_t extendedStyles) override;
-  uint32_t ListViewStyles(int id) override;
   bool ItemChecked(int id, int index) override;
   void CheckItem(int id, int index, bool checked) override;
   void SetRange(int id, int low, int high) override;
   void SetPosition(int id, int position) override;
-  int Position(int id) override;
   void SetTooltip(int id, std::string_view text, int maxWidth) override;
-  std::string Tooltip(int id) override;
   void SetFont(int id, const Font& font) override;
-  Font FontOf(int id) override;
   void SetColors(int id, Color text, Color background) override;
-  Color TextColor(int id) override;
-  Color BackgroundColor(int id) override;
   bool ShowBitmapFile(int id, std::string_view path) override;
   void SetTimer(int timerId, uint32_t periodMs) override;
-  void KillTimer(int timerId) override;
   WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(window_); }
-  std::string Caption() override;
-  void SetCaption(std::string_view caption) override;
   void SetIcon(int resourceId) override;
   void AddSystemMenuItem(int commandId, std::string_view text) override;
   void Minimize() override;
-  void Restore() override;
-  bool Minimized() override;
   void SetTopmost(bool topmost) override;
-  void BringToForeground() override;
   void ShowWindow(bool visible) override;
-  bool WindowVisible() override;
   void EndDialog(int result) override;
-  bool Ended() override { return ended_; }
   Controls* Parent() override { return parent_; }
   Controls* CreatePage(int templateId, DialogPage& page, int frameId) override;
   void DestroyPages() override;
+
+  // --- ControlsProbe: read back from the windows themselves --------------------
+  bool Exists(int id) override;
+  std::string Text(int id) override;
+  bool Enabled(int id) override;
+  bool Visible(int id) override;
+  int Focus() override;
+  void SetDefaultButton(int id) override;
+  int DefaultButton() override;
+  uint32_t ListViewStyles(int id) override;
+  int Position(int id) override;
+  std::string Tooltip(int id) override;
+  Font FontOf(int id) override;
+  uint32_t DrawnTextColor(int id) override;
+  uint32_t DrawnBackgroundColor(int id) override;
+  void KillTimer(int timerId) override;
+  std::string Caption() override;
+  void SetCaption(std::string_view caption) override;
+  bool ShowsIcon(int resourceId) override;
+  std::string SystemMenuItem(int commandId) override;
+  void Restore() override;
+  bool Minimized() override;
+  bool Topmost() override;
+  void BringToForeground() override;
+  bool WindowVisible() override;
+  bool Ended() override { return ended_; }
 
  private:
   enum class ListKind { None, ComboBox, ListBox, ListView };
@@ -105,6 +113,9 @@ class Win32Dialog : public Controls {
 
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnControlColor(HDC dc, HWND control);
+  // The colours the dialog gives a device context for control `id`
+  // (WM_CTLCOLORSTATIC as the control would send it).
+  bool ColorsDrawn(int id, COLORREF& text, COLORREF& background);
   void OnPaintMessage();
   void OnDestroyMessage();
   HWND Item(int id) const;
@@ -120,7 +131,7 @@ class Win32Dialog : public Controls {
   int result_ = 0;
   HICON icon_ = nullptr;
   OwnedWindow tooltip_;
-  std::map<int, std::string> tooltips_;
+  std::set<int> tooltips_;
   std::map<int, GdiObject> fonts_;
   std::map<int, Colors> colors_;
   std::map<int, GdiObject> bitmaps_;

@@ -48,9 +48,18 @@ class SimFixtureDialog : public FixtureDialog {
   explicit SimFixtureDialog(std::unique_ptr<sim::SimDialog> dialog) : dialog_(std::move(dialog)) {}
   ~SimFixtureDialog() override { dialog_->Destroy(); }
   Controls& controls() override { return *dialog_; }
+  ControlsProbe& probe() override { return *dialog_; }
   void Click(int id) override { dialog_->Click(id); }
   void Choose(int id, int index) override { dialog_->Choose(id, index); }
   void LetTimePass(uint32_t milliseconds) override { dialog_->AdvanceTime(milliseconds); }
+  void PressEscape() override { dialog_->PressEscape(); }
+  void PressF1() override {
+    for (const auto& page : dialog_->pages()) {
+      if (page->Focus() != 0) return page->PressF1();
+    }
+    dialog_->PressF1();
+  }
+  void ChooseSystemMenu(int commandId) override { dialog_->ChooseSystemMenu(commandId); }
 
  private:
   std::unique_ptr<sim::SimDialog> dialog_;
@@ -58,9 +67,9 @@ class SimFixtureDialog : public FixtureDialog {
 
 }  // namespace
 
-std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page) {
+std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle owner) {
   ArrangeLayouts(SimContractMachine().dialogs());
-  auto dialog = SimContractMachine().dialogs().Open(IDD_FIXTURE, page);
+  auto dialog = SimContractMachine().dialogs().OpenModeless(IDD_FIXTURE, page, owner);
   if (dialog == nullptr) return nullptr;
   return std::make_unique<SimFixtureDialog>(std::move(dialog));
 }
@@ -68,6 +77,22 @@ std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page) {
 Dialogs& FixtureDialogs() {
   ArrangeLayouts(SimContractMachine().dialogs());
   return SimContractMachine().dialogs();
+}
+
+void PressInNextModalFixture(std::vector<Key> keys) {
+  SimContractMachine().dialogs().WhenOpen(IDD_FIXTURE, [keys](sim::SimDialog& dialog) {
+    for (Key key : keys) {
+      if (key == Key::Enter) {
+        dialog.PressEnter();
+      } else {
+        dialog.PressEscape();
+      }
+    }
+  });
+}
+
+uint32_t SystemColor(int index) {
+  return SimContractMachine().dialogs().SystemColor(index);
 }
 
 void AnswerNextMessageBox(int answer) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sim/SimMachine.h"
+#include "support/BitmapBytes.h"
 
 namespace kv::sim {
 namespace {
@@ -198,7 +199,7 @@ TEST_F(SimDialogsTest, WindowLevelRequestsAreRecorded) {
 TEST_F(SimDialogsTest, BitmapsLoadFromBitmapFilesRelativeToTheCurrentDirectory) {
   sim.files().AddDirectory("C:\\medium\\DRVCONFIG");
   sim.files().SetCurrentDirectory("C:\\medium");
-  sim.files().AddFile("C:\\medium\\DRVCONFIG\\Left.bmp", "BM....");
+  sim.files().AddFile("C:\\medium\\DRVCONFIG\\Left.bmp", test::BitmapBytes(4, 6));
   sim.files().AddFile("C:\\medium\\DRVCONFIG\\Text.bmp", "not a bitmap");
   auto dialog = dialogs().Open(kWindow, window);
 

@@ -6,6 +6,7 @@
 #include "common/SetupStrings.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimUsbLibrary.h"
+#include "support/BitmapBytes.h"
 #include "unit/install/SampleMediumFixture.h"
 #include "wizard/SetupApp.h"
 #include "wizard/SetupResourceIds.h"
@@ -26,7 +27,7 @@ class InstallCommandTest : public SampleMediumFixture {
     SampleMediumFixture::UseWindows(version);
     AddSetupLayouts(sim.dialogs());
     sim.files().AddFile(std::string(kMedium) + "\\License.txt", "Licence");
-    sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", "BM");
+    sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", test::BitmapBytes(4, 6));
     sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);
     // The USB monitor offers the four ports of every model used here.
     sim.spooler().SetMonitorPorts("KVUSBMON.DLL", [] {

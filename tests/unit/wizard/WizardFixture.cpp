@@ -1,6 +1,7 @@
 #include "WizardFixture.h"
 
 #include "ResourceScript.h"
+#include "support/BitmapBytes.h"
 #include "wizard/SetupApp.h"
 
 namespace kv {
@@ -19,7 +20,7 @@ SetupWorld::SetupWorld() {
   sim.files().SetModuleFileName(std::string(kMedium) + "\\setup.exe");
   sim.files().SetCurrentDirectory(kMedium);
   sim.files().AddFile(std::string(kMedium) + "\\License.txt", "Licence\r\nterms");
-  sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", "BM");
+  sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", test::BitmapBytes(4, 6));
   WriteSetupIni(
       "[DEVICENAME]\r\nDEVICENUMBER=8\r\nDEFAULTNAME=1\r\n"
       "DEVICENAME1=QTM-C7-ReceiptPrinter\r\nDEVICENAME2=QTM-C7S-ReceiptPrinter\r\n"
