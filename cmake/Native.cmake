@@ -19,13 +19,21 @@ function(kv_add_gtest target)
            COMMAND ${target} --gtest_output=xml:${KV_TEST_RESULTS}/${target}.xml)
 endfunction()
 
+# What the unit tests and the benchmarks share: the resource script reader
+# that gives the model the programs' own dialog templates.
+file(GLOB KV_TEST_SUPPORT CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(kvtestsupport STATIC ${KV_TEST_SUPPORT})
+target_include_directories(kvtestsupport PUBLIC tests)
+target_link_libraries(kvtestsupport PUBLIC kvsim)
+
 file(GLOB_RECURSE KV_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${KV_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests)
 # Tests that read the sample medium and the resource scripts find them
 # through the source tree.
 target_compile_definitions(unit_tests PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-target_link_libraries(unit_tests PRIVATE kvcore kvsim GTest::gtest GTest::gmock GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE kvcore kvsim kvtestsupport GTest::gtest GTest::gmock
+                                         GTest::gtest_main)
 # The string table tests read the generated resource tables.
 add_dependencies(unit_tests kv_string_tables)
 target_compile_definitions(unit_tests PRIVATE KV_GENERATED_DIR="${KV_GENERATED_DIR}")
@@ -58,7 +66,7 @@ if(benchmark_FOUND)
   add_executable(install_benchmark bench/InstallBenchmark.cpp)
   target_include_directories(install_benchmark PRIVATE tests)
   target_compile_definitions(install_benchmark PRIVATE KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  target_link_libraries(install_benchmark PRIVATE kvcore kvsim benchmark::benchmark)
+  target_link_libraries(install_benchmark PRIVATE kvcore kvsim kvtestsupport benchmark::benchmark)
 endif()
 
 

@@ -36,6 +36,7 @@ class Win32FixtureDialog : public FixtureDialog {
  public:
   explicit Win32FixtureDialog(std::unique_ptr<Win32Dialog> dialog) : dialog_(std::move(dialog)) {}
   Controls& controls() override { return *dialog_; }
+  ControlsProbe& probe() override { return *dialog_; }
   // Mouse input never reaches a disabled or hidden window, so a user cannot
   // click one; BM_CLICK itself would still press it.
   void Click(int id) override {
@@ -56,8 +57,32 @@ class Win32FixtureDialog : public FixtureDialog {
                    reinterpret_cast<LPARAM>(item));
   }
   void LetTimePass(uint32_t milliseconds) override { Pump(dialog_->window(), milliseconds); }
+  // The key goes to the control with the focus, and the dialog's
+  // IsDialogMessage turns it into a command.
+  void PressEscape() override {
+    ::PostMessageA(FocusOrDialog(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump(dialog_->window(), 50);
+  }
+  // What DefWindowProc does with F1: WM_HELP to the window with the focus.
+  void PressF1() override {
+    HWND target = FocusOrDialog();
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = ::GetDlgCtrlID(target);
+    help.hItemHandle = target;
+    ::SendMessageA(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+  }
+  void ChooseSystemMenu(int commandId) override {
+    ::SendMessageA(dialog_->window(), WM_SYSCOMMAND, static_cast<WPARAM>(commandId), 0);
+  }
 
  private:
+  HWND FocusOrDialog() const {
+    HWND focus = ::GetFocus();
+    return focus != nullptr && ::IsChild(dialog_->window(), focus) ? focus : dialog_->window();
+  }
+
   std::unique_ptr<Win32Dialog> dialog_;
 };
 
@@ -69,6 +94,19 @@ AnsweredBox answered;
 struct Search {
   HWND found = nullptr;
 };
+
+BOOL CALLBACK FindModalFixture(HWND window, LPARAM data) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  char caption[64] = {};
+  ::GetWindowTextA(window, caption, sizeof caption);
+  if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+      ::lstrcmpA(caption, "Dialog fixture") == 0) {
+    reinterpret_cast<Search*>(data)->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
 
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM data) {
   DWORD process = 0;
@@ -91,14 +129,36 @@ std::string TextOf(HWND window) {
 
 }  // namespace
 
-std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page) {
-  auto dialog = TheDialogs().OpenModeless(IDD_FIXTURE, page, 0);
+std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle owner) {
+  auto dialog = TheDialogs().OpenModeless(IDD_FIXTURE, page, owner);
   if (dialog == nullptr) return nullptr;
   return std::make_unique<Win32FixtureDialog>(std::move(dialog));
 }
 
 Dialogs& FixtureDialogs() {
   return TheDialogs();
+}
+
+void PressInNextModalFixture(std::vector<Key> keys) {
+  // A thread of its own waits for the window while the test's thread runs
+  // the modal loop; the keys are posted to that loop as typing would.
+  std::thread([keys] {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+      Search search;
+      ::EnumWindows(FindModalFixture, reinterpret_cast<LPARAM>(&search));
+      if (search.found != nullptr) {
+        for (Key key : keys) {
+          ::PostMessageA(search.found, WM_KEYDOWN, key == Key::Enter ? VK_RETURN : VK_ESCAPE, 1);
+        }
+        return;
+      }
+      ::Sleep(10);
+    }
+  }).detach();
+}
+
+uint32_t SystemColor(int index) {
+  return ::GetSysColor(index);
 }
 
 void AnswerNextMessageBox(int answer) {

@@ -27,6 +27,13 @@ class RemovalTest : public UninstallFixture {
 };
 
 TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
+  Lines restartQuestion;
+  sim.dialogs().WhenOpen(IDD_RESTART, [&](sim::SimDialog& restart) {
+    for (int id : {IDC_RESTART_TEXT1, IDC_RESTART_TEXT2, IDC_RESTART_TEXT3}) {
+      restartQuestion.push_back(restart.Text(id));
+    }
+    restart.Click(kIdCancel);
+  });
   Open();
   ASSERT_EQ(listed(), kFamilyList);
   EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
@@ -77,6 +84,9 @@ TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
   EXPECT_FALSE(KeyExists("SOFTWARE\\KORVANT\\INSTALLPRINTER"));
 
   EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART});
+  EXPECT_EQ(restartQuestion, (Lines{"Restart computer so that the changes can take effect",
+                                    " Click on \"Yes\" to restart immediately ",
+                                    "Click on \"No\" to restart later"}));
   EXPECT_EQ(sim.system().restartRequests(), 0) << "answered No";
   EXPECT_EQ(sim.spooler().OpenPrinterCount(), 0u);
   EXPECT_EQ(sim.threads().startedThreads(), 1);

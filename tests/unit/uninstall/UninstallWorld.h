@@ -8,6 +8,7 @@
 
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMachine.h"
+#include "support/ResourceScript.h"
 #include "uninstall/UninstallIds.h"
 #include "uninstall/UninstallWindow.h"
 
@@ -33,29 +34,13 @@ inline std::string FamilyIni() {
   return ini;
 }
 
-// The uninstaller's three dialogs as its resource script declares them.
+// The uninstaller's dialogs, read from its resource script (once: it does not
+// change while the tests run).
 inline void AddUninstallLayouts(sim::SimDialogs& dialogs) {
-  using sim::ControlKind;
-  using sim::ControlTemplate;
-  dialogs.AddLayout(
-      {IDD_ABOUT,
-       "About Uninstall",
-       {ControlTemplate(IDC_ABOUT_TEXT, ControlKind::Static, "Uninstall Version 2.30"),
-        ControlTemplate(kIdOk, ControlKind::PushButton, "&OK").Default()}});
-  dialogs.AddLayout({IDD_UNINSTALL,
-                     "Uninstall",
-                     {ControlTemplate(IDC_INSTRUCTIONS, ControlKind::Edit).ReadOnly(),
-                      ControlTemplate(IDC_REMOVAL_LIST, ControlKind::ListView),
-                      ControlTemplate(IDC_USB_DRIVER, ControlKind::CheckBox,
-                                      "Uninstall USB device driver(not recommended)"),
-                      ControlTemplate(IDC_STATUS_LIST, ControlKind::ListBox),
-                      ControlTemplate(IDC_UNINSTALL, ControlKind::PushButton, "&Uninstall"),
-                      ControlTemplate(IDC_SELECT_ALL, ControlKind::PushButton, "&Select All"),
-                      ControlTemplate(IDC_EXIT, ControlKind::PushButton, "&Exit")}});
-  dialogs.AddLayout({IDD_RESTART,
-                     "Restart Computer",
-                     {ControlTemplate(kIdOk, ControlKind::PushButton, "&Yes").Default(),
-                      ControlTemplate(kIdCancel, ControlKind::PushButton, "&No")}});
+  static const std::vector<sim::DialogLayout> layouts =
+      ReadDialogLayouts(KV_SOURCE_DIR "/apps/uninstall/uninstall.rc",
+                        {KV_SOURCE_DIR "/src/uninstall/UninstallIds.h"});
+  for (const sim::DialogLayout& layout : layouts) dialogs.AddLayout(layout);
 }
 
 // The user's answer to the restart offer.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ResourceScript.h"
+#include "support/ResourceScript.h"
 #include "wizard/SetupResourceIds.h"
 
 namespace kv {

@@ -1,7 +1,7 @@
 #include "WizardFixture.h"
 
-#include "ResourceScript.h"
 #include "support/BitmapBytes.h"
+#include "support/ResourceScript.h"
 #include "wizard/SetupApp.h"
 
 namespace kv {

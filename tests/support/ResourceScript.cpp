@@ -1,4 +1,4 @@
-#include "ResourceScript.h"
+#include "support/ResourceScript.h"
 
 #include <fstream>
 #include <sstream>
@@ -104,10 +104,11 @@ class ScriptReader {
     std::vector<std::string> style;
     std::string className;
     // Statement forms: KEYWORD text, id, x, y, w, h [, style] or without the
-    // text (EDITTEXT, COMBOBOX), or CONTROL text, id, class, style, x, y, w, h.
-    size_t idField = 1;
-    if (keyword == "EDITTEXT" || keyword == "COMBOBOX") idField = 0;
-    if (keyword != "EDITTEXT" && keyword != "COMBOBOX") declared.text = Unquote(fields.at(0).at(0));
+    // text (EDITTEXT, COMBOBOX, LISTBOX), or CONTROL text, id, class, style,
+    // x, y, w, h.
+    const bool textless = keyword == "EDITTEXT" || keyword == "COMBOBOX" || keyword == "LISTBOX";
+    const size_t idField = textless ? 0 : 1;
+    if (!textless) declared.text = Unquote(fields.at(0).at(0));
     declared.id = Id(fields.at(idField).at(0));
     if (keyword == "CONTROL") {
       className = Unquote(fields.at(2).at(0));
@@ -124,10 +125,18 @@ class ScriptReader {
     } else if (keyword == "PUSHBUTTON" || keyword == "DEFPUSHBUTTON") {
       declared.kind = sim::ControlKind::PushButton;
       declared.defaultButton = keyword == "DEFPUSHBUTTON";
+    } else if (keyword == "AUTOCHECKBOX" || keyword == "CHECKBOX") {
+      declared.kind = sim::ControlKind::CheckBox;
+      declared.automatic = keyword == "AUTOCHECKBOX";
+    } else if (keyword == "AUTORADIOBUTTON" || keyword == "RADIOBUTTON") {
+      declared.kind = sim::ControlKind::RadioButton;
+      declared.automatic = keyword == "AUTORADIOBUTTON";
     } else if (keyword == "EDITTEXT") {
       declared.kind = sim::ControlKind::Edit;
     } else if (keyword == "COMBOBOX") {
       declared.kind = sim::ControlKind::ComboBox;
+    } else if (keyword == "LISTBOX") {
+      declared.kind = sim::ControlKind::ListBox;
     } else if (keyword == "CONTROL") {
       if (className == "Button" && Has(style, "BS_AUTORADIOBUTTON")) {
         declared.kind = sim::ControlKind::RadioButton;
@@ -140,6 +149,8 @@ class ScriptReader {
                             : sim::ControlKind::Static;
       } else if (className == "PROGRESS_CLASS" || className == "msctls_progress32") {
         declared.kind = sim::ControlKind::ProgressBar;
+      } else if (className == "WC_LISTVIEW" || className == "SysListView32") {
+        declared.kind = sim::ControlKind::ListView;
       } else {
         throw std::runtime_error("control class not read: " + className);
       }
