@@ -32,31 +32,30 @@ uint32_t LittleEndian(const std::string& bytes, size_t at, size_t size) {
 
 // What LoadImage of a bitmap file reads before it draws anything: the "BM"
 // file header and an info header of a known size, complete in the file, with
-// a positive width, a non-zero height, one plane and a bit count Windows draws.
+// a positive width, a non-zero height and a bit count Windows draws. (The
+// plane count is not looked at: Wine loads a file that gives 0.)
 bool IsBitmapFile(const std::string& bytes) {
   if (bytes.size() < kFileHeaderSize + kCoreHeaderSize || bytes.compare(0, 2, "BM") != 0) {
     return false;
   }
   const uint32_t infoSize = LittleEndian(bytes, kFileHeaderSize, 4);
   int64_t width = 0, height = 0;
-  uint32_t planes = 0, bitCount = 0;
+  uint32_t bitCount = 0;
   if (infoSize == kCoreHeaderSize) {
     width = LittleEndian(bytes, kFileHeaderSize + 4, 2);
     height = LittleEndian(bytes, kFileHeaderSize + 6, 2);
-    planes = LittleEndian(bytes, kFileHeaderSize + 8, 2);
     bitCount = LittleEndian(bytes, kFileHeaderSize + 10, 2);
   } else if (infoSize == 40 || infoSize == 108 || infoSize == 124) {  // INFO, V4, V5
     if (bytes.size() < kFileHeaderSize + infoSize) return false;
     width = static_cast<int32_t>(LittleEndian(bytes, kFileHeaderSize + 4, 4));
     height = static_cast<int32_t>(LittleEndian(bytes, kFileHeaderSize + 8, 4));
-    planes = LittleEndian(bytes, kFileHeaderSize + 12, 2);
     bitCount = LittleEndian(bytes, kFileHeaderSize + 14, 2);
   } else {
     return false;
   }
   const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
                           bitCount == 24 || bitCount == 32;
-  return width > 0 && height != 0 && planes == 1 && knownDepth;
+  return width > 0 && height != 0 && knownDepth;
 }
 
 bool IsButtonWithCheck(ControlKind kind) {
