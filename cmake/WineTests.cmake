@@ -41,11 +41,30 @@ add_custom_command(
   DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.rc
           ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.h
   COMMENT "Dialog fixture templates")
+# The icon the window case sets, drawn at 32 and 16 pixels.
+find_program(KV_ICON_CONVERT NAMES convert magick REQUIRED)
+set(KV_FIXTURE_ICON ${CMAKE_BINARY_DIR}/fixture.ico)
+add_custom_command(
+  OUTPUT ${KV_FIXTURE_ICON}
+  COMMAND ${KV_ICON_CONVERT} -size 32x32 xc:navy -fill yellow -draw "circle 16,16 16,6"
+          -define icon:auto-resize=32,16 ${KV_FIXTURE_ICON}
+  COMMENT "Dialog fixture icon"
+  VERBATIM)
+set(KV_ICON_FIXTURE_RES ${CMAKE_BINARY_DIR}/icon-fixture.res.o)
+add_custom_command(
+  OUTPUT ${KV_ICON_FIXTURE_RES}
+  COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_SOURCE_DIR}/tests/contract/fixtures
+          -I ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/IconFixture.rc
+          -o ${KV_ICON_FIXTURE_RES}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/IconFixture.rc
+          ${CMAKE_SOURCE_DIR}/tests/contract/fixtures/DialogFixture.h ${KV_FIXTURE_ICON}
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  COMMENT "Dialog fixture icon resource")
 add_executable(contract_dialogs_win32 ${CMAKE_SOURCE_DIR}/tests/contract/DialogContractTest.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/contract/DesktopContractTest.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32Target.cpp
                                       ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32DialogTarget.cpp
-                                      ${KV_DIALOG_FIXTURE_RES})
+                                      ${KV_DIALOG_FIXTURE_RES} ${KV_ICON_FIXTURE_RES})
 target_include_directories(contract_dialogs_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(contract_dialogs_win32 PRIVATE kvwin32 gtest gtest_main)
 set_target_properties(contract_dialogs_win32 PROPERTIES

@@ -340,7 +340,11 @@ TEST_F(DialogContract, TooltipsShowTheLatestTextSetForTheirControl) {
   EXPECT_EQ(probe->Tooltip(4242), "");
 }
 
-TEST_F(DialogContract, TheWindowMinimisesStaysOnTopAndCarriesItsSystemMenuItem) {
+TEST_F(DialogContract, TheWindowMinimisesStaysOnTopAndCarriesItsIconAndSystemMenuItem) {
+  EXPECT_FALSE(probe->ShowsIcon(IDI_FIX_ICON));
+  controls->SetIcon(IDI_FIX_ICON);
+  EXPECT_TRUE(probe->ShowsIcon(IDI_FIX_ICON));
+
   EXPECT_FALSE(probe->Minimized());
   EXPECT_FALSE(probe->Topmost());
   controls->SetTopmost(true);
