@@ -8,6 +8,7 @@
 #include "platform/sim/SimUsbLibrary.h"
 #include "support/BitmapBytes.h"
 #include "unit/install/SampleMediumFixture.h"
+#include "unit/wizard/PlainControlClasses.h"
 #include "wizard/SetupApp.h"
 #include "wizard/SetupResourceIds.h"
 
