@@ -171,13 +171,13 @@ class DialogPage {
   // A command from control `id` (buttons: kBnClicked; lists: kCbnSelChange,
   // kLbnSelChange; the dialog's Enter and Escape/close box: ids 1 and 2 with
   // kBnClicked). Returning false lets the dialog do what a dialog does by
-  // default: ids 1 and 2 end it with that id as the result.
+  // default: ids 1 and 2 end a modal dialog with that id as the result.
   virtual bool OnCommand(Controls&, int /*id*/, int /*code*/) { return false; }
   virtual void OnTimer(Controls&, int /*timerId*/) {}
   // The check box of item `index` of list view `id` changed.
   virtual void OnItemChecked(Controls&, int /*id*/, int /*index*/, bool /*checked*/) {}
-  // F1. Returning false passes the request to the parent dialog (pages) or
-  // drops it.
+  // F1. Returning false passes the request on as DefWindowProc does: a page's
+  // to its dialog, a top-level dialog's to its owner window.
   virtual bool OnHelp(Controls&) { return false; }
   // A system menu command (AddSystemMenuItem); false: default handling.
   virtual bool OnSysCommand(Controls&, int /*commandId*/) { return false; }
