@@ -9,10 +9,6 @@ HWND ControlWindow(Controls& controls, int id) {
   return ::GetDlgItem(reinterpret_cast<HWND>(controls.Handle()), id);
 }
 
-COLORREF Resolve(Color color) {
-  return ResolveColor(color, ::GetSysColor);
-}
-
 }  // namespace
 
 void Win32ControlClasses::BindEdit(Controls& controls, int id) {
@@ -23,8 +19,8 @@ void Win32ControlClasses::BindColorLabel(Controls& controls, int id, Color text,
                                          int characterHeight, std::string_view face) {
   auto label = std::make_unique<ColorLabel>();
   if (!label->Attach(ControlWindow(controls, id))) return;
-  label->SetTextColor(Resolve(text));
-  label->SetBackgroundColor(Resolve(background));
+  label->SetTextColor(ResolveColor(text, ::GetSysColor));
+  label->SetBackgroundColor(ResolveColor(background, ::GetSysColor));
   label->SetCharHeight(characterHeight);
   label->SetFaceName(std::string(face).c_str());
   labels_.push_back(std::move(label));
