@@ -60,24 +60,24 @@ std::string RefusedFileNameMessage(Files& files, std::string_view fileName, OsFa
   return CopyFailureMessage(fileName, kErrorInvalidName, source);
 }
 
-int32_t CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
-                       OsFamily family, bool rename, std::string& message) {
-  if (!fileName.empty() && fileName.front() == '0') return kCopyFailed;
+CopyOutcome CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
+                           OsFamily family, bool rename, std::string& message) {
+  if (!fileName.empty() && fileName.front() == '0') return CopyOutcome::Skipped;
   if (!IsBareFileName(fileName)) {
     message = RefusedFileNameMessage(machine.files, fileName, family);
-    return kCopyFailed;
+    return CopyOutcome::Failed;
   }
 
   int failureText = 0;
   TargetDirectory directory = FindTargetDirectory(machine, target, &failureText);
   if (directory.error != kErrorSuccess) {
     message = SetupString(failureText);
-    return kCopyFailed;
+    return CopyOutcome::Failed;
   }
   std::string current;
   if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
     message = SetupString(setup_text::kNoCurrentDirectory);
-    return kCopyFailed;
+    return CopyOutcome::Failed;
   }
   const std::string source =
       current + std::string(DriverDirectoryName(family)) + std::string(fileName);
@@ -88,12 +88,10 @@ int32_t CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget t
   // the overwrite; a target that does not exist yet makes this fail, harmlessly.
   machine.files.SetAttributes(targetPath, kFileAttributeArchive);
   const uint32_t error = machine.files.CopyFile(source, targetPath, false);
-  if (error == kErrorSuccess) return kCopied;
-  if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
-    return static_cast<int32_t>(error);
-  }
+  if (error == kErrorSuccess) return CopyOutcome::Copied;
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) return CopyOutcome::InUse;
   message = CopyFailureMessage(targetName, error, source);
-  return kCopyFailed;
+  return CopyOutcome::Failed;
 }
 
 }  // namespace kv

@@ -158,7 +158,6 @@ void WizardWindow::Refuse(int stringId) {
 }
 
 void WizardWindow::Next(Controls& window) {
-  selections_.updateFlags = 0;
   ShowPage(window, current_ + 1);
   if (current_ == pageCount() - 1) {
     if (const ModulePage* module = PageAt<ModulePage>(pages_, kModuleIndex)) {
@@ -197,7 +196,6 @@ void WizardWindow::Back(Controls& window) {
 }
 
 void WizardWindow::Install(Controls& window) {
-  selections_.updateFlags = 0;
   for (int i = 0; i < pageCount(); ++i) {
     if (Controls* page = PageControls(i)) pages_[static_cast<size_t>(i)]->Save(*page);
   }
