@@ -73,7 +73,8 @@ void OsPage::OnInit(Controls& controls) {
   if (preset.mark == OsPreset::Mark::ListedUsers) MarkCompatibilityPersistedForUsers(machine_);
   if (preset.mark == OsPreset::Mark::CurrentUser) MarkCompatibilityPersisted(machine_);
   if (preset.unsupportedPlatform) {
-    machine_.desktop.MessageBox(0, SetupString(115), applicationName_, kMbOk | kMbIconExclamation);
+    machine_.desktop.MessageBox(0, SetupString(setup_text::kUnsupportedSystem), applicationName_,
+                                kMbOk | kMbIconExclamation);
   }
 
   const int enabled = kFamilyButtons[static_cast<size_t>(family_)];

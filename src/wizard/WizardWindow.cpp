@@ -51,7 +51,7 @@ Controls* WizardWindow::PageControls(int index) {
 }
 
 void WizardWindow::OnInit(Controls& window) {
-  const std::string_view about = SetupString(101);
+  const std::string_view about = SetupString(setup_text::kAbout);
   if (!about.empty()) window.AddSystemMenuItem(IDM_ABOUTBOX, about);
   window.SetIcon(IDR_MAINFRAME);
 
@@ -70,7 +70,8 @@ void WizardWindow::OnInit(Controls& window) {
   window.SetText(IDC_CANCEL, kCancelCaption);
 
   if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
-    machine_.desktop.MessageBox(window.Handle(), SetupString(146), applicationName_, kMbOk);
+    machine_.desktop.MessageBox(window.Handle(), SetupString(setup_text::kCannotLoadLeftBitmap),
+                                applicationName_, kMbOk);
     window.EndDialog(kIdCancel);
     return;
   }
@@ -142,11 +143,11 @@ bool WizardWindow::LeaveOsPage() {
   const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
   const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
   if (family == OsFamily::Server2003 && !server2003) {
-    Refuse(145);
+    Refuse(setup_text::kServer2003NotSupported);
     return false;
   }
   if (family == OsFamily::Vista && !vista) {
-    Refuse(149);
+    Refuse(setup_text::kVistaNotSupported);
     return false;
   }
   return true;
