@@ -77,13 +77,21 @@ set_tests_properties(string-ids.refuses-literal PROPERTIES PASS_REGULAR_EXPRESSI
                      "string-ids-sample/Planted.cpp:3: a literal string number[^\n]*\n1 passed, 1 failed\nexit 1")
 
 # The simulated machine, the real one and the leaf libraries never include the
-# core; the second test shows that the check refuses a core include.
+# core, and inside the core nothing includes upwards; the other two tests show
+# that the check refuses a core include in the sim and an upward one.
 add_test(NAME layering COMMAND ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)
-set(KV_LAYERING_SAMPLE ${CMAKE_BINARY_DIR}/layering-sample)
-add_test(NAME layering.refuses-core-include
-         COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1/platform/sim\" &&
-                        printf '#include \"config/ProfileReader.h\"\\n' > \"$1/platform/sim/Sim.cpp\" &&
-                        \"$2\" \"$1\"" check ${KV_LAYERING_SAMPLE}
-                 ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)
-set_tests_properties(layering.refuses-core-include PROPERTIES PASS_REGULAR_EXPRESSION
-                     "platform/sim/Sim.cpp includes outside its layer: config/ProfileReader.h")
+foreach(sample "refuses-core-include:platform/sim:config/ProfileReader.h"
+               "refuses-upward-include:uninstall:install/RunInstall.h")
+  string(REPLACE ":" ";" sample "${sample}")
+  list(GET sample 0 name)
+  list(GET sample 1 dir)
+  list(GET sample 2 included)
+  set(root ${CMAKE_BINARY_DIR}/layering-${name})
+  add_test(NAME layering.${name}
+           COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1/$2\" &&
+                          printf '#include \"%s\"\\n' \"$3\" > \"$1/$2/Sample.cpp\" &&
+                          \"$4\" \"$1\"" check ${root} ${dir} ${included}
+                   ${CMAKE_SOURCE_DIR}/tools/check-layering.sh)
+  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION
+                       "${dir}/Sample.cpp includes outside its layer: ${included}")
+endforeach()

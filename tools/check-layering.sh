@@ -1,7 +1,11 @@
 #!/bin/bash
 # The layers include only downwards: the platform interfaces and the leaf
 # libraries know nothing of the core, and the simulated and real machines
-# model Windows without the core's help. Checks every quoted #include of those
+# model Windows without the core's help. Inside the core, common/ serves
+# everything above it; config/ and usb/ stand on common/; install/ on those;
+# and the two programs' folders, wizard/ and uninstall/, on what lies below
+# them, never on each other (nor does uninstall/ reach into install/: what
+# both programs share lives in common/ or usb/). Checks every quoted #include of those
 # directories under the given source root (default: this repository's src/).
 # Prints each file that breaks the rule and ends with "N passed, M failed".
 src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
@@ -9,6 +13,12 @@ src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 # directory: the include prefixes its files may use
 rules=(
   "profiletext:profiletext/"
+  "common:common/ platform/"
+  "config:config/ common/ platform/ profiletext/"
+  "usb:usb/ common/ platform/"
+  "install:install/ config/ usb/ common/ platform/"
+  "wizard:wizard/ install/ config/ usb/ common/ platform/"
+  "uninstall:uninstall/ config/ usb/ common/ platform/"
   "platform/sim:platform/ profiletext/"
   "platform/win32:platform/ profiletext/"
 )

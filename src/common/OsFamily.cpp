@@ -1,64 +1,86 @@
 #include "common/OsFamily.h"
 
+#include <array>
+
 namespace kv {
+namespace {
+
+// What each family is called in the medium's files, in family order.
+struct FamilyNames {
+  std::string_view sectionSuffix;
+  std::string_view uninstallSectionSuffix;
+  std::string_view driverDirectory;
+};
+constexpr std::array<FamilyNames, 6> kFamilyNames = {{
+    {".98", ".98", "\\win98\\"},
+    {".NT", ".NT", "\\winnt\\"},
+    {".2K", ".2K", "\\winnt\\"},
+    {".XP", ".2K", "\\winnt\\"},
+    {".2003", ".2003", "\\win2003\\"},
+    {".Vista", ".Vista", "\\Vista\\"},
+}};
+
+const FamilyNames* NamesOf(OsFamily family) {
+  const auto index = static_cast<size_t>(family);
+  return index < kFamilyNames.size() ? &kFamilyNames[index] : nullptr;
+}
+
+// The NT versions the programs know.
+struct NtVersion {
+  uint32_t major, minor;
+  OsFamily family;
+};
+constexpr NtVersion kNtVersions[] = {
+    {4, 0, OsFamily::NT4},        {5, 0, OsFamily::Win2000}, {5, 1, OsFamily::WinXP},
+    {5, 2, OsFamily::Server2003}, {6, 0, OsFamily::Vista},
+};
+
+}  // namespace
+
+WindowsClass ClassifyWindows(const OsVersionInfo& version) {
+  WindowsClass result;
+  if (version.platformId == kPlatformWindows) {
+    result.unknownPlatform = false;
+    result.listed = version.minorVersion != 0;
+  } else if (version.platformId == kPlatformNt) {
+    result.unknownPlatform = false;
+    for (const NtVersion& known : kNtVersions) {
+      if (version.majorVersion == known.major && version.minorVersion == known.minor) {
+        result.family = known.family;
+        result.listed = true;
+      }
+    }
+  }
+  return result;
+}
+
+WindowsClass ClassifyRunningWindows(System& system) {
+  OsVersionInfo version;
+  if (!system.GetVersion(&version)) version = OsVersionInfo{};
+  return ClassifyWindows(version);
+}
 
 OsFamily GetOsFamily(System& system) {
-  OsVersionInfo version;
-  if (!system.GetVersion(&version)) return OsFamily::Win98;
-  if (version.platformId != kPlatformNt) return OsFamily::Win98;
-  switch (version.majorVersion) {
-    case 4:
-      return version.minorVersion == 0 ? OsFamily::NT4 : OsFamily::Win98;
-    case 5:
-      switch (version.minorVersion) {
-        case 0:
-          return OsFamily::Win2000;
-        case 1:
-          return OsFamily::WinXP;
-        case 2:
-          return OsFamily::Server2003;
-        default:
-          return OsFamily::Win98;
-      }
-    case 6:
-      return version.minorVersion == 0 ? OsFamily::Vista : OsFamily::Win98;
-    default:
-      return OsFamily::Win98;
-  }
+  return ClassifyRunningWindows(system).family;
 }
 
 std::string_view SectionSuffix(OsFamily family) {
-  switch (family) {
-    case OsFamily::Win98:
-      return ".98";
-    case OsFamily::NT4:
-      return ".NT";
-    case OsFamily::Win2000:
-      return ".2K";
-    case OsFamily::WinXP:
-      return ".XP";
-    case OsFamily::Server2003:
-      return ".2003";
-    case OsFamily::Vista:
-      return ".Vista";
-  }
-  return {};
+  const FamilyNames* names = NamesOf(family);
+  return names ? names->sectionSuffix : std::string_view();
+}
+
+std::string_view UninstallSectionSuffix(std::optional<OsFamily> family) {
+  const FamilyNames* names = family ? NamesOf(*family) : nullptr;
+  return names ? names->uninstallSectionSuffix : kFamilyNames.back().uninstallSectionSuffix;
 }
 
 std::string_view DriverDirectoryName(OsFamily family) {
-  switch (family) {
-    case OsFamily::Win98:
-      return "\\win98\\";
-    case OsFamily::NT4:
-    case OsFamily::Win2000:
-    case OsFamily::WinXP:
-      return "\\winnt\\";
-    case OsFamily::Server2003:
-      return "\\win2003\\";
-    case OsFamily::Vista:
-      return "\\Vista\\";
-  }
-  return {};
+  const FamilyNames* names = NamesOf(family);
+  return names ? names->driverDirectory : std::string_view();
+}
+
+bool NeedsAdministrator(OsFamily family) {
+  return family >= OsFamily::Win2000 && family <= OsFamily::Vista;
 }
 
 bool UsesNinetyFiveEnvironment(OsFamily family) {

@@ -49,6 +49,7 @@ inline constexpr int kUsbHintCancelPopup = 151;
 inline constexpr int kUsbHintPressInstall = 152;
 
 // Texts the program shows that have no number in its string table.
+inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";
 inline constexpr std::string_view kCannotLoadUsbLibrary = "Can not load KvUsbInt.dll";
 inline constexpr std::string_view kOpenFunctionError = "open function error";
 inline constexpr std::string_view kGetDeviceIdError = "Get Device ID error";

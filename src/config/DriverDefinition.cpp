@@ -1,9 +1,9 @@
 #include "config/DriverDefinition.h"
 
+#include "common/SpoolerEnvironment.h"
 #include "config/DecimalNumber.h"
 #include "config/FileNameValue.h"
 #include "config/ReadLimits.h"
-#include "config/SpoolerEnvironment.h"
 #include "config/UniversalDriverFiles.h"
 
 namespace kv {

@@ -1,8 +1,8 @@
 #include "config/MonitorDefinition.h"
 
+#include "common/SpoolerEnvironment.h"
 #include "config/DecimalNumber.h"
 #include "config/ReadLimits.h"
-#include "config/SpoolerEnvironment.h"
 
 namespace kv {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "common/RegKey.h"
 #include "common/SetupStrings.h"
+#include "common/SpoolerEnvironment.h"
 #include "config/ProcessorDefinition.h"
 #include "config/SetupConfiguration.h"
-#include "config/SpoolerEnvironment.h"
 #include "install/DriverFileCopy.h"
 #include "install/SpoolerOperations.h"
 #include "platform/Errors.h"

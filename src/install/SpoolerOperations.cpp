@@ -1,18 +1,12 @@
 #include "install/SpoolerOperations.h"
 
 #include "common/SetupStrings.h"
+#include "common/SpoolerEnvironment.h"
 #include "install/DriverFileCopy.h"
 #include "platform/Errors.h"
 
 namespace kv {
 namespace {
-
-constexpr std::string_view kNinetyFiveEnvironment = "Windows 4.0";
-
-std::optional<std::string> FamilyEnvironment(OsFamily family) {
-  if (UsesNinetyFiveEnvironment(family)) return std::string(kNinetyFiveEnvironment);
-  return std::nullopt;
-}
 
 std::string AddPrinterFailure(uint32_t error) {
   return std::string(SetupString(setup_text::kAddPrinterError)) + "er = " + std::to_string(error);
@@ -64,7 +58,7 @@ bool InstallMonitor(Machine& machine, const MonitorInfo2& monitor, OsFamily fami
 
 uint32_t RegisterPrintProcessor(Machine& machine, std::string_view processorName,
                                 std::string_view dllName, OsFamily family) {
-  return machine.spooler.AddPrintProcessor(FamilyEnvironment(family), dllName, processorName);
+  return machine.spooler.AddPrintProcessor(SpoolerEnvironment(family), dllName, processorName);
 }
 
 bool EnumeratePorts(Machine& machine, std::string& message) {

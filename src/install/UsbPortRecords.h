@@ -5,13 +5,9 @@
 
 #include "config/SetupConfiguration.h"
 #include "platform/Machine.h"
+#include "usb/UsbPortKeys.h"
 
 namespace kv {
-
-// The keys under HKEY_LOCAL_MACHINE that tie USB port names to numbers.
-inline constexpr std::string_view kUsbPortNameKey = "SOFTWARE\\KORVANT\\PORTNAME\\";
-inline constexpr std::string_view kUsbPrinterPortKey = "SOFTWARE\\KORVANT\\PRINTERPORT\\";
-inline constexpr std::string_view kInstalledPrintersKey = "SOFTWARE\\KORVANT\\INSTALLPRINTER\\";
 
 // The state a known USB port's PRINTERPORT value starts with.
 inline constexpr uint32_t kUsbPortUnused = 255;

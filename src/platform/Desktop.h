@@ -16,7 +16,11 @@ inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
+// ShowWindow commands a shell start may ask for.
 inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShow = 5;
+// ShellExecuteA's results up to this one are errors.
+inline constexpr uintptr_t kShellExecuteLastError = 32;
 
 using WindowHandle = uintptr_t;
 

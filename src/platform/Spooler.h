@@ -75,6 +75,12 @@ struct DriverEntry {
   std::string driverPath;
 };
 
+// The spooler environments the programs name: that of Windows 95, 98 and Me,
+// and the NT family's for 32-bit and for 64-bit programs.
+inline constexpr std::string_view kNinetyFiveEnvironment = "Windows 4.0";
+inline constexpr std::string_view kNtX86Environment = "Windows NT x86";
+inline constexpr std::string_view kX64Environment = "Windows x64";
+
 // The print spooler of the local machine. Results are Windows error numbers
 // (0 = success); out-parameters are untouched on failure. Environments are
 // optional: absent means the local one (NtEnvironment(), or "Windows 4.0" on
@@ -108,12 +114,12 @@ class Spooler {
   virtual uint32_t ClosePrinter(OpenPrinterHandle printer) = 0;
 
   virtual uint32_t AddPrinterDriver(const DriverInfo3& info) = 0;
-  virtual uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,
-                                       std::string_view driverName) = 0;
-  // kErrorProcNotFound when the spooler library has no DeletePrinterDriverExA.
-  virtual uint32_t DeletePrinterDriverEx(const std::optional<std::string>& environment,
-                                         std::string_view driverName, uint32_t deleteFlags,
-                                         uint32_t versionFlag) = 0;
+  // Deletes the driver's record and those of its files no other driver of
+  // the environment uses (DeletePrinterDriverExA, Windows 2000 and later).
+  // Where the spooler lacks that call (Windows 98, NT 4.0) the record goes
+  // and the files stay (DeletePrinterDriverA). A driver a printer uses stays.
+  virtual uint32_t DeletePrinterDriverAndUnusedFiles(const std::optional<std::string>& environment,
+                                                     std::string_view driverName) = 0;
   virtual uint32_t EnumPrinterDrivers(const std::optional<std::string>& environment,
                                       std::vector<DriverEntry>* drivers) = 0;
 

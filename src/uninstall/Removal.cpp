@@ -2,10 +2,10 @@
 
 #include "common/SpoolerService.h"
 #include "common/UninstallStrings.h"
-#include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
 #include "uninstall/OpenedPrinter.h"
 #include "usb/UsbDriverInstaller.h"
+#include "usb/UsbPortKeys.h"
 
 namespace kv {
 namespace {
@@ -18,10 +18,6 @@ std::string KeyPath(std::string_view path) {
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   return std::string(path);
 }
-// ERROR_CAN_NOT_COMPLETE: how the spooler refuses a processor still in use.
-constexpr uint32_t kErrorCannotComplete = 1003;
-// Delete the driver's files that no other driver uses; any version.
-constexpr uint32_t kDeleteUnusedFiles = 1;
 
 // A status text followed by the error suffix with the number.
 std::string WithErrorNumber(std::string text, uint32_t error) {
@@ -147,7 +143,7 @@ Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
   MarkRemoved(controls, index);
   RestartSpooler(machine_.services, machine_.clock);
   Pause(1000);
-  if (state_.family.family == kFamilyWin98 || state_.family.family == kFamilyNT4) {
+  if (state_.family.family == OsFamily::Win98 || state_.family.family == OsFamily::NT4) {
     Pause(1000);
   } else {
     DeleteDriver(controls, info.driverName);
@@ -157,10 +153,8 @@ Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
 
 void Removal::DeleteDriver(Controls& controls, const std::string& driverName) {
   AppendStatus(controls, FormatStatus(text::kDeletingDriver, state_.currentName));
-  uint32_t error =
-      state_.hasDeletePrinterDriverEx
-          ? machine_.spooler.DeletePrinterDriverEx(std::nullopt, driverName, kDeleteUnusedFiles, 0)
-          : machine_.spooler.DeletePrinterDriver(std::nullopt, driverName);
+  const uint32_t error =
+      machine_.spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, driverName);
   if (error == kErrorSuccess) {
     AppendStatus(controls, UninstallString(text::kDriverDeleted));
   } else if (error == kErrorPrinterDriverInUse) {
@@ -195,7 +189,7 @@ bool Removal::MonitorFreeOnNinetyFive(Controls& controls) {
 Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, int index) {
   const std::string name = state_.currentName;
   AppendStatus(controls, FormatStatus(text::kDeleting, name));
-  if (state_.family.family == kFamilyWin98 && !MonitorFreeOnNinetyFive(controls)) {
+  if (state_.family.family == OsFamily::Win98 && !MonitorFreeOnNinetyFive(controls)) {
     AppendStatus(controls, FormatStatus(text::kInUse, name));
     return Outcome::Kept;
   }
@@ -239,7 +233,7 @@ Removal::Outcome Removal::RemoveProcessor(Controls& controls, UninstallIni& ini,
   if (error != kErrorSuccess) {
     AppendStatus(
         controls,
-        FormatStatus(error == kErrorCannotComplete ? text::kInUse : text::kUninstallError, name));
+        FormatStatus(error == kErrorCanNotComplete ? text::kInUse : text::kUninstallError, name));
     Pause(100);
     return Outcome::Kept;
   }
@@ -280,7 +274,7 @@ void Removal::OfferRestart(Controls& controls) {
   if (dialogs_.RunModal(IDD_RESTART, restartPage, controls.Handle()) != kIdOk) return;
   ApplyRunningFamily(machine_, controls, state_);
   uint32_t error = kErrorSuccess;
-  if (state_.family.family != kFamilyWin98) error = machine_.system.EnableShutdownPrivilege();
+  if (state_.family.family != OsFamily::Win98) error = machine_.system.EnableShutdownPrivilege();
   if (error == kErrorSuccess) error = machine_.system.RestartComputer();
   // The window stays open, so the user can restart by hand.
   if (error != kErrorSuccess) {

@@ -1,9 +1,8 @@
 #include "uninstall/RemovalList.h"
 
-#include "config/SpoolerEnvironment.h"
+#include "common/SpoolerEnvironment.h"
 #include "platform/Errors.h"
 #include "uninstall/OpenedPrinter.h"
-#include "uninstall/RunningFamily.h"
 
 namespace kv {
 
@@ -13,7 +12,8 @@ bool PrinterMatches(Spooler& spooler, UninstallIni& ini, std::string_view printe
   return ini.MatchesPrinterList(info.driverName);
 }
 
-std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini, int family) {
+std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini,
+                                          std::optional<OsFamily> family) {
   std::vector<RemovalItem> items;
   std::vector<PrinterInfo5> printers;
   if (spooler.EnumPrinters(&printers) == kErrorSuccess) {
@@ -31,7 +31,7 @@ std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini, i
   }
   std::vector<std::string> processors;
   const std::string environment =
-      family == kFamilyWin98 ? std::string(kWindows40Environment) : spooler.NtEnvironment();
+      family ? RecordsEnvironment(spooler, *family) : spooler.NtEnvironment();
   if (spooler.EnumPrintProcessors(environment, &processors) == kErrorSuccess) {
     for (const auto& processor : processors) {
       if (ini.MatchesProcessorList(processor)) {

@@ -24,7 +24,8 @@ inline constexpr uint32_t kRemovalListStyles =
 // The family's installed printers (by their drivers), port monitors and print
 // processors, in that order. A failed enumeration contributes nothing; a
 // printer that cannot be opened or queried is left out.
-std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini, int family);
+std::vector<RemovalItem> FindRemovalItems(Spooler& spooler, UninstallIni& ini,
+                                          std::optional<OsFamily> family);
 
 // Whether the printer's driver belongs to the family; false when the printer
 // cannot be opened or queried.

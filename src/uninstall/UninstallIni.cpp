@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "common/OsFamily.h"
 #include "common/UninstallStrings.h"
 #include "config/DecimalNumber.h"
 #include "platform/Errors.h"
-#include "uninstall/RunningFamily.h"
 
 namespace kv {
 namespace {
@@ -99,7 +99,7 @@ bool UninstallIni::MatchesMonitorList(std::string_view monitorName) {
 }
 
 bool UninstallIni::MatchesProcessorList(std::string_view processorName) {
-  if (family_ == kFamilyWin98) return false;
+  if (family_ == OsFamily::Win98) return false;
   return MatchesList("KVPROC", "PROCNUM", "PROCNAME", processorName);
 }
 
@@ -113,18 +113,18 @@ std::string UninstallIni::MonitorDll(std::string_view monitorName) {
   std::string section;
   std::copy_if(monitorName.begin(), monitorName.end(), std::back_inserter(section),
                [](char c) { return c != ' '; });
-  return DllName(section + std::string(FamilySuffix(family_)), "MonitorPDLLName");
+  return DllName(section + std::string(UninstallSectionSuffix(family_)), "MonitorPDLLName");
 }
 
 std::string UninstallIni::MonitorUiDll(std::string_view monitorName) {
   std::string section;
   std::copy_if(monitorName.begin(), monitorName.end(), std::back_inserter(section),
                [](char c) { return c != ' '; });
-  return DllName(section + std::string(FamilySuffix(family_)), "MonitorPUIDLLName");
+  return DllName(section + std::string(UninstallSectionSuffix(family_)), "MonitorPUIDLLName");
 }
 
 std::string UninstallIni::ProcessorDll(std::string_view processorName) {
-  return DllName(std::string(processorName) + std::string(FamilySuffix(family_)),
+  return DllName(std::string(processorName) + std::string(UninstallSectionSuffix(family_)),
                  "ProcessorDllName");
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/OsFamily.h"
 #include "platform/Files.h"
 #include "platform/Profiles.h"
 
@@ -25,7 +26,7 @@ bool LocateUninstallIni(Files& files, std::string* path, std::string& message);
 // DLLs per Windows family. The file is read anew on every question.
 class UninstallIni {
  public:
-  UninstallIni(Profiles& profiles, std::string path, int family)
+  UninstallIni(Profiles& profiles, std::string path, std::optional<OsFamily> family)
       : profiles_(profiles), path_(std::move(path)), family_(family) {}
 
   bool MatchesPrinterList(std::string_view driverName);
@@ -48,7 +49,7 @@ class UninstallIni {
 
   Profiles& profiles_;
   std::string path_;
-  int family_;
+  std::optional<OsFamily> family_;
 };
 
 }  // namespace kv

@@ -1,7 +1,7 @@
 #include "uninstall/UninstallState.h"
 
+#include "common/CompatibilityMarks.h"
 #include "common/UninstallStrings.h"
-#include "install/CompatibilityMarks.h"
 
 namespace kv {
 

@@ -11,13 +11,12 @@
 namespace kv {
 
 // What the uninstaller's window keeps for its whole life: the inventory file,
-// the running family, the optional spooler function and the removal list. The
+// the running family and the removal list. The
 // removal run on the worker thread and the user-interface thread take turns
 // on it: the buttons stay disabled while a run works.
 struct UninstallState {
   std::string iniPath;
   RunningFamily family;
-  bool hasDeletePrinterDriverEx = false;
   RemovalList list{IDC_REMOVAL_LIST};
   // The item being handled; most status lines name it.
   std::string currentName;

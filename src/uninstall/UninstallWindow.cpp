@@ -1,9 +1,11 @@
 #include "uninstall/UninstallWindow.h"
 
 #include "common/Administrator.h"
+#include "common/ProgramShell.h"
 #include "common/UninstallStrings.h"
 #include "platform/Errors.h"
 #include "uninstall/UninstallIni.h"
+#include "usb/LoadedLibrary.h"
 
 namespace kv {
 namespace {
@@ -30,8 +32,8 @@ void UninstallWindow::OnInit(Controls& controls) {
   controls.SetListViewStyles(IDC_REMOVAL_LIST, kRemovalListStyles);
   ApplyRunningFamily(machine_, controls, state_);
 
-  const int family = state_.family.family;
-  if (family >= 2 && family <= 5 && !IsAdministrator(machine_.security)) {
+  const std::optional<OsFamily> family = state_.family.family;
+  if (family && NeedsAdministrator(*family) && !IsAdministrator(machine_.security)) {
     machine_.desktop.MessageBox(controls.Handle(), UninstallString(text::kNotAdministrator),
                                 text::kErrorCaption, kMbOk);
     controls.EndDialog(kIdCancel);
@@ -47,10 +49,9 @@ void UninstallWindow::OnInit(Controls& controls) {
   AppendStatus(controls, UninstallString(text::kSelectPrinters));
   controls.SetText(IDC_INSTRUCTIONS, UninstallString(text::kInstructions));
 
-  spoolerLibrary_ = std::make_unique<LoadedLibrary>(machine_.modules, "Winspool.drv");
-  if (spoolerLibrary_->loaded()) {
-    state_.hasDeletePrinterDriverEx = spoolerLibrary_->Find("DeletePrinterDriverExA").has_value();
-  } else {
+  // Which spooler call deletes a driver is the spooler's own choice; the
+  // library is loaded here only to tell the user early when it is missing.
+  if (!LoadedLibrary(machine_.modules, "Winspool.drv").loaded()) {
     machine_.desktop.MessageBox(controls.Handle(), text::kNoWinspoolLibrary, applicationName_,
                                 kMbOk);
   }
@@ -90,14 +91,7 @@ void UninstallWindow::StartRemoval(Controls& controls) {
 }
 
 bool UninstallWindow::OnHelp(Controls&) {
-  Desktop& desktop = machine_.desktop;
-  if (desktop.ActivateTopLevelWindow(kHelpCaptionEnglish) ||
-      desktop.ActivateTopLevelWindow(kHelpCaptionChinese)) {
-    return true;
-  }
-  if (desktop.ShellExecute("open", ".\\Uninstall_EN.CHM", "", "", kSwShowNormal) <= 32) {
-    desktop.ShellExecute("open", ".\\Uninstall_CN.CHM", "", "", kSwShowNormal);
-  }
+  OpenHelp(machine_.desktop, kUninstallProgram.help);
   return true;
 }
 

@@ -21,18 +21,4 @@ class ControlClasses {
                               int characterHeight, std::string_view face) = 0;
 };
 
-// Control classes as their colours and fonts: for a build without its own
-// window classes (the tests' model of the dialogs).
-class PlainControlClasses : public ControlClasses {
- public:
-  void BindEdit(Controls& controls, int id) override {
-    controls.SetColors(id, kColorWindowText, kColorWindow);
-  }
-  void BindColorLabel(Controls& controls, int id, Color text, Color background, int characterHeight,
-                      std::string_view face) override {
-    controls.SetColors(id, text, background);
-    controls.SetFont(id, Font{std::string(face), -characterHeight, 400});
-  }
-};
-
 }  // namespace kv

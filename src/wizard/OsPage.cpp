@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "common/CompatibilityMarks.h"
 #include "common/SetupStrings.h"
-#include "install/CompatibilityMarks.h"
 #include "wizard/SetupResourceIds.h"
 
 namespace kv {
@@ -13,47 +13,19 @@ namespace {
 constexpr std::array<int, 6> kFamilyButtons = {IDC_OS_WIN98, IDC_OS_NT4,        IDC_OS_WIN2000,
                                                IDC_OS_WINXP, IDC_OS_SERVER2003, IDC_OS_VISTA};
 
-OsPreset NtPreset(const OsVersionInfo& version) {
-  struct Known {
-    uint32_t major, minor;
-    OsFamily family;
-    OsPreset::Mark mark;
-  };
-  static constexpr Known kKnown[] = {
-      {4, 0, OsFamily::NT4, OsPreset::Mark::None},
-      {5, 0, OsFamily::Win2000, OsPreset::Mark::None},
-      {5, 1, OsFamily::WinXP, OsPreset::Mark::ListedUsers},
-      {5, 2, OsFamily::Server2003, OsPreset::Mark::None},
-      {6, 0, OsFamily::Vista, OsPreset::Mark::CurrentUser},
-  };
-  OsPreset preset;
-  preset.radioLast = IDC_OS_SERVER2003;
-  for (const Known& known : kKnown) {
-    if (version.majorVersion != known.major || version.minorVersion != known.minor) continue;
-    preset.family = known.family;
-    preset.checkedButton = kFamilyButtons[static_cast<size_t>(known.family)];
-    preset.mark = known.mark;
-    // The Vista button lies outside the range of the others.
-    if (known.family == OsFamily::Vista) preset.radioLast = IDC_OS_VISTA;
-  }
-  return preset;
-}
-
 }  // namespace
 
 OsPreset PresetForVersion(const OsVersionInfo& version) {
+  const WindowsClass running = ClassifyWindows(version);
   OsPreset preset;
-  preset.radioLast = IDC_OS_SERVER2003;
-  switch (version.platformId) {
-    case kPlatformWindows:
-      if (version.minorVersion != 0) preset.checkedButton = IDC_OS_WIN98;
-      return preset;
-    case kPlatformNt:
-      return NtPreset(version);
-    default:
-      preset.unsupportedPlatform = true;
-      return preset;
-  }
+  preset.family = running.family;
+  preset.unsupportedPlatform = running.unknownPlatform;
+  // The Vista button lies outside the range of the others.
+  preset.radioLast = running.family == OsFamily::Vista ? IDC_OS_VISTA : IDC_OS_SERVER2003;
+  if (running.listed) preset.checkedButton = kFamilyButtons[static_cast<size_t>(running.family)];
+  if (running.family == OsFamily::WinXP) preset.mark = OsPreset::Mark::ListedUsers;
+  if (running.family == OsFamily::Vista) preset.mark = OsPreset::Mark::CurrentUser;
+  return preset;
 }
 
 OsPage::OsPage(Machine& machine, std::string applicationName)

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/ProgramShell.h"
 #include "platform/Controls.h"
 #include "platform/Machine.h"
 #include "wizard/ControlClasses.h"
@@ -15,8 +16,6 @@ class SetupApp {
   SetupApp(Machine& machine, ControlClasses& controlClasses);
   SetupApp(const SetupApp&) = delete;
   SetupApp& operator=(const SetupApp&) = delete;
-  // The single-instance mutex is held until the program ends.
-  ~SetupApp();
 
   // The wizard's result, or kIdCancel when the program did not get as far as
   // the wizard.
@@ -25,7 +24,8 @@ class SetupApp {
  private:
   Machine& machine_;
   ControlClasses& controlClasses_;
-  MutexHandle mutex_ = 0;
+  // Holds the single-instance mutex until the program ends.
+  ProgramShell shell_;
 };
 
 }  // namespace kv

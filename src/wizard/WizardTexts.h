@@ -4,13 +4,7 @@
 
 namespace kv {
 
-// Window captions by which the programs find each other and the help viewer.
-inline constexpr std::string_view kWizardCaption = "Printer Driver Setup";
-inline constexpr std::string_view kUninstallCaption = "Uninstall";
-inline constexpr std::string_view kHelpViewerCaption = "Printer Driver Installer";
-
 // Texts of the wizard that have no string number.
-inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";
 inline constexpr std::string_view kAdministratorRequired =
     "You must be logged on the computer as an administrator!";
 inline constexpr std::string_view kBackCaption = "<<Back (&B)";
@@ -22,6 +16,5 @@ inline constexpr std::string_view kInstallingText = "Installing printer,please w
 // Files of the medium, relative to the current directory.
 inline constexpr std::string_view kLeftBitmapFile = "DRVCONFIG\\Left.bmp";
 inline constexpr std::string_view kLicenseFile = "License.txt";
-inline constexpr std::string_view kHelpFile = ".\\Guide.CHM";
 
 }  // namespace kv

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "common/Administrator.h"
+#include "common/ProgramShell.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
-#include "wizard/Help.h"
 #include "wizard/InstallCommand.h"
 #include "wizard/ModulePage.h"
 #include "wizard/OsPage.h"
@@ -27,11 +27,6 @@ template <typename Page>
 Page* PageAt(std::vector<WizardPage*>& pages, int index) {
   if (index < 0 || index >= static_cast<int>(pages.size())) return nullptr;
   return dynamic_cast<Page*>(pages[static_cast<size_t>(index)]);
-}
-
-bool NeedsAdministrator(OsFamily family) {
-  return family == OsFamily::Win2000 || family == OsFamily::WinXP ||
-         family == OsFamily::Server2003 || family == OsFamily::Vista;
 }
 
 }  // namespace
@@ -236,7 +231,7 @@ bool WizardWindow::OnCommand(Controls& window, int id, int code) {
 }
 
 bool WizardWindow::OnHelp(Controls&) {
-  OpenHelp(machine_.desktop);
+  OpenHelp(machine_.desktop, kSetupProgram.help);
   return true;
 }
 

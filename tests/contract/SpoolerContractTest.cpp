@@ -92,14 +92,7 @@ TEST_F(SpoolerContract, UnknownProcessorAndDriverAreNotDeleted) {
   // answers from the processor's registration there, as Windows does.
   EXPECT_EQ(spooler.DeletePrintProcessor(std::nullopt, "KV No Such Processor"),
             kErrorUnknownPrintProcessor);
-  uint32_t driver = spooler.DeletePrinterDriver(std::nullopt, "KV No Such Driver");
-  if (RunningOnWine()) {
-    // Wine's DeletePrinterDriverA fails without setting an error.
-    EXPECT_NE(driver, 0u);
-  } else {
-    EXPECT_EQ(driver, kErrorUnknownPrinterDriver);
-  }
-  EXPECT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, "KV No Such Driver", 1, 0),
+  EXPECT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "KV No Such Driver"),
             kErrorUnknownPrinterDriver);
 }
 
@@ -136,7 +129,7 @@ class PrinterContract : public SpoolerContract {
   }
   void TearDown() override {
     spooler.DeletePrinter(printer.printerName);
-    spooler.DeletePrinterDriver(std::nullopt, driver.name);
+    spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, driver.name);
   }
 
   DriverInfo3 driver;
@@ -226,7 +219,7 @@ TEST_F(PrinterContract, PrinterOfAnUnknownDriverIsRefused) {
 
 TEST_F(PrinterContract, DriverInUseIsNotDeleted) {
   ASSERT_EQ(spooler.AddPrinter(printer), 0u);
-  uint32_t deleted = spooler.DeletePrinterDriver(std::nullopt, driver.name);
+  uint32_t deleted = spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, driver.name);
   if (RunningOnWine()) {
     // Wine deletes the driver's record although a printer uses it.
     EXPECT_EQ(deleted, 0u);
@@ -275,7 +268,7 @@ TEST_F(PrinterContract, DriverIsDeletedWithTheFilesNoOtherDriverUses) {
 
   // Wine's DeletePrinterDriverExA refuses delete flag 1 (87); the platform
   // layer deletes the record and the files with the calls Wine honours.
-  ASSERT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, driver.name, 1, 0), 0u);
+  ASSERT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, driver.name), 0u);
   std::vector<DriverEntry> drivers;
   ASSERT_EQ(spooler.EnumPrinterDrivers(std::nullopt, &drivers), 0u);
   EXPECT_FALSE(std::any_of(drivers.begin(), drivers.end(),

@@ -12,8 +12,6 @@ constexpr const char* kLocalPortMonitor = "Local Port";
 constexpr const char* kLocalPorts[] = {
     "LPT1:", "LPT2:", "LPT3:", "COM1:", "COM2:", "COM3:", "COM4:", "FILE:"};
 constexpr const char* kSystemProcessor = "WinPrint";
-constexpr uint32_t kDeleteUnusedFiles = 1;
-constexpr uint32_t kDeleteAllFiles = 4;
 
 // `nameOf` gives a reference: a copy per item would cost more than the search.
 template <typename T, typename Name>
@@ -60,11 +58,11 @@ bool SimSpooler::Available() const {
 }
 
 std::string SimSpooler::NtEnvironment() const {
-  return sixtyFourBit_ ? kEnvironmentX64 : kEnvironmentNtX86;
+  return std::string(sixtyFourBit_ ? kX64Environment : kNtX86Environment);
 }
 
 std::string SimSpooler::LocalEnvironment() const {
-  return IsNinetyFive() ? kEnvironment9x : NtEnvironment();
+  return IsNinetyFive() ? std::string(kNinetyFiveEnvironment) : NtEnvironment();
 }
 
 std::string SimSpooler::Environment(const std::optional<std::string>& environment) const {
@@ -72,9 +70,9 @@ std::string SimSpooler::Environment(const std::optional<std::string>& environmen
 }
 
 bool SimSpooler::KnownEnvironment(const std::string& environment) const {
-  return EqualsIgnoreCase(environment, kEnvironmentNtX86) ||
-         EqualsIgnoreCase(environment, kEnvironment9x) ||
-         (sixtyFourBit_ && EqualsIgnoreCase(environment, kEnvironmentX64));
+  return EqualsIgnoreCase(environment, kNtX86Environment) ||
+         EqualsIgnoreCase(environment, kNinetyFiveEnvironment) ||
+         (sixtyFourBit_ && EqualsIgnoreCase(environment, kX64Environment));
 }
 
 std::string SimSpooler::DriverDirectory() const {
@@ -335,11 +333,11 @@ uint32_t SimSpooler::AddPrinterDriver(const DriverInfo3& info) {
   return kErrorSuccess;
 }
 
-uint32_t SimSpooler::DeletePrinterDriver(const std::optional<std::string>& environment,
-                                         std::string_view driverName) {
-  if (uint32_t e = faults_.Check(Call::DeletePrinterDriver)) return e;
+uint32_t SimSpooler::DeletePrinterDriverAndUnusedFiles(
+    const std::optional<std::string>& environment, std::string_view driverName) {
+  if (uint32_t e = faults_.Check(Call::DeletePrinterDriverAndUnusedFiles)) return e;
   if (!Available()) return kErrorSpoolerUnavailable;
-  std::string env = Environment(environment);
+  const std::string env = Environment(environment);
   auto it = std::find_if(drivers_.begin(), drivers_.end(), [&](const SimDriver& d) {
     return EqualsIgnoreCase(d.info.name, driverName) && EqualsIgnoreCase(d.environment, env);
   });
@@ -349,29 +347,27 @@ uint32_t SimSpooler::DeletePrinterDriver(const std::optional<std::string>& envir
       })) {
     return kErrorPrinterDriverInUse;
   }
+  const DriverInfo3 info = it->info;
   drivers_.erase(it);
-  return kErrorSuccess;
-}
+  if (!hasDeletePrinterDriverEx_) return kErrorSuccess;
 
-uint32_t SimSpooler::DeletePrinterDriverEx(const std::optional<std::string>& environment,
-                                           std::string_view driverName, uint32_t deleteFlags,
-                                           uint32_t) {
-  if (uint32_t e = faults_.Check(Call::DeletePrinterDriverEx)) return e;
-  if (!hasDeletePrinterDriverEx_) return kErrorProcNotFound;
-  const SimDriver* driver = FindDriver(driverName);
-  DriverInfo3 info = driver ? driver->info : DriverInfo3{};
   std::string directory = DriverDirectory();
-  if (driver && driver->info.version != 0 && !IsNinetyFive()) {
-    directory += "\\" + std::to_string(driver->info.version);
-  }
-  if (uint32_t e = DeletePrinterDriver(environment, driverName)) return e;
-  if (deleteFlags & (kDeleteUnusedFiles | kDeleteAllFiles)) {
-    std::vector<std::string> names = {info.driverPath, info.dataFile, info.configFile,
-                                      info.helpFile};
-    for (const auto& dependent : info.dependentFiles) names.push_back(dependent);
-    for (const auto& name : names) {
-      if (!name.empty()) files_.DeleteFile(directory + "\\" + name);
-    }
+  if (info.version != 0 && !IsNinetyFive()) directory += "\\" + std::to_string(info.version);
+  const auto fileNames = [](const DriverInfo3& driver) {
+    std::vector<std::string_view> names = {driver.driverPath, driver.dataFile, driver.configFile,
+                                           driver.helpFile};
+    names.insert(names.end(), driver.dependentFiles.begin(), driver.dependentFiles.end());
+    return names;
+  };
+  for (std::string_view name : fileNames(info)) {
+    if (name.empty()) continue;
+    const bool usedByOther = std::any_of(drivers_.begin(), drivers_.end(), [&](const SimDriver& d) {
+      if (!EqualsIgnoreCase(d.environment, env)) return false;
+      const auto others = fileNames(d.info);
+      return std::any_of(others.begin(), others.end(),
+                         [&](std::string_view other) { return EqualsIgnoreCase(other, name); });
+    });
+    if (!usedByOther) files_.DeleteFile(directory + "\\" + std::string(name));
   }
   return kErrorSuccess;
 }

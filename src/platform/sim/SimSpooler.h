@@ -15,9 +15,6 @@
 
 namespace kv::sim {
 
-inline constexpr const char* kEnvironmentNtX86 = "Windows NT x86";
-inline constexpr const char* kEnvironmentX64 = "Windows x64";
-inline constexpr const char* kEnvironment9x = "Windows 4.0";
 inline constexpr const char* kMonitorsKey = "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors";
 // RPC_S_SERVER_UNAVAILABLE: what spooler calls give while the service is down.
 inline constexpr uint32_t kErrorSpoolerUnavailable = 1722;
@@ -91,11 +88,8 @@ class SimSpooler : public Spooler {
   uint32_t DeleteOpenPrinter(OpenPrinterHandle printer) override;
   uint32_t ClosePrinter(OpenPrinterHandle printer) override;
   uint32_t AddPrinterDriver(const DriverInfo3& info) override;
-  uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,
-                               std::string_view driverName) override;
-  uint32_t DeletePrinterDriverEx(const std::optional<std::string>& environment,
-                                 std::string_view driverName, uint32_t deleteFlags,
-                                 uint32_t versionFlag) override;
+  uint32_t DeletePrinterDriverAndUnusedFiles(const std::optional<std::string>& environment,
+                                             std::string_view driverName) override;
   uint32_t EnumPrinterDrivers(const std::optional<std::string>& environment,
                               std::vector<DriverEntry>* drivers) override;
   uint32_t AddMonitor(const MonitorInfo2& info) override;

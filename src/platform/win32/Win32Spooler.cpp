@@ -142,10 +142,8 @@ uint32_t ReadDirectory(BOOL(WINAPI* query)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, L
 }
 
 // Wine's DeletePrinterDriverExA refuses every file-deleting flag (87). Under
-// Wine the driver's record goes with the flag it accepts, and its files with
-// DeleteFileA: those no other driver of the environment uses, or all of them.
-constexpr DWORD kDeleteUnusedFiles = 0x1;
-constexpr DWORD kDeleteAllFiles = 0x4;
+// Wine the driver's record goes without the flag, and the files no other
+// driver of the environment uses with DeleteFileA.
 
 std::vector<std::string> DriverFiles(const DRIVER_INFO_3A& driver) {
   std::vector<std::string> files;
@@ -161,9 +159,9 @@ std::vector<std::string> DriverFiles(const DRIVER_INFO_3A& driver) {
 }
 
 template <typename DeleteEx>
-uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
-                                    const std::optional<std::string>& environment,
-                                    const std::string& name, DWORD deleteFlags, DWORD versionFlag) {
+uint32_t DeleteDriverAndUnusedFilesOnWine(DeleteEx* deleteEx,
+                                          const std::optional<std::string>& environment,
+                                          const std::string& name) {
   std::vector<BYTE> block;
   DWORD count = 0;
   uint32_t error = ReadBlock(
@@ -185,10 +183,8 @@ uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
     }
   }
   if (!found) return kErrorUnknownPrinterDriver;
-  DWORD recordOnly = deleteFlags & ~(kDeleteUnusedFiles | kDeleteAllFiles);
   SetLastError(0);
-  if (!deleteEx(nullptr, Text(environment), const_cast<char*>(name.c_str()), recordOnly,
-                versionFlag)) {
+  if (!deleteEx(nullptr, Text(environment), const_cast<char*>(name.c_str()), 0, 0)) {
     return LastFailure();
   }
   for (const auto& file : ours) {
@@ -197,14 +193,14 @@ uint32_t DeleteDriverAndFilesOnWine(DeleteEx* deleteEx,
     });
     // Only full paths: a bare name would name a file of the current directory.
     bool fullPath = file.size() > 2 && file[1] == ':' && file[2] == '\\';
-    if (fullPath && ((deleteFlags & kDeleteAllFiles) != 0 || !shared)) ::DeleteFileA(file.c_str());
+    if (fullPath && !shared) ::DeleteFileA(file.c_str());
   }
   return kErrorSuccess;
 }
 
 // The spooler environment of this program's architecture on the NT family.
 std::string NtEnvironmentOfThisProgram() {
-  return sizeof(void*) == 8 ? "Windows x64" : "Windows NT x86";
+  return std::string(sizeof(void*) == 8 ? kX64Environment : kNtX86Environment);
 }
 
 // Wine's DeletePrintProcessorA deletes nothing and succeeds. Under Wine the
@@ -216,7 +212,7 @@ uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& env
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
-    localEnvironment = "Windows 4.0";
+    localEnvironment = kNinetyFiveEnvironment;
   }
   const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" +
                           (environment && !environment->empty() ? *environment : localEnvironment) +
@@ -395,26 +391,19 @@ uint32_t Win32Spooler::AddPrinterDriver(const DriverInfo3& info) {
   return kErrorSuccess;
 }
 
-uint32_t Win32Spooler::DeletePrinterDriver(const std::optional<std::string>& environment,
-                                           std::string_view driverName) {
+uint32_t Win32Spooler::DeletePrinterDriverAndUnusedFiles(
+    const std::optional<std::string>& environment, std::string_view driverName) {
   std::string name(driverName);
-  if (!::DeletePrinterDriverA(nullptr, Text(environment), Text(name))) return LastFailure();
-  return kErrorSuccess;
-}
-
-uint32_t Win32Spooler::DeletePrinterDriverEx(const std::optional<std::string>& environment,
-                                             std::string_view driverName, uint32_t deleteFlags,
-                                             uint32_t versionFlag) {
   // Windows 2000 and later only.
   using DeleteEx = BOOL WINAPI(LPSTR, LPSTR, LPSTR, DWORD, DWORD);
   auto* deleteEx = FindSystemProc<DeleteEx>("winspool.drv", "DeletePrinterDriverExA");
-  if (deleteEx == nullptr) return kErrorProcNotFound;
-  std::string name(driverName);
-  if ((deleteFlags & (kDeleteUnusedFiles | kDeleteAllFiles)) != 0 && HostIsWine()) {
-    return DeleteDriverAndFilesOnWine(deleteEx, environment, name, deleteFlags, versionFlag);
+  if (deleteEx == nullptr) {
+    if (!::DeletePrinterDriverA(nullptr, Text(environment), Text(name))) return LastFailure();
+    return kErrorSuccess;
   }
+  if (HostIsWine()) return DeleteDriverAndUnusedFilesOnWine(deleteEx, environment, name);
   SetLastError(0);
-  if (!deleteEx(nullptr, Text(environment), Text(name), deleteFlags, versionFlag)) {
+  if (!deleteEx(nullptr, Text(environment), Text(name), DPD_DELETE_UNUSED_FILES, 0)) {
     return LastFailure();
   }
   return kErrorSuccess;

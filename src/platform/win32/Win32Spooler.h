@@ -20,11 +20,8 @@ class Win32Spooler : public Spooler {
   uint32_t ClosePrinter(OpenPrinterHandle printer) override;
 
   uint32_t AddPrinterDriver(const DriverInfo3& info) override;
-  uint32_t DeletePrinterDriver(const std::optional<std::string>& environment,
-                               std::string_view driverName) override;
-  uint32_t DeletePrinterDriverEx(const std::optional<std::string>& environment,
-                                 std::string_view driverName, uint32_t deleteFlags,
-                                 uint32_t versionFlag) override;
+  uint32_t DeletePrinterDriverAndUnusedFiles(const std::optional<std::string>& environment,
+                                             std::string_view driverName) override;
   uint32_t EnumPrinterDrivers(const std::optional<std::string>& environment,
                               std::vector<DriverEntry>* drivers) override;
 

@@ -56,6 +56,12 @@ TEST(OsFamilyTest, SuffixesAndDriverDirectories) {
   EXPECT_EQ(DriverDirectoryName(OsFamily::WinXP), "\\winnt\\");
   EXPECT_EQ(DriverDirectoryName(OsFamily::Server2003), "\\win2003\\");
   EXPECT_EQ(DriverDirectoryName(static_cast<OsFamily>(-1)), "");
+  // Uninstall.ini names XP's sections as Windows 2000's, and everything
+  // unknown as Vista's.
+  EXPECT_EQ(UninstallSectionSuffix(OsFamily::WinXP), ".2K");
+  EXPECT_EQ(UninstallSectionSuffix(OsFamily::NT4), ".NT");
+  EXPECT_EQ(UninstallSectionSuffix(std::nullopt), ".Vista");
+  EXPECT_EQ(UninstallSectionSuffix(static_cast<OsFamily>(6)), ".Vista");
 }
 
 class AdministratorTest : public ::testing::Test {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "common/CompatibilityMarks.h"
 #include "config/SetupConfiguration.h"
-#include "install/CompatibilityMarks.h"
 #include "install/DefaultPrinter.h"
 #include "install/LegacyFiles.h"
 #include "install/PortMonitorInstall.h"

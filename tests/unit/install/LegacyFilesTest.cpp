@@ -1,6 +1,6 @@
 #include "install/LegacyFiles.h"
 
-#include "install/CompatibilityMarks.h"
+#include "common/CompatibilityMarks.h"
 #include "unit/install/InstallFixture.h"
 
 namespace kv {

@@ -75,16 +75,39 @@ TEST_F(SimSpoolerTest, PrinterAddChecksNameDriverProcessorAndPort) {
   EXPECT_EQ(spooler.AddPrinter(unknownProcessor), kErrorUnknownPrintProcessor);
 }
 
+TEST_F(SimSpoolerTest, DriverFilesAnotherDriverUsesStayWhereTheSpoolerDeletesFiles) {
+  DriverInfo3 other = Driver();
+  other.name = "QTM-B320 Label";
+  other.dataFile = "label.gpd";
+  ASSERT_EQ(spooler.AddPrinterDriver(Driver()), 0u);
+  for (const char* name : {"drv.dll", "label.gpd", "drvui.dll"}) {
+    sim.files().AddFile(sim.spooler().DriverDirectory() + "\\" + name, "MZ");
+  }
+  ASSERT_EQ(spooler.AddPrinterDriver(other), 0u);
+  const std::string directory = sim.spooler().DriverDirectory() + "\\3\\";
+  ASSERT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "QTM-B320 Receipt"), 0u);
+  EXPECT_FALSE(sim.files().Exists(directory + "drv.gpd"));
+  EXPECT_TRUE(sim.files().Exists(directory + "drv.dll")) << "the label driver's too";
+  EXPECT_TRUE(sim.files().Exists(directory + "drvui.dll"));
+  EXPECT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "QTM-B320 Receipt"),
+            kErrorUnknownPrinterDriver);
+
+  // NT 4.0's spooler has no call that deletes files: only the record goes.
+  sim.UseWindows(WindowsVersion::NT4);
+  ASSERT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "QTM-B320 Label"), 0u);
+  EXPECT_TRUE(sim.files().Exists(directory + "label.gpd"));
+}
+
 TEST_F(SimSpoolerTest, ComponentsInUseAreNotDeleted) {
   ASSERT_EQ(spooler.AddPrinterDriver(Driver()), 0u);
   ASSERT_EQ(spooler.AddMonitor({"KV COM Port", std::nullopt, "kvcom.dll"}), 0u);
   ASSERT_EQ(spooler.AddPrinter(Printer("P(S)", "KVCOM1:")), 0u);
   EXPECT_EQ(spooler.DeleteMonitor(std::nullopt, "KV COM Port"), kErrorPrintMonitorInUse);
-  EXPECT_EQ(spooler.DeletePrinterDriver(std::nullopt, "QTM-B320 Receipt"),
+  EXPECT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "QTM-B320 Receipt"),
             kErrorPrinterDriverInUse);
   ASSERT_EQ(spooler.DeletePrinter("P(S)"), 0u);
   EXPECT_EQ(spooler.DeletePrinter("P(S)"), kErrorInvalidPrinterName);
-  EXPECT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, "QTM-B320 Receipt", 1, 0), 0u);
+  EXPECT_EQ(spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, "QTM-B320 Receipt"), 0u);
   EXPECT_FALSE(sim.files().Exists(sim.spooler().DriverDirectory() + "\\3\\drv.dll"));
   EXPECT_EQ(spooler.DeleteMonitor(std::nullopt, "KV COM Port"), 0u);
   EXPECT_FALSE(
@@ -124,7 +147,6 @@ TEST_F(SimSpoolerTest, DefaultPrinterFollowsVersionAndDeletion) {
 
   sim.UseWindows(WindowsVersion::NT4);
   EXPECT_EQ(spooler.SetDefaultPrinter("P(P)"), kErrorProcNotFound);
-  EXPECT_EQ(spooler.DeletePrinterDriverEx(std::nullopt, "x", 0, 0), kErrorProcNotFound);
 }
 
 TEST_F(SimSpoolerTest, NinetyFiveSpoolerUsesItsEnvironmentAndSystemDirectory) {

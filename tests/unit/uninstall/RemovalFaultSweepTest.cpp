@@ -42,7 +42,7 @@ const std::optional<sim::Call> kRemovalCalls[] = {
     sim::Call::QueryPrinter,
     sim::Call::DeleteOpenPrinter,
     sim::Call::ClosePrinter,
-    sim::Call::DeletePrinterDriverEx,
+    sim::Call::DeletePrinterDriverAndUnusedFiles,
     sim::Call::DeleteMonitor,
     sim::Call::DeletePrintProcessor,
     sim::Call::GetSystemDirectory,

@@ -293,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         Refusal{"DriverInUse",
                 [](sim::SimMachine& m) {
-                  m.FailNext(sim::Call::DeletePrinterDriverEx, kErrorPrinterDriverInUse);
+                  m.FailNext(sim::Call::DeletePrinterDriverAndUnusedFiles,
+                             kErrorPrinterDriverInUse);
                 },
                 {"Receipt", "KvRasterProc"},
                 Joined({{"Deleting printer Receipt,please wait...", "Receipt has been deleted.",

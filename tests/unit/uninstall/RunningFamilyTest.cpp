@@ -9,7 +9,7 @@ namespace {
 
 struct FamilyCase {
   uint32_t platform, major, minor;
-  int family;
+  std::optional<OsFamily> family;
   bool usbDisabled;
   bool marks;
   const char* suffix;
@@ -17,17 +17,17 @@ struct FamilyCase {
 
 TEST(RunningFamilyTest, ClassifiesEveryVersionWithItsCheckBoxRuleAndMark) {
   const FamilyCase cases[] = {
-      {kPlatformWindows, 4, 0, 0, false, false, ".98"},  // Windows 95
-      {kPlatformWindows, 4, 10, 0, true, false, ".98"},  // Windows 98
-      {kPlatformWindows, 4, 90, 0, true, false, ".98"},  // Me
-      {kPlatformNt, 3, 51, 0, false, false, ".98"},
-      {kPlatformNt, 4, 0, 1, true, false, ".NT"},
-      {kPlatformNt, 5, 0, 2, false, false, ".2K"},
-      {kPlatformNt, 5, 1, 3, false, false, ".2K"},
-      {kPlatformNt, 5, 2, 4, false, false, ".2003"},
-      {kPlatformNt, 6, 0, 5, false, true, ".Vista"},
-      {kPlatformNt, 6, 1, 0, false, false, ".98"},
-      {kPlatformWin32s, 1, 0, -1, false, false, ".Vista"},
+      {kPlatformWindows, 4, 0, OsFamily::Win98, false, false, ".98"},  // Windows 95
+      {kPlatformWindows, 4, 10, OsFamily::Win98, true, false, ".98"},  // Windows 98
+      {kPlatformWindows, 4, 90, OsFamily::Win98, true, false, ".98"},  // Me
+      {kPlatformNt, 3, 51, OsFamily::Win98, false, false, ".98"},
+      {kPlatformNt, 4, 0, OsFamily::NT4, true, false, ".NT"},
+      {kPlatformNt, 5, 0, OsFamily::Win2000, false, false, ".2K"},
+      {kPlatformNt, 5, 1, OsFamily::WinXP, false, false, ".2K"},
+      {kPlatformNt, 5, 2, OsFamily::Server2003, false, false, ".2003"},
+      {kPlatformNt, 6, 0, OsFamily::Vista, false, true, ".Vista"},
+      {kPlatformNt, 6, 1, OsFamily::Win98, false, false, ".98"},
+      {kPlatformWin32s, 1, 0, std::nullopt, false, false, ".Vista"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor);
@@ -38,7 +38,7 @@ TEST(RunningFamilyTest, ClassifiesEveryVersionWithItsCheckBoxRuleAndMark) {
     EXPECT_EQ(family.family, c.family);
     EXPECT_EQ(family.usbDriverRemovalDisabled, c.usbDisabled);
     EXPECT_EQ(family.marksCompatibility, c.marks);
-    EXPECT_EQ(FamilySuffix(family.family), c.suffix);
+    EXPECT_EQ(UninstallSectionSuffix(family.family), c.suffix);
   }
 }
 
@@ -46,7 +46,7 @@ TEST(RunningFamilyTest, UnreadableVersionIsAnUnknownPlatform) {
   sim::Faults faults;
   sim::SimSystem system(faults);
   faults.FailNext(sim::Call::GetVersion, 1);
-  EXPECT_EQ(ClassifyRunningFamily(system).family, kFamilyUnknownPlatform);
+  EXPECT_EQ(ClassifyRunningFamily(system).family, std::nullopt);
 }
 
 }  // namespace

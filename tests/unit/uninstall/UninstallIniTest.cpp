@@ -71,7 +71,7 @@ TEST_F(LocateUninstallIniTest, FailuresGiveTheirMessageNumbersAndLeaveThePath) {
 
 class UninstallIniTest : public UninstallFixture {
  protected:
-  UninstallIni Ini(int family = 3) {
+  UninstallIni Ini(std::optional<OsFamily> family = OsFamily::WinXP) {
     return UninstallIni(sim.machine().profiles, std::string(kMedium) + "\\Uninstall.ini", family);
   }
 };
@@ -83,7 +83,8 @@ TEST_F(UninstallIniTest, NameTestsAreCaseSensitiveSubstringTests) {
   EXPECT_TRUE(ini.MatchesMonitorList("Korvant COM Monitor"));
   EXPECT_FALSE(ini.MatchesMonitorList("Local Port"));
   EXPECT_TRUE(ini.MatchesProcessorList("KvRasterProc"));
-  EXPECT_FALSE(Ini(0).MatchesProcessorList("KvRasterProc")) << "never on the 9x family";
+  EXPECT_FALSE(Ini(OsFamily::Win98).MatchesProcessorList("KvRasterProc"))
+      << "never on the 9x family";
 }
 
 TEST_F(UninstallIniTest, MissingOrEmptyEntriesAndBadCountsMatchNothing) {
@@ -115,13 +116,15 @@ TEST_F(UninstallIniTest, DllNamesComeFromTheFamilySectionAndOnlyAsBareFileNames)
       "[PortMonitor.Vista]\nMonitorPDLLName=..\\WIN.INI\nMonitorPUIDLLName=C:X.DLL\n"
       "[Proc One.2003]\nProcessorDllName=PROC1.DLL\n"
       "[Proc One.98]\nProcessorDllName=\n");
-  EXPECT_EQ(Ini(2).MonitorDll("Very Long Monitor Name Without Any Spaces At All"), "LONG.DLL");
-  EXPECT_EQ(Ini(3).MonitorUiDll("Very Long Monitor Name Without Any Spaces At All"), "");
-  EXPECT_EQ(Ini(-1).MonitorDll("Port Monitor"), "") << "a path is refused";
-  EXPECT_EQ(Ini(5).MonitorUiDll("Port Monitor"), "");
-  EXPECT_EQ(Ini(4).ProcessorDll("Proc One"), "PROC1.DLL") << "spaces kept";
-  EXPECT_EQ(Ini(0).ProcessorDll("Proc One"), "");
-  EXPECT_EQ(Ini(1).ProcessorDll("Proc One"), "") << "missing section";
+  EXPECT_EQ(Ini(OsFamily::Win2000).MonitorDll("Very Long Monitor Name Without Any Spaces At All"),
+            "LONG.DLL");
+  EXPECT_EQ(Ini(OsFamily::WinXP).MonitorUiDll("Very Long Monitor Name Without Any Spaces At All"),
+            "");
+  EXPECT_EQ(Ini(std::nullopt).MonitorDll("Port Monitor"), "") << "a path is refused";
+  EXPECT_EQ(Ini(OsFamily::Vista).MonitorUiDll("Port Monitor"), "");
+  EXPECT_EQ(Ini(OsFamily::Server2003).ProcessorDll("Proc One"), "PROC1.DLL") << "spaces kept";
+  EXPECT_EQ(Ini(OsFamily::Win98).ProcessorDll("Proc One"), "");
+  EXPECT_EQ(Ini(OsFamily::NT4).ProcessorDll("Proc One"), "") << "missing section";
 }
 
 class FillRemovalListTest : public UninstallFixture {};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/CompatibilityMarks.h"
+#include "common/CompatibilityMarks.h"
 #include "platform/Errors.h"
 #include "uninstall/UninstallProgram.h"
 #include "unit/uninstall/UninstallFixture.h"
@@ -28,7 +28,6 @@ TEST_F(UninstallWindowTest, OpensWithMenuIconTextsAndStatusLine) {
   EXPECT_EQ(dialog->Selection(IDC_STATUS_LIST), 0);
   EXPECT_TRUE(dialog->Enabled(IDC_USB_DRIVER));
   EXPECT_FALSE(dialog->Checked(IDC_USB_DRIVER));
-  EXPECT_TRUE(window->state().hasDeletePrinterDriverEx);
   EXPECT_TRUE(sim.desktop().messageBoxes().empty());
 
   sim.dialogs().WhenOpen(IDD_ABOUT, [](sim::SimDialog& about) { about.PressEnter(); });

@@ -7,6 +7,7 @@
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimUsbLibrary.h"
 #include "unit/install/SampleMediumFixture.h"
+#include "unit/wizard/PlainControlClasses.h"
 #include "wizard/SetupApp.h"
 #include "wizard/SetupResourceIds.h"
 

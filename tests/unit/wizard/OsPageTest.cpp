@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "WizardFixture.h"
+#include "common/CompatibilityMarks.h"
 #include "common/RegKey.h"
 #include "common/SetupStrings.h"
-#include "install/CompatibilityMarks.h"
 #include "wizard/OsPage.h"
 #include "wizard/SetupResourceIds.h"
 

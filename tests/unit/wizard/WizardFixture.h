@@ -8,6 +8,7 @@
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimUsbLibrary.h"
+#include "unit/wizard/PlainControlClasses.h"
 #include "wizard/ControlClasses.h"
 
 namespace kv {

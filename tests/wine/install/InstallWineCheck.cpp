@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "../../medium/Check.h"
+#include "common/CompatibilityMarks.h"
 #include "config/DriverDefinition.h"
 #include "config/SetupConfiguration.h"
-#include "install/CompatibilityMarks.h"
 #include "install/DefaultPrinter.h"
 #include "install/DriverFileCopy.h"
 #include "install/LegacyFiles.h"

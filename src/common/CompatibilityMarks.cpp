@@ -1,4 +1,4 @@
-#include "install/CompatibilityMarks.h"
+#include "common/CompatibilityMarks.h"
 
 #include <string>
 
