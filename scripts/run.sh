@@ -33,12 +33,11 @@ case $windows in
 esac
 
 scripts/install-deps.sh
-source scripts/lib/builds.sh
-build=$KV_WIN_BUILD
-echo "run: building the $KV_ARCH programs and medium in $build"
+source scripts/lib/checks.sh
+echo "run: building the $KV_ARCH programs and medium in $KV_WIN_BUILD"
 kv_build_windows medium
 medium=$(kv_medium_dir)
-echo "run: medium assembled in $medium (zip: $build/medium.zip)"
+echo "run: medium assembled in $medium (zip: $KV_WIN_BUILD/medium.zip)"
 
 if ! problem=$(scripts/wine-available.sh); then
   echo "run: $problem" >&2
@@ -51,9 +50,7 @@ fi
 rm -rf "$run/medium"
 mkdir -p "$run"
 cp -a "$medium" "$run/medium"
-"$root/scripts/wine-prefix.sh" "$run/prefix" "$windows"
-export WINEPREFIX=$run/prefix
-source "$root/scripts/wine-env.sh"
+kv_prefix "$run/prefix" "$windows"
 cd "$run/medium"
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -68,8 +65,8 @@ if [ "$program" = uninstall ]; then
   # The uninstaller: it runs under Xvfb for KV_RUN_SECONDS (default 60), then a
   # screenshot is taken and it is ended.
   echo "run: no DISPLAY; starting $exe ($windows) under Xvfb for $seconds s"
-  kv_headless $((seconds + 60)) bash -c '
-    seconds=$1 shot=$2 exe=$3
+  show_for() {
+    local seconds=$1 shot=$2 exe=$3 program i
     wine "$exe" &
     program=$!
     for ((i = 0; i < seconds; i++)); do
@@ -80,7 +77,9 @@ if [ "$program" = uninstall ]; then
       import -window root "$shot" && echo "run: screenshot: $shot"
       wineserver -k
     fi
-    wait "$program" || true' run "$seconds" "$run/$program.png" "$exe"
+    wait "$program" || true
+  }
+  kv_headless $((seconds + 60)) show_for "$seconds" "$run/$program.png" "$exe"
   exit 0
 fi
 
@@ -88,36 +87,36 @@ fi
 # licence to the port page, a screenshot of every page is saved, and the run
 # ends (nobody could answer a window that no one sees).
 kv_build_tests walk-driver
-driver=$KV_TEST_BUILD/walk/walk-driver.exe
 shots=$run/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
 cat >"$run/wizard.walk" <<'WALK'
-start ${MEDIUM}\setup.exe ${MEDIUM}
+ids ${WALK_ROOT}\src\wizard\SetupResourceIds.h
+start ${WALK_MEDIUM}\setup.exe ${WALK_MEDIUM}
 wait-window "Printer Driver Setup"
-expect-checked 1058 1
-expect-enabled 1 0
-screenshot ${SHOTS}\1-licence.png
-click 1057
-click 1
-screenshot ${SHOTS}\2-module.png
-click 1
-screenshot ${SHOTS}\3-setup-type.png
-click 1
-screenshot ${SHOTS}\4-os.png
-click 1
-expect-text 1 "Install (&I)"
-screenshot ${SHOTS}\5-port.png
-click 2
+expect-checked IDC_REJECT 1
+expect-enabled IDC_NEXT 0
+screenshot ${WALK_SHOTS}\1-licence.png
+click IDC_ACCEPT
+click IDC_NEXT
+expect-visible IDC_RECEIPT_MODELS 1
+screenshot ${WALK_SHOTS}\2-module.png
+click IDC_NEXT
+expect-visible IDC_TYPICAL 1
+screenshot ${WALK_SHOTS}\3-setup-type.png
+click IDC_NEXT
+expect-visible IDC_OS_WINXP 1
+screenshot ${WALK_SHOTS}\4-os.png
+click IDC_NEXT
+expect-text IDC_NEXT "Install (&I)"
+screenshot ${WALK_SHOTS}\5-port.png
+click IDC_CANCEL
 wait-exit 0
 WALK
 echo "run: no DISPLAY; walking setup.exe ($windows) under Xvfb from the licence to the port page"
-export MEDIUM SHOTS
-MEDIUM=$(windows_path "$run/medium")
-SHOTS=$(windows_path "$shots")
+kv_walk_places "$run/medium" "$shots"
 status=0
-kv_headless 600 wine "$(windows_path "$driver")" "$(windows_path "$run/wizard.walk")" |
-  tr -d '\r' || status=$?
+kv_headless 600 kv_walk "$run/wizard.walk" || status=$?
 echo "run: screenshots of the pages reached: $shots"
 ls "$shots"
 exit "$status"

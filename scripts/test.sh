@@ -11,36 +11,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${KV_JOBS:-2}
 
-passed=0
-failed=0
+source scripts/lib/counts.sh
 failures=()
 
-# Adds the counts of one step from its log: ctest's summary or a
-# "N passed, M failed" line.
-count() {
-  local step=$1 log=$2 status=$3
-  local line p f
-  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
-  if [ -n "$line" ]; then
-    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-    p=$(( $(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line") - f ))
-  else
-    line=$(grep -E '^([A-Za-z]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -1)
-    if [ -n "$line" ]; then
-      p=$(sed -E 's/^([A-Za-z]+: )?([0-9]+) passed.*/\2/' <<<"$line")
-      f=$(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")
-    else
-      p=0
-      f=1
-    fi
-  fi
-  [ "$status" -ne 0 ] && [ "$f" -eq 0 ] && f=1
-  passed=$((passed + p))
-  failed=$((failed + f))
-  [ "$f" -ne 0 ] && failures+=("$step")
-  echo "== $step: $p passed, $f failed"
-}
-
+# Runs one step into its log and adds its counts: ctest's summary or a
+# "N passed, M failed" line, the last of them.
 step() {
   local name=$1
   shift
@@ -49,7 +24,7 @@ step() {
   "$@" >"$log" 2>&1
   local status=$?
   tail -n 25 "$log"
-  count "$name" "$log" "$status"
+  kv_add_log "$log" "$status" "== $name" || failures+=("$name")
 }
 
 scripts/install-deps.sh || { echo "installing the dependencies failed"; exit 1; }
@@ -58,7 +33,7 @@ mkdir -p build/logs
 # The Wine steps run the i686 build where this machine executes 32-bit
 # programs and its x86_64 twin where it cannot (scripts/lib/arch.sh). Where
 # Wine cannot run at all, each of them fails with the reason.
-source scripts/lib/arch.sh
+source scripts/lib/builds.sh
 echo "== Wine runs the $KV_ARCH build here"
 wine_problem=$(scripts/wine-available.sh)
 
@@ -67,7 +42,7 @@ wine_step() {
   if [ -z "$wine_problem" ]; then
     step "$@"
   else
-    failed=$((failed + 1))
+    kv_add 0 1
     failures+=("$1")
     echo "== $1: 0 passed, 1 failed ($wine_problem)"
   fi
@@ -92,9 +67,7 @@ native() {
 step native-unit-and-contract native
 
 cross() {
-  cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-win32.cmake \
-      -DCMAKE_BUILD_TYPE=Release &&
-    cmake --build build/win32 -j"$jobs" &&
+  kv_build "$root/build/win32" "$root/cmake/mingw-win32.cmake" all &&
     ctest --test-dir build/win32 --output-on-failure
 }
 step cross-build-and-imports cross
@@ -103,13 +76,12 @@ step cross-build-and-imports cross
 # as errors (its checks run in the Wine steps).
 if [ "$KV_ARCH" = x86_64 ]; then
   twin() {
-    source scripts/lib/builds.sh && kv_build_windows all && echo "twin: 1 passed, 0 failed"
+    kv_build_windows all && echo "twin: 1 passed, 0 failed"
   }
   step cross-build-x86_64 twin
 fi
 
 wine_contract() {
-  source scripts/lib/builds.sh
   export KV_WINEPREFIX=$root/build/wine/contract-$KV_ARCH
   scripts/wine-prefix.sh "$KV_WINEPREFIX" winxp &&
     kv_build_tests all &&
@@ -119,19 +91,16 @@ wine_step wine-contract wine_contract
 
 # The dialog fixture walked from another process.
 walk_fixture() {
-  source scripts/lib/builds.sh
   kv_build_windows walk-fixture && kv_build_tests walk-driver &&
     tests/walk/run-walk.sh tests/walk/fixture.walk
 }
 wine_step walk-fixture walk_fixture
 
 probe() {
-  source scripts/lib/builds.sh
   kv_build_windows platform-probe version_fixture && tests/wine/probe-check.sh "$KV_WIN_BUILD"
 }
 wine_step wine-probe probe
 profile_compare() {
-  source scripts/lib/builds.sh
   kv_build_windows profile-compare && tests/wine/profile-compare.sh "$KV_WIN_BUILD"
 }
 wine_step wine-profile-compare profile_compare
@@ -142,5 +111,4 @@ done
 
 echo
 [ ${#failures[@]} -ne 0 ] && echo "failed steps: ${failures[*]}"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+kv_totals

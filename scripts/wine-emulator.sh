@@ -30,7 +30,7 @@ if [ "$display" -eq 1 ]; then
 else
   export WINEPREFIX=${KV_WINEPREFIX:-$default_prefix}
 fi
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/lib/wine.sh"
 unset DISPLAY WAYLAND_DISPLAY
 
 prepare() {
@@ -63,9 +63,7 @@ case "${1:-}" in
     trap 'rm -f "$output" "$errors"' EXIT
     status=0
     if [ "$display" -eq 1 ]; then
-      xvfb-run -a -s "-screen 0 1024x768x24" \
-        sh -c 'wine "$@"; status=$?; wineserver -w; exit $status' run "$@" \
-        </dev/null >"$output" 2>"$errors" || status=$?
+      kv_headless 600 wine "$@" >"$output" 2>"$errors" || status=$?
     else
       wine "$@" </dev/null >"$output" 2>"$errors" || status=$?
     fi

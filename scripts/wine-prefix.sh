@@ -9,7 +9,7 @@ set -euo pipefail
 prefix=$1
 version=${2:-winxp}
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/wine-env.sh"
+source "$root/scripts/lib/wine.sh"
 template=$root/build/wine-template-$KV_ARCH
 
 case $version in

@@ -6,7 +6,7 @@
 #   tools/measure-setup.sh [RUNS]      (default 5 starts of each)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/scripts/lib/builds.sh"
+source "$root/scripts/lib/checks.sh"
 build=$KV_WIN_BUILD
 work=$root/build/measure-setup
 runs=${1:-5}
@@ -18,23 +18,19 @@ if ! problem=$("$root/scripts/wine-available.sh"); then
   echo "$problem: no start-up times." >&2
   exit 1
 fi
-medium=$(kv_medium_dir)
-rm -rf "$work"
-mkdir -p "$work"
-cp -a "$medium" "$work/medium"
-cp "$build/apps/setup/minimal-dialog.exe" "$build/setup-wine-check/launch-timer.exe" "$work/medium/"
-"$root/scripts/wine-prefix.sh" "$work/prefix" winxp >/dev/null
-export WINEPREFIX=$work/prefix
-source "$root/scripts/wine-env.sh"
+kv_medium_copy "$work" "$build/apps/setup/minimal-dialog.exe" \
+  "$build/setup-wine-check/launch-timer.exe"
+kv_prefix "$work/prefix" winxp >/dev/null
 
-cd "$work/medium"
-kv_headless 900 bash -c '
-  runs=$1
+time_starts() {
+  local runs=$1
   # One start first, so that both programs meet a running wineserver.
   wine launch-timer.exe 1 "Minimal Dialog" minimal-dialog.exe >/dev/null
   wine launch-timer.exe "$runs" "Printer Driver Setup" setup.exe >setup.times
-  wine launch-timer.exe "$runs" "Minimal Dialog" minimal-dialog.exe >minimal.times' \
-  measure "$runs"
+  wine launch-timer.exe "$runs" "Minimal Dialog" minimal-dialog.exe >minimal.times
+}
+cd "$work/medium"
+kv_headless 900 time_starts "$runs"
 
 median() { tr -d '\r' <"$1" | sed -n 's/^launch-ms=//p' | sort -n | awk '{a[NR]=$1} END {print (NR ? a[int((NR+1)/2)] : "none")}'; }
 all() { tr -d '\r' <"$1" | sed -n 's/^launch-ms=//p' | paste -sd' '; }

@@ -1,5 +1,5 @@
 # Sourced: the Windows builds the Wine checks run, for the architecture
-# scripts/lib/arch.sh chose, and helpers every Wine script shares.
+# scripts/lib/arch.sh chose, and the medium they assemble.
 source "$(dirname "${BASH_SOURCE[0]}")/arch.sh"
 
 # kv_build DIR TOOLCHAIN TARGET...: configures DIR when it has no cache yet,
@@ -33,22 +33,16 @@ kv_build_tests() { kv_build "$KV_TEST_BUILD" "$KV_TEST_TOOLCHAIN" "$@"; }
 # Where the windows build assembles the medium.
 kv_medium_dir() { sed -n 's/^KV_MEDIUM_DIR:[A-Z]*=//p' "$KV_WIN_BUILD/CMakeCache.txt"; }
 
-# A Unix path as Wine's Z: drive shows it.
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
-
-# kv_headless SECONDS COMMAND...: runs COMMAND (with Wine programs in it) under
-# its own Xvfb for at most SECONDS, and waits for the prefix's wineserver
-# before the display goes.
-kv_headless() {
-  local seconds=$1
+# kv_medium_copy DIR [FILE...]: DIR/medium, a fresh copy of the assembled
+# medium (checks and installations change files on it), with the FILEs in
+# it. DIR is emptied first.
+kv_medium_copy() {
+  local dir=$1 medium
   shift
-  timeout "$seconds" xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash -c '"$@"; status=$?; wineserver -w; exit $status' headless "$@" </dev/null
-}
-
-# kv_fail MESSAGE: a check that cannot run fails with its reason.
-kv_fail() {
-  echo "$1"
-  echo "0 passed, 1 failed"
-  exit 1
+  medium=$(kv_medium_dir)
+  [ -f "$medium/DRVCONFIG/setup.ini" ] || { echo "no assembled medium in '$medium'"; return 1; }
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp -a "$medium" "$dir/medium" || return 1
+  [ $# -eq 0 ] || cp "$@" "$dir/medium/"
 }

@@ -12,11 +12,6 @@
 namespace kv {
 namespace {
 
-bool InUse(int copyResult) {
-  return copyResult == static_cast<int>(kErrorSharingViolation) ||
-         copyResult == static_cast<int>(kErrorAccessDenied);
-}
-
 // Records a replaced component in its existing key; a key that does not open
 // is left alone, as is a failed write.
 void RecordVersion(Registry& registry, const std::string& keyPath, const std::string* driver,
@@ -28,31 +23,32 @@ void RecordVersion(Registry& registry, const std::string& keyPath, const std::st
 }
 
 // The print processor DLL copied straight from the medium into the processor
-// directory; 1 when copied, 0 with a message, or 32/5 for a file still in use.
-int CopyProcessorWithSpoolerStopped(Machine& machine, const InstallSettings& s,
-                                    const std::string& processorDirectory, std::string& message) {
+// directory; unlike CopyDriverFile it skips no name.
+CopyOutcome CopyProcessorWithSpoolerStopped(Machine& machine, const InstallSettings& s,
+                                            const std::string& processorDirectory,
+                                            std::string& message) {
   const std::string& name = s.driverFiles.processorDLLName;
   std::string current;
   if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
     message = SetupString(setup_text::kNoCurrentDirectory);
-    return 0;
+    return CopyOutcome::Failed;
   }
   const std::string source = current + std::string(DriverDirectoryName(s.osFamily)) + name;
   if (!IsBareFileName(name)) {
     message = RefusedFileNameMessage(machine.files, name, s.osFamily);
-    return 0;
+    return CopyOutcome::Failed;
   }
   uint32_t error = machine.files.CopyFile(source, processorDirectory + "\\" + name, false);
-  if (error == kErrorSuccess) return 1;
-  if (InUse(static_cast<int>(error))) return static_cast<int>(error);
+  if (error == kErrorSuccess) return CopyOutcome::Copied;
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) return CopyOutcome::InUse;
   message = std::string(SetupString(setup_text::kCopyError)) + source;
-  return 0;
+  return CopyOutcome::Failed;
 }
 
 bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion,
                  std::string& message) {
   std::string processorDirectory;
-  if ((s.updateFlags & kOutdatedPrintProcessor) &&
+  if (HasAny(s.updateFlags, OutdatedComponents::PrintProcessor) &&
       machine.spooler.GetPrintProcessorDirectory(&processorDirectory) != kErrorSuccess) {
     message = SetupString(setup_text::kNoProcessorDirectory);
     return false;
@@ -60,23 +56,24 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
   StoppedSpooler stopped(machine.services, machine.clock, s.osFamily);
   const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
 
-  if (s.updateFlags & (kOutdatedSerialMonitor | kOutdatedUsbMonitor)) {
-    const bool serial = s.updateFlags & kOutdatedSerialMonitor;
+  if (HasAny(s.updateFlags, OutdatedComponents::SerialMonitor | OutdatedComponents::UsbMonitor)) {
+    const bool serial = HasAny(s.updateFlags, OutdatedComponents::SerialMonitor);
     const MonitorInfo2& monitor = serial ? monitors.serialMonitor : monitors.usbMonitor;
     const uint32_t version =
         static_cast<uint32_t>(serial ? monitors.serialMonitorVersion : monitors.usbMonitorVersion);
-    int copied = CopyDriverFile(machine, monitor.dllName, CopyTarget::SystemDirectory, s.osFamily,
-                                false, message);
-    if (!message.empty()) return false;
+    const CopyOutcome copied = CopyDriverFile(machine, monitor.dllName, CopyTarget::SystemDirectory,
+                                              s.osFamily, false, message);
+    if (FailurePending(message)) return false;
     // A DLL still held with the spooler stopped keeps its old registration;
     // a later installation replaces it.
-    if (copied == 1) {
+    if (copied == CopyOutcome::Copied) {
       RecordVersion(machine.registry, MonitorKeyPath(monitor.name), &monitor.dllName, version);
     }
   } else {
-    int copied = CopyProcessorWithSpoolerStopped(machine, s, processorDirectory, message);
-    if (copied == 0) return false;
-    if (copied == 1) {
+    const CopyOutcome copied =
+        CopyProcessorWithSpoolerStopped(machine, s, processorDirectory, message);
+    if (copied == CopyOutcome::Failed) return false;
+    if (copied == CopyOutcome::Copied) {
       RecordVersion(
           machine.registry,
           PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor), nullptr,
@@ -91,15 +88,15 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
 bool CopyBesideLoadedDll(Machine& machine, const std::string& dll, CopyTarget target,
                          std::string& registered, std::string& message) {
   registered.clear();
-  int copied = CopyDriverFile(machine, dll, target, OsFamily::Win98, false, message);
-  if (InUse(copied)) {
+  CopyOutcome copied = CopyDriverFile(machine, dll, target, OsFamily::Win98, false, message);
+  if (copied == CopyOutcome::InUse) {
     copied = CopyDriverFile(machine, dll, target, OsFamily::Win98, true, message);
-    if (InUse(copied)) {
+    if (copied == CopyOutcome::InUse) {
       message = SetupString(setup_text::kFatalError);
       return false;
     }
-    if (copied == 1) registered = "n" + dll;
-  } else if (copied == 1) {
+    if (copied == CopyOutcome::Copied) registered = "n" + dll;
+  } else if (copied == CopyOutcome::Copied) {
     registered = dll;
   }
   return true;
@@ -110,13 +107,13 @@ bool ReplaceOnWin98(Machine& machine, InstallSettings& s, uint32_t processorVers
   std::string keyPath, dll;
   CopyTarget target;
   uint32_t version;
-  if (s.updateFlags & kOutdatedUsbMonitor) {
+  if (HasAny(s.updateFlags, OutdatedComponents::UsbMonitor)) {
     const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
     keyPath = MonitorKeyPath(monitors.usbMonitor.name);
     dll = monitors.usbMonitor.dllName;
     target = CopyTarget::SystemDirectory;
     version = static_cast<uint32_t>(monitors.usbMonitorVersion);
-  } else if (s.updateFlags & kOutdatedPrintProcessor) {
+  } else if (HasAny(s.updateFlags, OutdatedComponents::PrintProcessor)) {
     keyPath = PrintProcessorKeyPath(machine.spooler, OsFamily::Win98, s.printerInfo.printProcessor);
     dll = s.driverFiles.processorDLLName;
     target = CopyTarget::ProcessorDirectory;

@@ -6,35 +6,34 @@
 namespace kv {
 namespace {
 
-struct TargetDirectory {
+// The target directory's path; false with its own message when the system
+// does not tell it.
+bool FindTargetDirectory(Machine& machine, CopyTarget target, std::string* path,
+                         std::string& message) {
+  int failureText = setup_text::kNoDriverDirectory;
   uint32_t error = kErrorSuccess;
-  std::string path;
-};
-
-TargetDirectory FindTargetDirectory(Machine& machine, CopyTarget target, int* failureText) {
-  TargetDirectory found;
   switch (target) {
     case CopyTarget::DriverDirectory:
     case CopyTarget::DriverVersion3Directory:
-      *failureText = setup_text::kNoDriverDirectory;
-      found.error = machine.spooler.GetPrinterDriverDirectory(&found.path);
-      if (target == CopyTarget::DriverVersion3Directory) found.path += "\\3";
+      error = machine.spooler.GetPrinterDriverDirectory(path);
+      if (target == CopyTarget::DriverVersion3Directory) *path += "\\3";
       break;
     case CopyTarget::ProcessorDirectory:
-      *failureText = setup_text::kNoProcessorDirectory;
-      found.error = machine.spooler.GetPrintProcessorDirectory(&found.path);
+      failureText = setup_text::kNoProcessorDirectory;
+      error = machine.spooler.GetPrintProcessorDirectory(path);
       break;
     case CopyTarget::SystemDirectory:
-      *failureText = setup_text::kNoSystemDirectory;
-      found.error = machine.files.GetSystemDirectory(&found.path);
+      failureText = setup_text::kNoSystemDirectory;
+      error = machine.files.GetSystemDirectory(path);
       break;
     default:
       // Not a target the installation uses: nothing is copied anywhere.
-      *failureText = setup_text::kNoDriverDirectory;
-      found.error = kErrorInvalidParameter;
+      error = kErrorInvalidParameter;
       break;
   }
-  return found;
+  if (error == kErrorSuccess) return true;
+  message = SetupString(failureText);
+  return false;
 }
 
 std::string CopyFailureMessage(std::string_view targetName, uint32_t error,
@@ -60,40 +59,34 @@ std::string RefusedFileNameMessage(Files& files, std::string_view fileName, OsFa
   return CopyFailureMessage(fileName, kErrorInvalidName, source);
 }
 
-int32_t CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
-                       OsFamily family, bool rename, std::string& message) {
-  if (!fileName.empty() && fileName.front() == '0') return kCopyFailed;
+CopyOutcome CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
+                           OsFamily family, bool rename, std::string& message) {
+  if (!fileName.empty() && fileName.front() == '0') return CopyOutcome::Skipped;
   if (!IsBareFileName(fileName)) {
     message = RefusedFileNameMessage(machine.files, fileName, family);
-    return kCopyFailed;
+    return CopyOutcome::Failed;
   }
 
-  int failureText = 0;
-  TargetDirectory directory = FindTargetDirectory(machine, target, &failureText);
-  if (directory.error != kErrorSuccess) {
-    message = SetupString(failureText);
-    return kCopyFailed;
-  }
+  std::string directory;
+  if (!FindTargetDirectory(machine, target, &directory, message)) return CopyOutcome::Failed;
   std::string current;
   if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
     message = SetupString(setup_text::kNoCurrentDirectory);
-    return kCopyFailed;
+    return CopyOutcome::Failed;
   }
   const std::string source =
       current + std::string(DriverDirectoryName(family)) + std::string(fileName);
   const std::string targetName = (rename ? "n" : "") + std::string(fileName);
-  const std::string targetPath = directory.path + "\\" + targetName;
+  const std::string targetPath = directory + "\\" + targetName;
 
   // A read-only or hidden copy left by an earlier installation would refuse
   // the overwrite; a target that does not exist yet makes this fail, harmlessly.
   machine.files.SetAttributes(targetPath, kFileAttributeArchive);
   const uint32_t error = machine.files.CopyFile(source, targetPath, false);
-  if (error == kErrorSuccess) return kCopied;
-  if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
-    return static_cast<int32_t>(error);
-  }
+  if (error == kErrorSuccess) return CopyOutcome::Copied;
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) return CopyOutcome::InUse;
   message = CopyFailureMessage(targetName, error, source);
-  return kCopyFailed;
+  return CopyOutcome::Failed;
 }
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/OsFamily.h"
+#include "install/StepResult.h"
 #include "platform/Machine.h"
 
 namespace kv {
@@ -17,10 +18,6 @@ enum class CopyTarget : int32_t {
   DriverVersion3Directory = 999,  // the driver directory's "3" subdirectory
 };
 
-// Results of CopyDriverFile besides the two in-use errors it passes on.
-inline constexpr int32_t kCopyFailed = 0;
-inline constexpr int32_t kCopied = 1;
-
 // A configured file name names a file of the medium's OS directory and of the
 // target directory only: no directory parts, no drive, not "." or "..".
 bool IsBareFileName(std::string_view fileName);
@@ -31,12 +28,10 @@ std::string RefusedFileNameMessage(Files& files, std::string_view fileName, OsFa
 
 // Copies a file of the medium's OS directory (found from the current
 // directory) into the target directory, overwriting; with `rename` the copy is
-// named "n" + the name. Returns kCopied; 32 or 5 without a message when the
-// target is in use or access is denied, so the caller can retry under the
-// other name; kCopyFailed with `message` replaced otherwise, and kCopyFailed
-// without a message for a name beginning with "0" (a missing configuration
-// value).
-int32_t CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
-                       OsFamily family, bool rename, std::string& message);
+// named "n" + the name. A target in use (sharing violation or access denied)
+// and a name beginning with "0" leave `message` alone; every other failure
+// replaces it.
+CopyOutcome CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
+                           OsFamily family, bool rename, std::string& message);
 
 }  // namespace kv

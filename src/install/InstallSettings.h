@@ -9,6 +9,7 @@
 #include "config/DriverSection.h"
 #include "config/PrinterDefinition.h"
 #include "config/SetupConfiguration.h"
+#include "install/OutdatedComponents.h"
 #include "install/SerialLineSettings.h"
 
 namespace kv {
@@ -16,12 +17,6 @@ namespace kv {
 // The connection of the chosen port, told by its name: "COM" anywhere (the
 // maker's KVCOM ports too) is serial, "LPT" parallel, "USB_" the USB monitor's.
 enum class PortKind : int32_t { Serial = 0, Parallel = 1, Usb = 2 };
-
-// Outdated components found by the monitor and processor installations; the
-// installation replaces the first one set.
-inline constexpr uint32_t kOutdatedSerialMonitor = 1;
-inline constexpr uint32_t kOutdatedUsbMonitor = 2;
-inline constexpr uint32_t kOutdatedPrintProcessor = 8;
 
 // The wizard's selections and the definitions read for them: one record per
 // program run, filled by the Install command and consumed by the installation.
@@ -38,7 +33,7 @@ struct InstallSettings {
   std::string usbPortName;
   int32_t makeDefault = 0;
   SerialLineSettings serial;
-  uint32_t updateFlags = 0;
+  OutdatedComponents updateFlags = OutdatedComponents::None;
   PortKind portKind = PortKind::Serial;
   SetupConfiguration configuration;
   DriverFileList driverFiles;

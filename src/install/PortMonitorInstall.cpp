@@ -4,7 +4,6 @@
 #include "config/MonitorDefinition.h"
 #include "install/DriverFileCopy.h"
 #include "install/SpoolerOperations.h"
-#include "platform/Errors.h"
 
 namespace kv {
 namespace {
@@ -29,10 +28,8 @@ bool IsOutdated(RegKey& key, uint32_t configuredVersion) {
 // as "n" + its name instead, which the returned name then carries.
 std::string CopyMonitorFile(Machine& machine, const std::string& file, OsFamily family,
                             std::string& message) {
-  const int32_t copied =
-      CopyDriverFile(machine, file, CopyTarget::SystemDirectory, family, false, message);
-  if (copied != static_cast<int32_t>(kErrorSharingViolation) &&
-      copied != static_cast<int32_t>(kErrorAccessDenied)) {
+  if (CopyDriverFile(machine, file, CopyTarget::SystemDirectory, family, false, message) !=
+      CopyOutcome::InUse) {
     return file;
   }
   CopyDriverFile(machine, file, CopyTarget::SystemDirectory, family, true, message);
@@ -77,12 +74,12 @@ std::string MonitorKeyPath(std::string_view monitorName) {
   return std::string(kMonitorsKey) + std::string(monitorName);
 }
 
-int32_t InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
-                            PrinterModule module, OsFamily family, std::string_view portName,
-                            std::string& message) {
-  if (Contains(portName, "LPT")) return kMonitorsCurrent;
+ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                   PrinterModule module, OsFamily family, std::string_view portName,
+                                   std::string& message) {
+  if (Contains(portName, "LPT")) return kComponentsCurrent;
   configuration.SetCurrentModule(module);
-  int32_t result = kMonitorsCurrent;
+  ComponentCheck result;
   const MonitorDefinition definition = ReadMonitorDefinition(configuration, family);
 
   if (Contains(portName, "COM") && !definition.serialMonitor.dllName.empty() &&
@@ -91,9 +88,9 @@ int32_t InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
                             static_cast<uint32_t>(definition.serialMonitorVersion)};
     switch (InstallOrTest(machine, serial, family, true, message)) {
       case MonitorState::AddFailed:
-        return kAddMonitorFailed;
+        return kComponentFailed;
       case MonitorState::Outdated:
-        result = kSerialMonitorOutdated;
+        result.outdated = OutdatedComponents::SerialMonitor;
         break;
       case MonitorState::Current:
         break;
@@ -105,9 +102,9 @@ int32_t InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
                          static_cast<uint32_t>(definition.usbMonitorVersion)};
     switch (InstallOrTest(machine, usb, family, false, message)) {
       case MonitorState::AddFailed:
-        return kAddMonitorFailed;
+        return kComponentFailed;
       case MonitorState::Outdated:
-        result = kUsbMonitorOutdated;
+        result.outdated = OutdatedComponents::UsbMonitor;
         break;
       case MonitorState::Current:
         break;

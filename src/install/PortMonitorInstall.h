@@ -7,16 +7,10 @@
 #include "common/OsFamily.h"
 #include "config/PrinterModule.h"
 #include "config/SetupConfiguration.h"
+#include "install/StepResult.h"
 #include "platform/Machine.h"
 
 namespace kv {
-
-// Results of InstallPortMonitors: the outdated monitors are the update flags
-// the install procedure replaces later.
-inline constexpr int32_t kMonitorsCurrent = 0;
-inline constexpr int32_t kSerialMonitorOutdated = 1;
-inline constexpr int32_t kUsbMonitorOutdated = 2;
-inline constexpr int32_t kAddMonitorFailed = -15;
 
 // "SYSTEM\CurrentControlSet\Control\Print\Monitors\" + the monitor name.
 std::string MonitorKeyPath(std::string_view monitorName);
@@ -25,10 +19,12 @@ std::string MonitorKeyPath(std::string_view monitorName);
 // the serial monitor for a port name containing "COM" (not on Win98), the USB
 // monitor for one containing "USB_" (not on NT4); parallel ports need none.
 // An installed monitor is only compared with the configured version. Makes
-// `module` the configuration's current module. Copy failures of the serial
-// monitor's files stay in `message`, those of the USB monitor's do not.
-int32_t InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
-                            PrinterModule module, OsFamily family, std::string_view portName,
-                            std::string& message);
+// `module` the configuration's current module. The outdated monitor is the one
+// the installation replaces later (the USB monitor's when both are). Copy
+// failures of the serial monitor's files stay pending in `message`, those of
+// the USB monitor's are dropped.
+ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                   PrinterModule module, OsFamily family, std::string_view portName,
+                                   std::string& message);
 
 }  // namespace kv

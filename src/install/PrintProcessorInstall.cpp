@@ -7,6 +7,7 @@
 #include "config/SetupConfiguration.h"
 #include "install/DriverFileCopy.h"
 #include "install/SpoolerOperations.h"
+#include "platform/Errors.h"
 
 namespace kv {
 namespace {
@@ -24,11 +25,12 @@ std::string PrintProcessorKeyPath(const Spooler& spooler, OsFamily family,
          "\\Print Processors\\" + std::string(processorName);
 }
 
-int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_view processorName,
-                              std::string_view dllName, std::string& message) {
+ComponentCheck InstallPrintProcessor(Machine& machine, OsFamily family,
+                                     std::string_view processorName, std::string_view dllName,
+                                     std::string& message) {
   const SetupConfiguration configuration(machine);
   const auto configuredVersion = static_cast<uint32_t>(ReadProcessorVersion(configuration));
-  if (IsSystemPrintProcessor(processorName)) return kProcessorCurrent;
+  if (IsSystemPrintProcessor(processorName)) return kComponentsCurrent;
 
   const std::string keyPath = PrintProcessorKeyPath(machine.spooler, family, processorName);
   {
@@ -37,25 +39,26 @@ int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_vie
       uint32_t installed = 0;
       const bool outdated =
           !key.ReadDword("DriverVersion", &installed) || configuredVersion > installed;
-      return outdated ? kProcessorOutdated : kProcessorCurrent;
+      return outdated ? ComponentCheck{false, OutdatedComponents::PrintProcessor}
+                      : kComponentsCurrent;
     }
   }
   if (!IsBareFileName(dllName)) {
     message = RefusedFileNameMessage(machine.files, dllName, family);
-    return kAddProcessorFailed;
+    return kComponentFailed;
   }
   if (!dllName.empty()) {
     std::string discarded;
     CopyDriverFile(machine, dllName, CopyTarget::ProcessorDirectory, family, false, discarded);
   }
-  if (RegisterPrintProcessor(machine, processorName, dllName, family) != kProcessorRegistered) {
+  if (RegisterPrintProcessor(machine, processorName, dllName, family) != kErrorSuccess) {
     message = SetupString(setup_text::kAddProcessorError);
-    return kAddProcessorFailed;
+    return kComponentFailed;
   }
   RegKey key(machine.registry);
   if (key.Open(RegRoot::LocalMachine, keyPath)) key.WriteDword("DriverVersion", configuredVersion);
   machine.clock.Sleep(kRegistrationPauseMs);
-  return kProcessorCurrent;
+  return kComponentsCurrent;
 }
 
 }  // namespace kv

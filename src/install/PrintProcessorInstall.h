@@ -5,14 +5,10 @@
 #include <string_view>
 
 #include "common/OsFamily.h"
+#include "install/StepResult.h"
 #include "platform/Machine.h"
 
 namespace kv {
-
-// Results of InstallPrintProcessor.
-inline constexpr int32_t kProcessorCurrent = 0;
-inline constexpr int32_t kProcessorOutdated = 8;
-inline constexpr int32_t kAddProcessorFailed = -14;
 
 // The processor's key under HKEY_LOCAL_MACHINE in the family's environment
 // (RecordsEnvironment).
@@ -23,7 +19,8 @@ std::string PrintProcessorKeyPath(const Spooler& spooler, OsFamily family,
 // its DLL first), or compares the installed one with the configured version
 // of setup.ini. The system's "WinPrint" is left alone. Only a refused
 // registration writes `message`.
-int32_t InstallPrintProcessor(Machine& machine, OsFamily family, std::string_view processorName,
-                              std::string_view dllName, std::string& message);
+ComponentCheck InstallPrintProcessor(Machine& machine, OsFamily family,
+                                     std::string_view processorName, std::string_view dllName,
+                                     std::string& message);
 
 }  // namespace kv

@@ -55,21 +55,22 @@ void StoreSerialSettings(Machine& machine, InstallSettings& s) {
 // The steps up to the completion status; true on success.
 bool Install(Machine& machine, InstallSettings& s, std::string& message) {
   machine.clock.Sleep(kSettleBeforeStartMs);
-  s.updateFlags = 0;
+  s.updateFlags = OutdatedComponents::None;
 
-  int monitors =
+  const ComponentCheck monitors =
       InstallPortMonitors(machine, s.configuration, static_cast<PrinterModule>(s.moduleIndex),
                           s.osFamily, s.portName, message);
-  if (monitors == kAddMonitorFailed) return false;
-  s.updateFlags = static_cast<uint32_t>(monitors);
+  if (monitors.failed) return false;
+  s.updateFlags = monitors.outdated;
 
-  int processor = InstallPrintProcessor(machine, s.osFamily, s.printerInfo.printProcessor,
-                                        s.driverFiles.processorDLLName, message);
-  if (processor == kAddProcessorFailed) return false;
-  s.updateFlags |= static_cast<uint32_t>(processor);
+  const ComponentCheck processor = InstallPrintProcessor(
+      machine, s.osFamily, s.printerInfo.printProcessor, s.driverFiles.processorDLLName, message);
+  if (processor.failed) return false;
+  s.updateFlags |= processor.outdated;
 
   const uint32_t processorVersion = static_cast<uint32_t>(ReadProcessorVersion(s.configuration));
-  if (s.updateFlags != 0 && !ReplaceOutdatedComponent(machine, s, processorVersion, message)) {
+  if (s.updateFlags != OutdatedComponents::None &&
+      !ReplaceOutdatedComponent(machine, s, processorVersion, message)) {
     return false;
   }
 
@@ -81,9 +82,10 @@ bool Install(Machine& machine, InstallSettings& s, std::string& message) {
     message = SetupString(setup_text::kDriverFilesLost);
     return false;
   }
+  // A copy that was skipped or found its target in use passes the check.
   auto copy = [&](std::string_view name, CopyTarget target) {
     CopyDriverFile(machine, name, target, s.osFamily, false, message);
-    return message.empty();
+    return !FailurePending(message);
   };
   for (const std::string* name :
        {&files.configFile, &files.dataFile, &files.driverPath, &files.helpFile}) {

@@ -56,16 +56,9 @@ bool InstallMonitor(Machine& machine, const MonitorInfo2& monitor, OsFamily fami
   return false;
 }
 
-int32_t RegisterPrintProcessor(Machine& machine, std::string_view processorName,
-                               std::string_view dllName, OsFamily family) {
-  const uint32_t error =
-      machine.spooler.AddPrintProcessor(SpoolerEnvironment(family), dllName, processorName);
-  if (error == kErrorSuccess) return kProcessorRegistered;
-  if (error == kErrorInvalidParameter || error == kErrorAlreadyExists ||
-      error == kErrorPrintProcessorAlreadyInstalled) {
-    return static_cast<int32_t>(error);
-  }
-  return kProcessorRefused;
+uint32_t RegisterPrintProcessor(Machine& machine, std::string_view processorName,
+                                std::string_view dllName, OsFamily family) {
+  return machine.spooler.AddPrintProcessor(SpoolerEnvironment(family), dllName, processorName);
 }
 
 bool EnumeratePorts(Machine& machine, std::string& message) {

@@ -29,14 +29,11 @@ bool InstallPrinter(Machine& machine, PrinterInfo2& printer, bool unique, std::s
 bool InstallMonitor(Machine& machine, const MonitorInfo2& monitor, OsFamily family,
                     std::string& message);
 
-// Results of RegisterPrintProcessor besides the spooler errors 87, 183 and
-// 3005, which it passes on.
-inline constexpr int32_t kProcessorRegistered = 1;
-inline constexpr int32_t kProcessorRefused = 0;
-
-// Adds the print processor for the family's environment. Writes no message.
-int32_t RegisterPrintProcessor(Machine& machine, std::string_view processorName,
-                               std::string_view dllName, OsFamily family);
+// Adds the print processor for the family's environment and returns the
+// spooler's error; a processor already registered is refused too. Writes no
+// message: the caller words the failure.
+uint32_t RegisterPrintProcessor(Machine& machine, std::string_view processorName,
+                                std::string_view dllName, OsFamily family);
 
 // Lists the local ports so the spooler has asked every monitor for its ports
 // before a printer is added to one; the list itself is not used.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/OsFamily.h"
+#include "common/UninstallStrings.h"
 #include "config/DecimalNumber.h"
 #include "platform/Errors.h"
 
@@ -25,20 +26,21 @@ std::string WithBackslash(std::string directory) {
   return directory;
 }
 
-// 0 when the directory holds the file (its exact name), kErrorFileNotFound
-// when it does not, 104 when it cannot be searched.
-int SearchDirectory(Files& files, const std::string& directory) {
+enum class DirectorySearch { Found, Absent, Unsearchable };
+
+// Whether the directory holds the file (its exact name).
+DirectorySearch SearchDirectory(Files& files, const std::string& directory) {
   std::vector<FoundFile> entries;
   uint32_t error = files.FindFiles(directory + "*.*", &entries);
-  if (error == kErrorFileNotFound) return static_cast<int>(kErrorFileNotFound);
-  if (error != kErrorSuccess) return 104;
+  if (error == kErrorFileNotFound) return DirectorySearch::Absent;
+  if (error != kErrorSuccess) return DirectorySearch::Unsearchable;
   for (const auto& entry : entries) {
     if ((entry.attributes & kFileAttributeDirectory) == 0 &&
         EqualsIgnoreCase(entry.name, kUninstallIniName)) {
-      return 0;
+      return DirectorySearch::Found;
     }
   }
-  return static_cast<int>(kErrorFileNotFound);
+  return DirectorySearch::Absent;
 }
 
 // A name that stays inside the directory it is joined to.
@@ -49,20 +51,27 @@ bool IsBareFileName(std::string_view name) {
 
 }  // namespace
 
-int LocateUninstallIni(Files& files, std::string* path) {
+bool LocateUninstallIni(Files& files, std::string* path, std::string& message) {
   std::string directory;
-  if (files.GetCurrentDirectory(&directory) != kErrorSuccess) return 103;
+  if (files.GetCurrentDirectory(&directory) != kErrorSuccess) {
+    message = UninstallString(uninstall_text::kNoCurrentDirectory);
+    return false;
+  }
   directory = WithBackslash(std::move(directory));
-  int found = SearchDirectory(files, directory);
-  if (found == static_cast<int>(kErrorFileNotFound)) {
+  DirectorySearch found = SearchDirectory(files, directory);
+  if (found == DirectorySearch::Absent) {
     directory += "DRVCONFIG\\";
     found = SearchDirectory(files, directory);
   }
-  if (found == 104) return 104;
-  if (found != 0) return 105;
+  if (found != DirectorySearch::Found) {
+    message =
+        UninstallString(found == DirectorySearch::Unsearchable ? uninstall_text::kSearchFailed
+                                                               : uninstall_text::kNoUninstallIni);
+    return false;
+  }
   *path = directory + std::string(kUninstallIniName);
   files.SetAttributes(*path, kFileAttributeArchive);
-  return 0;
+  return true;
 }
 
 bool UninstallIni::MatchesList(std::string_view section, std::string_view countKey,

@@ -12,13 +12,13 @@ namespace kv {
 inline constexpr std::string_view kUninstallIniName = "Uninstall.ini";
 
 // Finds Uninstall.ini in the current directory, else in its DRVCONFIG
-// subdirectory, and returns 0 with its full path, or the number of the
-// uninstaller's string that says why not: 103 (no current directory), 104
-// (a directory cannot be searched) or 105 (not found). The file's name must
+// subdirectory, and gives its full path; false with the uninstaller's text
+// for why not in `message` (no current directory, a directory that cannot be
+// searched, not found), `path` untouched. The file's name must
 // match exactly (ignoring case): a backup such as "Uninstall.ini.bak" is no
 // match. The file found is set to the archive attribute alone, so that a copy
 // from a read-only medium can be read and replaced; no other file is touched.
-int LocateUninstallIni(Files& files, std::string* path);
+bool LocateUninstallIni(Files& files, std::string* path, std::string& message);
 
 // The family's inventory as Uninstall.ini names it: which printer drivers,
 // port monitors and print processors belong to the family (by substrings,

@@ -39,9 +39,8 @@ void UninstallWindow::OnInit(Controls& controls) {
     controls.EndDialog(kIdCancel);
     return;
   }
-  if (int failure = LocateUninstallIni(machine_.files, &state_.iniPath)) {
-    machine_.desktop.MessageBox(controls.Handle(), UninstallString(failure), text::kErrorCaption,
-                                kMbOk);
+  if (std::string failure; !LocateUninstallIni(machine_.files, &state_.iniPath, failure)) {
+    machine_.desktop.MessageBox(controls.Handle(), failure, text::kErrorCaption, kMbOk);
     controls.EndDialog(kIdCancel);
     return;
   }

@@ -50,7 +50,7 @@ InstallOutcome InstallCommand::Run(Controls& wizard, const WizardSelections& sel
 
 bool InstallCommand::Prepare(Controls& wizard, const WizardSelections& selections,
                              const PortPage& port, InstallSettings& settings) {
-  settings.updateFlags = 0;
+  settings.updateFlags = OutdatedComponents::None;
   settings.moduleIndex = selections.moduleIndex;
   settings.printerName = selections.printerName;
   settings.makeDefault = selections.makeDefault;

@@ -37,7 +37,8 @@ void LicensePage::OnInit(Controls& controls) {
   const bool read = machine_.files.GetCurrentDirectory(&directory) == 0 &&
                     machine_.files.ReadWholeFile(InDirectory(directory, kLicenseFile), &bytes) == 0;
   if (!read) {
-    machine_.desktop.MessageBox(controls.Handle(), SetupString(147), applicationName_, kMbOk);
+    machine_.desktop.MessageBox(controls.Handle(), SetupString(setup_text::kCannotLoadLicense),
+                                applicationName_, kMbOk);
     if (Controls* wizard = controls.Parent()) wizard->EndDialog(kIdCancel);
     return;
   }

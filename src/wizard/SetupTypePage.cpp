@@ -8,19 +8,19 @@ namespace kv {
 void SetupTypePage::OnInit(Controls& controls) {
   controls.CheckRadio(IDC_TYPICAL, IDC_ADVANCED, IDC_TYPICAL);
   setupType_ = SetupType::Typical;
-  controls.SetText(IDC_REMARK_1, SetupString(135));
+  controls.SetText(IDC_REMARK_1, SetupString(setup_text::kTypicalRemark));
 }
 
 void SetupTypePage::ShowTypical(Controls& controls) {
-  controls.SetText(IDC_REMARK_1, SetupString(135));
+  controls.SetText(IDC_REMARK_1, SetupString(setup_text::kTypicalRemark));
   controls.Show(IDC_REMARK_2, false);
   controls.Show(IDC_REMARK_3, false);
   setupType_ = SetupType::Typical;
 }
 
 void SetupTypePage::ShowAdvanced(Controls& controls) {
-  controls.SetText(IDC_REMARK_1, SetupString(136));
-  controls.SetText(IDC_REMARK_2, SetupString(137));
+  controls.SetText(IDC_REMARK_1, SetupString(setup_text::kMultiUsbRemark));
+  controls.SetText(IDC_REMARK_2, SetupString(setup_text::kDriverModeRemark));
   controls.Show(IDC_REMARK_2, true);
   controls.Show(IDC_REMARK_3, false);
   setupType_ = SetupType::Advanced;

@@ -46,7 +46,7 @@ Controls* WizardWindow::PageControls(int index) {
 }
 
 void WizardWindow::OnInit(Controls& window) {
-  const std::string_view about = SetupString(101);
+  const std::string_view about = SetupString(setup_text::kAbout);
   if (!about.empty()) window.AddSystemMenuItem(IDM_ABOUTBOX, about);
   window.SetIcon(IDR_MAINFRAME);
 
@@ -65,7 +65,8 @@ void WizardWindow::OnInit(Controls& window) {
   window.SetText(IDC_CANCEL, kCancelCaption);
 
   if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
-    machine_.desktop.MessageBox(window.Handle(), SetupString(146), applicationName_, kMbOk);
+    machine_.desktop.MessageBox(window.Handle(), SetupString(setup_text::kCannotLoadLeftBitmap),
+                                applicationName_, kMbOk);
     window.EndDialog(kIdCancel);
     return;
   }
@@ -137,11 +138,11 @@ bool WizardWindow::LeaveOsPage() {
   const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
   const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
   if (family == OsFamily::Server2003 && !server2003) {
-    Refuse(145);
+    Refuse(setup_text::kServer2003NotSupported);
     return false;
   }
   if (family == OsFamily::Vista && !vista) {
-    Refuse(149);
+    Refuse(setup_text::kVistaNotSupported);
     return false;
   }
   return true;
@@ -153,7 +154,6 @@ void WizardWindow::Refuse(int stringId) {
 }
 
 void WizardWindow::Next(Controls& window) {
-  selections_.updateFlags = 0;
   ShowPage(window, current_ + 1);
   if (current_ == pageCount() - 1) {
     if (const ModulePage* module = PageAt<ModulePage>(pages_, kModuleIndex)) {
@@ -192,7 +192,6 @@ void WizardWindow::Back(Controls& window) {
 }
 
 void WizardWindow::Install(Controls& window) {
-  selections_.updateFlags = 0;
   for (int i = 0; i < pageCount(); ++i) {
     if (Controls* page = PageControls(i)) pages_[static_cast<size_t>(i)]->Save(*page);
   }

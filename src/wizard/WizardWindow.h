@@ -15,7 +15,6 @@ namespace kv {
 
 // The wizard's selections as the pages leave them, for the installation.
 struct WizardSelections {
-  uint32_t updateFlags = 0;
   int32_t moduleIndex = 0;
   std::string printerName;
   int32_t makeDefault = 0;

@@ -5,7 +5,7 @@
 # executes the steps of SCRIPT beside the program it starts. ${NAME} in a
 # script comes from the environment, as Windows paths where it names a place:
 #   WALK_BIN    the walk folder of the Windows build (the walk fixture)
-#   WALK_ROOT   the source tree
+#   WALK_ROOT   the source tree (the walks read the ids headers from it)
 #   WALK_WORK   a fresh working directory, build/walk/NAME/work, holding
 #               fixture.bmp
 #   WALK_SHOTS  build/walk/screenshots/NAME, for the screenshot step
@@ -18,10 +18,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 script=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 name=$(basename "$script" .walk)
-source "$root/scripts/lib/builds.sh"
-driver=$KV_TEST_BUILD/walk/walk-driver.exe
+source "$root/scripts/lib/checks.sh"
 problem=$("$root/scripts/wine-available.sh") || kv_fail "$problem"
-[ -f "$driver" ] || kv_fail "no $driver: cmake --build $KV_TEST_BUILD --target walk-driver"
+[ -f "$KV_TEST_BUILD/walk/walk-driver.exe" ] ||
+  kv_fail "no walk driver: cmake --build $KV_TEST_BUILD --target walk-driver"
 
 base=$root/build/walk/$name
 shots=$root/build/walk/screenshots/$name
@@ -29,17 +29,13 @@ rm -rf "$base" "$shots"
 mkdir -p "$base/work" "$shots"
 convert -size 40x60 gradient:navy-white "BMP3:$base/work/fixture.bmp"
 
-export WALK_BIN WALK_ROOT WALK_WORK WALK_SHOTS
+kv_walk_places "$base/work" "$shots"
+export WALK_BIN WALK_WORK=$WALK_MEDIUM
 WALK_BIN=$(windows_path "$KV_WIN_BUILD/walk")
-WALK_ROOT=$(windows_path "$root")
-WALK_WORK=$(windows_path "$base/work")
-WALK_SHOTS=$(windows_path "$shots")
 for definition in "$@"; do export "${definition?}"; done
 
-export WINEPREFIX=$base/prefix
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX" "${KV_WINDOWS:-winxp}"
-source "$root/scripts/wine-env.sh"
+kv_prefix "$base/prefix" "${KV_WINDOWS:-winxp}" || kv_fail "preparing the Wine prefix failed"
 status=0
-kv_headless 600 wine "$driver" "$(windows_path "$script")" || status=$?
+kv_headless 600 kv_walk "$script" || status=$?
 echo "screenshots: $shots"
 exit "$status"

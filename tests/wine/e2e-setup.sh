@@ -14,23 +14,23 @@
 # The last line is "N passed, M failed" (one per walk).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
-build=$KV_WIN_BUILD
+source "$root/scripts/lib/checks.sh"
 work=$root/build/e2e-setup
-driver=$KV_TEST_BUILD/walk/walk-driver.exe
-passed=0
-failed=0
 
 kv_build_windows medium caption-window || kv_fail "the build failed"
 kv_build_tests walk-driver || kv_fail "building the walk driver failed"
-medium=$(kv_medium_dir)
-[ -f "$medium/setup.exe" ] || kv_fail "no setup.exe in the medium '$medium'"
-caption_window=$build/setup-wine-check/caption-window.exe
+caption_window=$KV_WIN_BUILD/setup-wine-check/caption-window.exe
+
+# Every walk starts here: the wizard's control names, then setup.exe.
+walk_start() {
+  echo "ids \${WALK_ROOT}\\src\\wizard\\SetupResourceIds.h"
+  echo "start \${WALK_MEDIUM}\\setup.exe \${WALK_MEDIUM}"
+}
 
 # The OS page's buttons: checked and enabled as expected.
 os_page_steps() {
   local checked=$1 enabled=$2 id
-  for id in 1026 1027 1028 1029 1075 1076; do
+  for id in IDC_OS_WIN98 IDC_OS_NT4 IDC_OS_WIN2000 IDC_OS_WINXP IDC_OS_SERVER2003 IDC_OS_VISTA; do
     echo "expect-checked $id $([ "$id" == "$checked" ] && echo 1 || echo 0)"
     echo "expect-enabled $id $([ "$id" == "$enabled" ] && echo 1 || echo 0)"
   done
@@ -39,67 +39,67 @@ os_page_steps() {
 # The walk from the licence to the port page and back, then Cancel.
 full_walk() {
   local checked=$1 enabled=$2
+  walk_start
   cat <<WALK
-start \${MEDIUM}\\setup.exe \${MEDIUM}
 wait-window "Printer Driver Setup"
-expect-text 1 "Next (&N)>>"
-expect-text 1002 "<<Back (&B)"
-expect-text 2 "Cancel (&C)"
-expect-enabled 1 0
-expect-enabled 1002 0
-expect-checked 1058 1
-expect-checked 1057 0
-screenshot \${SHOTS}\\1-licence.png
-click 1057
-expect-enabled 1 1
-click 1058
-expect-enabled 1 0
-click 1057
-expect-enabled 1 1
-click 1
-expect-enabled 1002 1
-expect-items 1030 "QTM-B320|QTM-A410|QTM-C7|QTM-C7S|QTM-R58"
-expect-items 1031 "QTT-T360|QTT-T680"
-expect-items 1032 "QLP-L240|QLP-L420"
-expect-items 1074 "QEP-E112|QEP-E58|QEP-E80"
-expect-checked 1019 1
-expect-selection 1030 "QTM-B320"
-expect-enabled 1030 1
-expect-enabled 1031 0
-expect-enabled 1074 0
-expect-checked 1046 0
-screenshot \${SHOTS}\\2-module.png
-click 1
-expect-checked 1066 1
-expect-enabled 1067 1
-expect-text 1068 "Install default printer driver"
-expect-visible 1069 0
-expect-visible 1070 0
-click 1067
-expect-text 1068 "Support multi-USB printer"
-expect-text 1069 "Support driver mode selection"
-expect-visible 1069 1
-screenshot \${SHOTS}\\3-setup-type.png
-click 1
+expect-text IDC_NEXT "Next (&N)>>"
+expect-text IDC_BACK "<<Back (&B)"
+expect-text IDC_CANCEL "Cancel (&C)"
+expect-enabled IDC_NEXT 0
+expect-enabled IDC_BACK 0
+expect-checked IDC_REJECT 1
+expect-checked IDC_ACCEPT 0
+screenshot \${WALK_SHOTS}\\1-licence.png
+click IDC_ACCEPT
+expect-enabled IDC_NEXT 1
+click IDC_REJECT
+expect-enabled IDC_NEXT 0
+click IDC_ACCEPT
+expect-enabled IDC_NEXT 1
+click IDC_NEXT
+expect-enabled IDC_BACK 1
+expect-items IDC_RECEIPT_MODELS "QTM-B320|QTM-A410|QTM-C7|QTM-C7S|QTM-R58"
+expect-items IDC_TICKET_MODELS "QTT-T360|QTT-T680"
+expect-items IDC_LABEL_MODELS "QLP-L240|QLP-L420"
+expect-items IDC_EMBEDDED_MODELS "QEP-E112|QEP-E58|QEP-E80"
+expect-checked IDC_RECEIPT 1
+expect-selection IDC_RECEIPT_MODELS "QTM-B320"
+expect-enabled IDC_RECEIPT_MODELS 1
+expect-enabled IDC_TICKET_MODELS 0
+expect-enabled IDC_EMBEDDED_MODELS 0
+expect-checked IDC_SET_DEFAULT 0
+screenshot \${WALK_SHOTS}\\2-module.png
+click IDC_NEXT
+expect-checked IDC_TYPICAL 1
+expect-enabled IDC_ADVANCED 1
+expect-text IDC_REMARK_1 "Install default printer driver"
+expect-visible IDC_REMARK_2 0
+expect-visible IDC_REMARK_3 0
+click IDC_ADVANCED
+expect-text IDC_REMARK_1 "Support multi-USB printer"
+expect-text IDC_REMARK_2 "Support driver mode selection"
+expect-visible IDC_REMARK_2 1
+screenshot \${WALK_SHOTS}\\3-setup-type.png
+click IDC_NEXT
 $(os_page_steps "$checked" "$enabled")
-screenshot \${SHOTS}\\4-os.png
-click 1
-expect-text 1 "Install (&I)"
-expect-selection 1041 "38400"
-expect-selection 1042 "8"
-expect-selection 1043 "None"
-expect-selection 1044 "1"
-expect-selection 1045 "Hardware"
-screenshot \${SHOTS}\\5-port.png
-click 1002
-expect-text 1 "Next (&N)>>"
-click 1002
-click 1002
-click 1002
-expect-enabled 1002 0
-expect-enabled 1 1
-expect-checked 1057 1
-click 2
+screenshot \${WALK_SHOTS}\\4-os.png
+click IDC_NEXT
+expect-text IDC_NEXT "Install (&I)"
+expect-selection IDC_BAUD_RATE "38400"
+expect-selection IDC_BYTE_SIZE "8"
+expect-selection IDC_PARITY "None"
+expect-selection IDC_STOP_BITS "1"
+expect-selection IDC_PROTOCOL "Hardware"
+screenshot \${WALK_SHOTS}\\5-port.png
+click IDC_BACK
+expect-text IDC_NEXT "Next (&N)>>"
+click IDC_BACK
+click IDC_BACK
+click IDC_BACK
+expect-enabled IDC_BACK 0
+expect-enabled IDC_NEXT 1
+expect-checked IDC_ACCEPT 1
+click IDC_CANCEL
 wait-close
 wait-exit 0
 WALK
@@ -108,27 +108,27 @@ WALK
 # Leaving the OS page with a model that does not support the running family.
 refusal_walk() {
   local radio=$1 list=$2 model=$3 message=$4
+  walk_start
   cat <<WALK
-start \${MEDIUM}\\setup.exe \${MEDIUM}
 wait-window "Printer Driver Setup"
-click 1057
-click 1
+click IDC_ACCEPT
+click IDC_NEXT
 click $radio
 select $list "$model"
-click 1
-click 1
-click 1
+click IDC_NEXT
+click IDC_NEXT
+click IDC_NEXT
 wait-messagebox
 expect-messagebox "$message" "setup"
-screenshot \${SHOTS}\\refused.png
+screenshot \${WALK_SHOTS}\\refused.png
 answer OK
-expect-text 1 "Next (&N)>>"
-expect-enabled 1002 1
-click 1
+expect-text IDC_NEXT "Next (&N)>>"
+expect-enabled IDC_BACK 1
+click IDC_NEXT
 wait-messagebox
 answer OK
-expect-text 1 "Next (&N)>>"
-click 2
+expect-text IDC_NEXT "Next (&N)>>"
+click IDC_CANCEL
 wait-close
 wait-exit 0
 WALK
@@ -136,14 +136,13 @@ WALK
 
 # Start-up messages, in order, each answered; then the program ends.
 messages_walk() {
-  echo "start \${MEDIUM}\\setup.exe \${MEDIUM}"
+  walk_start
   local text
   for text in "$@"; do
     echo "wait-messagebox"
     echo "expect-messagebox \"$text\" \"setup\""
-    echo "screenshot \${SHOTS}\\message.png"
+    echo "screenshot \${WALK_SHOTS}\\message.png"
     echo "answer OK"
-    echo "sleep 500"
   done
   echo "wait-exit 0"
 }
@@ -161,19 +160,35 @@ machine_state() {
   done
   (cd "$WINEPREFIX/drive_c/windows" && find system32/spool -type f 2>/dev/null | sort)
 }
-# Passed as text: the X wrapper's shell drops exported bash functions.
-KV_MACHINE_STATE=$(declare -f machine_state)
-export KV_MACHINE_STATE
+
+# setup_walk PREPARE DIR: under kv_headless, from the medium copy: the walk
+# DIR/walk.walk between two looks at the machine, after starting what PREPARE
+# wants up first (the walk waits for its window).
+setup_walk() {
+  local prepare=$1 dir=$2 status
+  machine_state >"$dir/before.txt"
+  case $prepare in
+    second-start) wine setup.exe & ;;
+    uninstall) wine "$dir/caption-window.exe" Uninstall & ;;
+  esac
+  kv_walk "$dir/walk.walk"
+  status=$?
+  # A first copy or a helper window may still be up: end them.
+  if [ "$prepare" == second-start ] || [ "$prepare" == uninstall ]; then wineserver -k; fi
+  wineserver -w
+  machine_state >"$dir/after.txt"
+  return $status
+}
 
 # run_walk NAME VERSION PREPARE SCRIPT-TEXT
 #   PREPARE: none, no-bitmap, no-license, no-files, second-start, uninstall
 run_walk() {
   local name=$1 version=$2 prepare=$3 text=$4
-  local dir=$work/$name shots=$work/screenshots/$name
-  rm -rf "$dir" "$shots"
-  mkdir -p "$dir" "$shots"
-  cp -a "$medium" "$dir/medium"
+  local dir=$work/$name shots=$work/screenshots/$name status
+  kv_medium_copy "$dir" || kv_fail "copying the medium failed"
   cp "$caption_window" "$dir/"
+  rm -rf "$shots"
+  mkdir -p "$shots"
   case $prepare in
     no-bitmap) rm -f "$dir/medium/DRVCONFIG/Left.bmp" ;;
     no-license) rm -f "$dir/medium/License.txt" ;;
@@ -181,47 +196,27 @@ run_walk() {
   esac
   printf '%s\n' "$text" >"$dir/walk.walk"
   echo "== $name ($version)"
-  if ! "$root/scripts/wine-prefix.sh" "$dir/prefix" "$version" >/dev/null 2>&1; then
+  if ! kv_prefix "$dir/prefix" "$version" >/dev/null 2>&1; then
     echo "$name: preparing the Wine prefix failed"
-    failed=$((failed + 1))
+    kv_add 0 1
     return
   fi
-  local status=0
-  (
-    export WINEPREFIX=$dir/prefix MEDIUM SHOTS
-    source "$root/scripts/wine-env.sh"
-    MEDIUM=$(windows_path "$dir/medium")
-    SHOTS=$(windows_path "$shots")
-    cd "$dir/medium"
-    kv_headless 600 bash -c '
-      prepare=$1 driver=$2 script=$3 dir=$4
-      eval "$KV_MACHINE_STATE"
-      machine_state >"$dir/before.txt"
-      case $prepare in
-        second-start) wine setup.exe & sleep 5 ;;
-        uninstall) wine "$dir/caption-window.exe" Uninstall & sleep 3 ;;
-      esac
-      wine "$driver" "$script"
-      status=$?
-      # A first copy or a helper window may still be up: end them.
-      if [ "$prepare" == second-start ] || [ "$prepare" == uninstall ]; then wineserver -k; fi
-      wineserver -w
-      machine_state >"$dir/after.txt"
-      exit $status' walk "$prepare" "$(windows_path "$driver")" "$(windows_path "$dir/walk.walk")" "$dir"
-  ) 2>&1 | tr -d '\r' | tee "$dir/walk.log" | grep -E '^(walk|FAIL|step)' | tail -5
-  status=${PIPESTATUS[0]}
-  if ! grep -qE '^walk: [0-9]+ passed, 0 failed' "$dir/walk.log"; then status=1; fi
+  kv_walk_places "$dir/medium" "$shots"
+  (cd "$dir/medium" && kv_headless 600 setup_walk "$prepare" "$dir") 2>&1 | tee "$dir/walk.log" |
+    grep -E '^(walk|FAIL|step)' | tail -5
+  kv_run_counts "$dir/walk.log" "${PIPESTATUS[0]}" >/dev/null
+  status=$?
   if [ "$status" -eq 0 ] && ! diff -q "$dir/before.txt" "$dir/after.txt" >/dev/null; then
     echo "$name: the walk changed the spooler or the records:"
     diff "$dir/before.txt" "$dir/after.txt" | head -20
     status=1
   fi
   if [ "$status" -eq 0 ]; then
-    passed=$((passed + 1))
+    kv_add 1 0
     rm -rf "$dir/prefix"
   else
     echo "$name: FAILED (log: $dir/walk.log)"
-    failed=$((failed + 1))
+    kv_add 0 1
   fi
 }
 
@@ -229,25 +224,27 @@ wanted() { [ -z "${KV_SETUP_WALKS:-}" ] || [[ " $KV_SETUP_WALKS " == *" $1 "* ]]
 
 license_text="Can't load file License.txt!"
 bitmap_text="Can't load file Left.bmp!"
-for entry in win98:1026:1026 nt40:1027:1027 win2k:1028:1028 winxp:1029:1029 \
-    win2003:1075:1075 vista:1076:1076 win7:none:1026; do
+for entry in win98:IDC_OS_WIN98:IDC_OS_WIN98 nt40:IDC_OS_NT4:IDC_OS_NT4 \
+    win2k:IDC_OS_WIN2000:IDC_OS_WIN2000 winxp:IDC_OS_WINXP:IDC_OS_WINXP \
+    win2003:IDC_OS_SERVER2003:IDC_OS_SERVER2003 vista:IDC_OS_VISTA:IDC_OS_VISTA \
+    win7:none:IDC_OS_WIN98; do
   IFS=: read -r version checked enabled <<<"$entry"
   wanted "$version" && run_walk "$version" "$version" none "$(full_walk "$checked" "$enabled")"
 done
 wanted refuse-2003 && run_walk refuse-2003 win2003 none \
-  "$(refusal_walk 1020 1031 QTT-T680 "This printer not support WINDOWS SEVER 2003")"
+  "$(refusal_walk IDC_TICKET IDC_TICKET_MODELS QTT-T680 "This printer not support WINDOWS SEVER 2003")"
 wanted refuse-vista && run_walk refuse-vista vista none \
-  "$(refusal_walk 1019 1030 QTM-A410 "This printer not support Windows Vista")"
+  "$(refusal_walk IDC_RECEIPT IDC_RECEIPT_MODELS QTM-A410 "This printer not support Windows Vista")"
 wanted no-bitmap && run_walk no-bitmap winxp no-bitmap "$(messages_walk "$bitmap_text")"
 wanted no-license && run_walk no-license winxp no-license "$(messages_walk "$license_text")"
 wanted no-files && run_walk no-files winxp no-files \
   "$(messages_walk "$license_text" "$bitmap_text")"
 wanted uninstall-window && run_walk uninstall-window winxp uninstall \
-  "$(messages_walk "Please close Uninstall program first!")"
+  "$(echo 'wait-desktop "Uninstall" 30' && messages_walk "Please close Uninstall program first!")"
 # The second copy ends at once, without a message, and leaves the first up.
 wanted second-start && run_walk second-start winxp second-start \
-  "$(printf '%s\n' 'start ${MEDIUM}\setup.exe ${MEDIUM}' 'wait-exit 0' 'sleep 1000')"
+  "$(echo 'wait-desktop "Printer Driver Setup" 30' && walk_start &&
+    printf '%s\n' 'wait-exit 0' 'wait-desktop "Printer Driver Setup"')"
 
 echo "screenshots: $work/screenshots"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+kv_totals

@@ -9,23 +9,17 @@
 # "N passed, M failed" over the four parts.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
-build=$KV_WIN_BUILD
+source "$root/scripts/lib/checks.sh"
 work=$root/build/e2e-uninstall
+machine=$KV_WIN_BUILD/uninstall-wine-check/uninstall-machine.exe
 
 kv_build_windows medium uninstall-machine || kv_fail "the build failed"
 kv_build_tests walk-driver || kv_fail "building the walk driver failed"
-medium=$(kv_medium_dir)
-
-rm -rf "$work"
+kv_medium_copy "$work" || kv_fail "copying the medium failed"
 mkdir -p "$work/shots"
-cp -a "$medium" "$work/medium"
-"$root/scripts/wine-prefix.sh" "$work/prefix" winxp || kv_fail "preparing the Wine prefix failed"
-export WINEPREFIX=$work/prefix
-source "$root/scripts/wine-env.sh"
-export UNINSTALL_DIR UNINSTALL_SHOTS UNINSTALL_LISTED UNINSTALL_LINES
-UNINSTALL_DIR=$(windows_path "$work/medium")
-UNINSTALL_SHOTS=$(windows_path "$work/shots")
+kv_prefix "$work/prefix" winxp || kv_fail "preparing the Wine prefix failed"
+kv_walk_places "$work/medium" "$work/shots"
+export UNINSTALL_LISTED UNINSTALL_LINES
 # Wine lists printers and monitors by name (its registry keeps keys sorted);
 # Windows lists printers in the order they were added.
 UNINSTALL_LISTED="Label|Receipt|Korvant COM Monitor|Korvant USB Monitor|KvRasterProc"
@@ -42,27 +36,24 @@ UNINSTALL_LINES=$(printf '%s|' \
   "Deleting KvRasterProc,please wait..." "KvRasterProc has been deleted.")
 UNINSTALL_LINES=${UNINSTALL_LINES%|}
 
-(
-  cd "$work/medium" &&
-    kv_headless 600 bash -c '
-      wine "$1" arrange
-      wine "$1" hold &
-      holder=$!
-      wine "$2" "$3"
-      wait "$holder"
-      wine "$1" check' e2e "$build/uninstall-wine-check/uninstall-machine.exe" \
-      "$KV_TEST_BUILD/walk/walk-driver.exe" "$(windows_path "$root/tests/wine/uninstall/uninstall.walk")"
-) 2>&1 | tr -d '\r' | tee "$work.log"
+# The holder keeps the USB monitor's DLL open while the walk removes it.
+uninstall_walk() {
+  local machine=$1 walk=$2 holder
+  wine "$machine" arrange
+  wine "$machine" hold &
+  holder=$!
+  kv_walk "$walk"
+  wait "$holder"
+  wine "$machine" check
+}
+(cd "$work/medium" &&
+  kv_headless 600 uninstall_walk "$machine" "$root/tests/wine/uninstall/uninstall.walk") 2>&1 | tr -d '\r' | tee "$work.log"
 
-passed=0
-failed=0
 parts=0
 while read -r p f; do
-  passed=$((passed + p))
-  failed=$((failed + f))
+  kv_add "$p" "$f"
   parts=$((parts + 1))
-done < <(sed -nE 's/^(walk: )?([0-9]+) passed, ([0-9]+) failed$/\2 \3/p' "$work.log")
-[ "$parts" -eq 4 ] || { echo "only $parts of 4 parts reported"; failed=$((failed + 1)); }
+done < <(kv_counts "$work.log")
+[ "$parts" -eq 4 ] || { echo "only $parts of 4 parts reported"; kv_add 0 1; }
 echo "screenshots: $work/shots"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+kv_totals

@@ -16,17 +16,14 @@
 # of this machine (scripts/lib/arch.sh). The last line is "N passed, M failed" over all walks.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
+source "$root/scripts/lib/checks.sh"
 work=$root/build/e2e-wizard
-driver=$KV_TEST_BUILD/walk/walk-driver.exe
 printers_key='HKLM\System\CurrentControlSet\Control\Print\Printers'
 ports_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports'
 windows_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows'
 
 kv_build_windows medium || kv_fail "the build failed"
 kv_build_tests walk-driver || kv_fail "building the walk driver failed"
-medium=$(kv_medium_dir)
-[ -f "$medium/setup.exe" ] || kv_fail "no assembled medium with setup.exe in '$medium'"
 directive() { sed -n "s/^# $1: *//p" "$2"; }
 
 # The registry of the walk's prefix: `wine reg query` output, CRs removed.
@@ -34,35 +31,25 @@ query() {
   WINEPREFIX=$prefix wine reg query "$@" 2>/dev/null | tr -d '\r'
 }
 
-passed=0
-failed=0
 for walk in "$root"/tests/wine/wizard/*.walk; do
   name=$(basename "$walk" .walk)
   version=$(directive windows "$walk")
   runs=$(directive runs "$walk")
   base=$work/$name
   prefix=$base/prefix
-  shots=$base/screenshots
-  rm -rf "$base"
-  mkdir -p "$base" "$shots"
-  cp -a "$medium" "$base/medium"
+  kv_medium_copy "$base" || kv_fail "copying the medium failed"
+  mkdir -p "$base/screenshots"
   directive usb "$walk" | tr ' ' '\n' | sed '/^$/d' >"$base/medium/KvUsbInt.txt"
-  "$root/scripts/wine-prefix.sh" "$prefix" "${version:-winxp}" ||
+  kv_prefix "$prefix" "${version:-winxp}" ||
     kv_fail "$name: preparing the ${version:-winxp} prefix failed"
+  kv_walk_places "$base/medium" "$base/screenshots"
 
   ok=1
   for ((run = 1; run <= ${runs:-1}; run++)); do
-    (
-      export WINEPREFIX=$prefix WALK_MEDIUM WALK_SHOTS
-      WALK_MEDIUM=$(windows_path "$base/medium")
-      WALK_SHOTS=$(windows_path "$shots")
-      source "$root/scripts/wine-env.sh"
-      kv_headless 600 wine "$driver" "$(windows_path "$walk")"
-    ) 2>&1 | tr -d '\r' | tee "$base/walk-$run.log"
-    grep -qE '^walk: [0-9]+ passed, 0 failed$' "$base/walk-$run.log" || ok=0
+    kv_headless 600 kv_walk "$walk" 2>&1 | tee "$base/walk-$run.log"
+    kv_run_counts "$base/walk-$run.log" "${PIPESTATUS[0]}" >/dev/null || ok=0
   done
 
-  source "$root/scripts/wine-env.sh"
   while read -r printer_line; do
     [ -n "$printer_line" ] || continue
     port=${printer_line##* }
@@ -99,11 +86,10 @@ for walk in "$root"/tests/wine/wizard/*.walk; do
 
   if [ "$ok" -eq 1 ]; then
     echo "$name: passed"
-    passed=$((passed + 1))
+    kv_add 1 0
   else
     echo "$name: FAILED (logs and screenshots in $base)"
-    failed=$((failed + 1))
+    kv_add 0 1
   fi
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+kv_totals

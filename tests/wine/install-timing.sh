@@ -4,19 +4,12 @@
 # overhead between them. A measurement, not a test: run by hand.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
-build=$KV_WIN_BUILD
+source "$root/scripts/lib/checks.sh"
 work=$root/build/install-timing
 
 problem=$("$root/scripts/wine-available.sh") || { echo "$problem"; exit 1; }
 kv_build_windows medium run_install_wine_check || exit 1
-medium=$(kv_medium_dir)
 echo "($KV_ARCH build)"
-rm -rf "$work"
-mkdir -p "$work"
-cp -a "$medium" "$work/medium"
-cp "$build/procedure-wine-check/run_install_wine_check.exe" "$work/medium/"
-"$root/scripts/wine-prefix.sh" "$work/prefix" winxp || exit 1
-export WINEPREFIX=$work/prefix
-source "$root/scripts/wine-env.sh"
+kv_medium_copy "$work" "$KV_WIN_BUILD/procedure-wine-check/run_install_wine_check.exe" || exit 1
+kv_prefix "$work/prefix" winxp || exit 1
 cd "$work/medium" && kv_headless 600 wine run_install_wine_check.exe measure | tr -d '\r' | grep -E '^RunInstall|FAIL'

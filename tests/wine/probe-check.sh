@@ -8,38 +8,23 @@
 # any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
+source "$root/scripts/lib/checks.sh"
 build=${1:-$KV_WIN_BUILD}
 probe=$build/apps/probe/platform-probe.exe
 fixture=$build/version-fixture.dll
-work=$(mktemp -d /tmp/kv-probe-check.XXXXXX)
+kv_scratch probe-check
 
-source "$root/scripts/wine-env.sh"
-unset DISPLAY WAYLAND_DISPLAY
-
-passed=0
-failed=0
 check() {  # description, actual, expected
   if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
+    kv_add 1 0
   else
-    failed=$((failed + 1))
+    kv_add 0 1
     echo "FAIL $1: got '$2', expected '$3'"
   fi
 }
 
-cleanup() {
-  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 for file in "$probe" "$fixture"; do
-  if [ ! -f "$file" ]; then
-    echo "missing $file (build the win32 build first)"
-    echo "0 passed, 1 failed"
-    exit 1
-  fi
+  [ -f "$file" ] || kv_fail "missing $file (build the Windows build first)"
 done
 
 # winecfg version name and the family GetOsFamily must give for it.
@@ -47,8 +32,7 @@ versions=(win98:0 nt40:1 win2k:2 winxp:3 win2003:4 vista:5 win7:0)
 for entry in "${versions[@]}"; do
   version=${entry%%:*}
   family=${entry##*:}
-  export WINEPREFIX=$work/$version
-  if ! "$root/scripts/wine-prefix.sh" "$WINEPREFIX" "$version"; then
+  if ! kv_prefix "$kv_scratch_dir/$version" "$version"; then
     check "$version: prefix" "not prepared" "prepared"
     continue
   fi
@@ -75,5 +59,4 @@ for entry in "${versions[@]}"; do
   rm -rf "$WINEPREFIX"
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+kv_totals

@@ -6,32 +6,14 @@
 #     (default: the Windows build of scripts/lib/arch.sh)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
+source "$root/scripts/lib/checks.sh"
 build=${1:-$KV_WIN_BUILD}
 shift || true
 program=$build/profile-compare.exe
-work=$(mktemp -d /tmp/kv-profile-compare.XXXXXX)
+kv_scratch profile-compare
 
-source "$root/scripts/wine-env.sh"
-unset DISPLAY WAYLAND_DISPLAY
-export WINEPREFIX=$work/prefix
-
-cleanup() {
-  [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-if [ ! -f "$program" ]; then
-  echo "missing $program (build the win32 build first)"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
-if ! "$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp; then
-  echo "Wine prefix not prepared"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
+[ -f "$program" ] || kv_fail "missing $program (build the Windows build first)"
+kv_prefix "$kv_scratch_dir/prefix" winxp || kv_fail "Wine prefix not prepared"
 
 mkdir -p "$WINEPREFIX/drive_c/profiles/DRVCONFIG"
 cp "$program" "$WINEPREFIX/drive_c/profiles/"
@@ -43,14 +25,10 @@ for file in "$root"/medium/DRVCONFIG/*.ini "$root"/medium/Uninstall.ini; do
   files+=("C:\\profiles\\DRVCONFIG\\$(basename "$file")")
 done
 cd "$WINEPREFIX/drive_c/profiles"
-output=$(timeout 300 wine 'C:\profiles\profile-compare.exe' "$@" "${files[@]}" | tr -d '\r')
-status=$?
+timeout 300 wine 'C:\profiles\profile-compare.exe' "$@" "${files[@]}" | tr -d '\r' |
+  tee "$kv_scratch_dir/output.log"
+status=${PIPESTATUS[0]}
 wineserver -w
-echo "$output"
-summary=$(tail -n 1 <<<"$output")
-if ! grep -qE '^[0-9]+ passed, [0-9]+ failed$' <<<"$summary"; then
-  echo "profile-compare.exe ended early (status $status)"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
-[ "$status" -eq 0 ]
+[ -n "$(kv_counts "$kv_scratch_dir/output.log")" ] ||
+  kv_fail "profile-compare.exe ended early (status $status)"
+exit "$status"

@@ -11,21 +11,12 @@
 #     (default: the Windows build of scripts/lib/arch.sh and build/bench)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/scripts/lib/builds.sh"
+source "$root/scripts/lib/checks.sh"
 build=${1:-$KV_WIN_BUILD}
 bench=${2:-$root/build/bench}
 program=$build/profile-timing.exe
-work=$(mktemp -d /tmp/kv-profile-timing.XXXXXX)
-
-source "$root/scripts/wine-env.sh"
-unset DISPLAY WAYLAND_DISPLAY
-export WINEPREFIX=$work/prefix
-
-cleanup() {
-  [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
+kv_scratch profile-timing
+work=$kv_scratch_dir
 
 # Builds one target quietly; shows the build's output when it fails.
 build_target() {
@@ -61,7 +52,7 @@ if ! problem=$("$root/scripts/wine-available.sh"); then
   exit 1
 fi
 kv_build_windows profile-timing || exit 1
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX" winxp || { echo "Wine prefix not prepared"; exit 1; }
+kv_prefix "$work/prefix" winxp || { echo "Wine prefix not prepared"; exit 1; }
 mkdir -p "$WINEPREFIX/drive_c/timing"
 cp "$program" "$WINEPREFIX/drive_c/timing/"
 wine 'C:\timing\profile-timing.exe' | tr -d '\r'

@@ -134,6 +134,15 @@ DriverInfo3 ArrangeDriverFiles(std::string_view name) {
     info.driverPath = "wineps.drv";
     info.dataFile = "generic.ppd";
     info.configFile = "wineps.drv";
+    // The prefix has the files only in the version folder, and deleting a
+    // driver deletes them there; the spooler copies them back from the
+    // driver directory when the driver is added again.
+    for (const std::string* file : {&info.driverPath, &info.dataFile}) {
+      const std::string kept = directory + "\\" + *file;
+      if (GetFileAttributesA(kept.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        CopyFileA((directory + "\\3\\" + *file).c_str(), kept.c_str(), TRUE);
+      }
+    }
     return info;
   }
   // Windows checks that the files exist and loads the configuration file;

@@ -13,7 +13,7 @@ TEST_F(DriverFileCopyTest, CopiesFromTheFamilysDirectoryAndClearsTheTargetsAttri
   sim.files().AddFile(InDrivers("kvdrv.dll"), "old").attributes = kFileAttributeReadOnly;
   EXPECT_EQ(CopyDriverFile(machine(), "kvdrv.dll", CopyTarget::DriverDirectory, OsFamily::WinXP,
                            false, message),
-            kCopied);
+            CopyOutcome::Copied);
   EXPECT_EQ(sim.files().Find(InDrivers("kvdrv.dll"))->bytes, "bytes of kvdrv.dll");
   EXPECT_TRUE(message.empty());
 }
@@ -22,14 +22,14 @@ TEST_F(DriverFileCopyTest, MissingConfigurationValueCopiesNothingSilently) {
   message = "earlier";
   EXPECT_EQ(
       CopyDriverFile(machine(), "0", CopyTarget::SystemDirectory, OsFamily::WinXP, false, message),
-      kCopyFailed);
+      CopyOutcome::Skipped);
   EXPECT_EQ(message, "earlier");
 }
 
 TEST_F(DriverFileCopyTest, FailedCopyNamesTargetErrorAndSource) {
   EXPECT_EQ(CopyDriverFile(machine(), "missing.dll", CopyTarget::DriverDirectory,
                            OsFamily::Server2003, false, message),
-            kCopyFailed);
+            CopyOutcome::Failed);
   EXPECT_EQ(message, "Copy driver files errormissing.dll  er = 2C:\\Medium\\win2003\\missing.dll");
   // No version directory is created: the copy into one that is missing (the
   // 9x driver directory has none) fails with path not found.
@@ -47,11 +47,11 @@ TEST_F(DriverFileCopyTest, TargetInUseIsReturnedWithoutMessageAndRenameKeepsLong
   sim.files().MarkInUse(InSystem(longName));
   EXPECT_EQ(CopyDriverFile(machine(), longName, CopyTarget::SystemDirectory, OsFamily::WinXP, false,
                            message),
-            static_cast<int32_t>(kErrorSharingViolation));
+            CopyOutcome::InUse);
   EXPECT_TRUE(message.empty());
   EXPECT_EQ(CopyDriverFile(machine(), longName, CopyTarget::SystemDirectory, OsFamily::WinXP, true,
                            message),
-            kCopied);
+            CopyOutcome::Copied);
   EXPECT_TRUE(sim.files().Exists(InSystem("n" + longName)));
 }
 
@@ -60,7 +60,7 @@ TEST_F(DriverFileCopyTest, NamesWithDirectoryPartsAreRefusedBeforeAnyUse) {
     SCOPED_TRACE(name);
     EXPECT_EQ(CopyDriverFile(machine(), name, CopyTarget::SystemDirectory, OsFamily::WinXP, false,
                              message),
-              kCopyFailed);
+              CopyOutcome::Failed);
     EXPECT_EQ(message, std::string("Copy driver files error") + name +
                            "  er = 123C:\\Medium\\winnt\\" + name);
   }
@@ -82,7 +82,7 @@ TEST_F(DriverFileCopyTest, UnavailableDirectoriesHaveTheirOwnMessages) {
                              "Cannot get current system directory"}}) {
     sim.FailNext(c.call, kErrorNotEnoughMemory);
     EXPECT_EQ(CopyDriverFile(machine(), "a.dll", c.target, OsFamily::WinXP, false, message),
-              kCopyFailed);
+              CopyOutcome::Failed);
     EXPECT_EQ(message, c.text);
   }
 }

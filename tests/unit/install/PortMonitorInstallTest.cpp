@@ -6,6 +6,8 @@
 namespace kv {
 namespace {
 
+constexpr ComponentCheck kUsbOutdated{false, OutdatedComponents::UsbMonitor};
+
 class PortMonitorInstallTest : public InstallFixture {
  protected:
   PortMonitorInstallTest() {
@@ -23,7 +25,7 @@ class PortMonitorInstallTest : public InstallFixture {
     }
   }
 
-  int32_t Install(OsFamily family, std::string_view port) {
+  ComponentCheck Install(OsFamily family, std::string_view port) {
     return InstallPortMonitors(machine(), configuration, PrinterModule::Receipt, family, port,
                                message);
   }
@@ -36,7 +38,7 @@ class PortMonitorInstallTest : public InstallFixture {
 };
 
 TEST_F(PortMonitorInstallTest, SerialPortInstallsTheComMonitorWithItsVersion) {
-  EXPECT_EQ(Install(OsFamily::WinXP, "COM1:"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::WinXP, "COM1:"), kComponentsCurrent);
   ASSERT_NE(sim.spooler().FindMonitor("KV COM"), nullptr);
   EXPECT_EQ(sim.spooler().FindMonitor("KV COM")->dllName, "kvcom.dll");
   EXPECT_TRUE(sim.files().Exists(InSystem("kvcomui.dll")));
@@ -47,10 +49,10 @@ TEST_F(PortMonitorInstallTest, SerialPortInstallsTheComMonitorWithItsVersion) {
 
 TEST_F(PortMonitorInstallTest, PortsAndFamiliesWithoutAMonitorTouchNothing) {
   sim.FailAlways(sim::Call::RegOpenKey, kErrorAccessDenied);  // any access would show
-  EXPECT_EQ(Install(OsFamily::WinXP, "LPT1:"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::WinXP, "LPT1:"), kComponentsCurrent);
   sim.faults().Clear(sim::Call::RegOpenKey);
-  EXPECT_EQ(Install(OsFamily::Win98, "KVCOM1:"), kMonitorsCurrent);
-  EXPECT_EQ(Install(OsFamily::NT4, "USB_KV-80_1"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::Win98, "KVCOM1:"), kComponentsCurrent);
+  EXPECT_EQ(Install(OsFamily::NT4, "USB_KV-80_1"), kComponentsCurrent);
   EXPECT_TRUE(sim.spooler().printers().empty());
   EXPECT_EQ(sim.spooler().FindMonitor("KV COM"), nullptr);
   EXPECT_EQ(sim.spooler().FindMonitor("KV USB"), nullptr);
@@ -59,11 +61,11 @@ TEST_F(PortMonitorInstallTest, PortsAndFamiliesWithoutAMonitorTouchNothing) {
 TEST_F(PortMonitorInstallTest, InstalledVersionsCompareUnsigned) {
   struct Case {
     std::optional<uint32_t> installed;
-    int32_t result;
+    ComponentCheck result;
   };
   for (const Case& c :
-       {Case{5, kUsbMonitorOutdated}, Case{6, kMonitorsCurrent}, Case{7, kMonitorsCurrent},
-        Case{0x80000000u, kMonitorsCurrent}, Case{std::nullopt, kUsbMonitorOutdated}}) {
+       {Case{5, kUsbOutdated}, Case{6, kComponentsCurrent}, Case{7, kComponentsCurrent},
+        Case{0x80000000u, kComponentsCurrent}, Case{std::nullopt, kUsbOutdated}}) {
     const std::string key = std::string(kMonitorsKey) + "KV USB";
     sim.registry().DeleteKeyTree(RegRoot::LocalMachine, key);
     sim.registry().CreateKeyPath(RegRoot::LocalMachine, key);
@@ -77,17 +79,17 @@ TEST_F(PortMonitorInstallTest, InstalledVersionsCompareUnsigned) {
 TEST_F(PortMonitorInstallTest, DllInUseIsInstalledUnderItsNName) {
   sim.files().AddFile(InSystem("kvcom.dll"));
   sim.files().MarkInUse(InSystem("kvcom.dll"));
-  EXPECT_EQ(Install(OsFamily::WinXP, "KVCOM2:"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::WinXP, "KVCOM2:"), kComponentsCurrent);
   ASSERT_NE(sim.spooler().FindMonitor("KV COM"), nullptr);
   EXPECT_EQ(sim.spooler().FindMonitor("KV COM")->dllName, "nkvcom.dll");
 }
 
 TEST_F(PortMonitorInstallTest, OnlyTheComMonitorsCopyMessagesAreKept) {
   sim.files().DeleteFile("C:\\Medium\\winnt\\kvusbui.dll");
-  EXPECT_EQ(Install(OsFamily::WinXP, "USB_KV-80_1"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::WinXP, "USB_KV-80_1"), kComponentsCurrent);
   EXPECT_TRUE(message.empty());
   sim.files().DeleteFile("C:\\Medium\\winnt\\kvcomui.dll");
-  EXPECT_EQ(Install(OsFamily::WinXP, "COM1:"), kMonitorsCurrent);
+  EXPECT_EQ(Install(OsFamily::WinXP, "COM1:"), kComponentsCurrent);
   EXPECT_EQ(message, "Copy driver files errorkvcomui.dll  er = 2C:\\Medium\\winnt\\kvcomui.dll");
 }
 
@@ -97,7 +99,7 @@ TEST_F(PortMonitorInstallTest, MonitorDllWithDirectoryPartsIsNeverRegistered) {
   SetupConfiguration fresh(machine());
   EXPECT_EQ(InstallPortMonitors(machine(), fresh, PrinterModule::Receipt, OsFamily::WinXP,
                                 "COM1:", message),
-            kAddMonitorFailed);
+            kComponentFailed);
   EXPECT_EQ(message,
             "Copy driver files error..\\kvcom.dll  er = 123C:\\Medium\\winnt\\..\\kvcom.dll");
   EXPECT_EQ(sim.spooler().FindMonitor("KV COM"), nullptr);

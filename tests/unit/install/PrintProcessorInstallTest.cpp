@@ -6,13 +6,15 @@
 namespace kv {
 namespace {
 
+constexpr ComponentCheck kProcessorOutdated{false, OutdatedComponents::PrintProcessor};
+
 class PrintProcessorInstallTest : public InstallFixture {
  protected:
   PrintProcessorInstallTest() {
     WriteSetupIni("[ProcessorVersion]\r\nDriverVersion=6\r\n");
     AddMediumFile("winnt", "kvproc.dll");
   }
-  int32_t Install(std::string_view name, std::string_view dll = "kvproc.dll") {
+  ComponentCheck Install(std::string_view name, std::string_view dll = "kvproc.dll") {
     return InstallPrintProcessor(machine(), OsFamily::WinXP, name, dll, message);
   }
   std::string Key(std::string_view name) {
@@ -21,7 +23,7 @@ class PrintProcessorInstallTest : public InstallFixture {
 };
 
 TEST_F(PrintProcessorInstallTest, NewProcessorIsCopiedRegisteredVersionedAndWaitedFor) {
-  EXPECT_EQ(Install("KVProc"), kProcessorCurrent);
+  EXPECT_EQ(Install("KVProc"), kComponentsCurrent);
   EXPECT_NE(sim.spooler().FindProcessor("KVProc"), nullptr);
   EXPECT_EQ(sim.registry().DwordAt(RegRoot::LocalMachine, Key("KVProc"), "DriverVersion"), 6u);
   EXPECT_EQ(sim.clock().sleeps(), std::vector<uint32_t>{200});
@@ -32,20 +34,20 @@ TEST_F(PrintProcessorInstallTest, VersionIsRecordedUnderTheProgramsOwnEnvironmen
   const std::string processors = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\";
   EXPECT_EQ(Key("KVProc"), processors + "Windows NT x86\\Print Processors\\KVProc");
   sim.UseSixtyFourBitProgram();
-  EXPECT_EQ(Install("KVProc"), kProcessorCurrent);
+  EXPECT_EQ(Install("KVProc"), kComponentsCurrent);
   EXPECT_EQ(
       sim.registry().DwordAt(RegRoot::LocalMachine,
                              processors + "Windows x64\\Print Processors\\KVProc", "DriverVersion"),
       6u);
-  EXPECT_EQ(Install("KVProc"), kProcessorCurrent) << "found again where it was recorded";
+  EXPECT_EQ(Install("KVProc"), kComponentsCurrent) << "found again where it was recorded";
 }
 
 TEST_F(PrintProcessorInstallTest, OnlyTheExactSystemNameIsLeftAlone) {
   sim.FailAlways(sim::Call::RegOpenKey, kErrorAccessDenied);
-  EXPECT_EQ(Install("WinPrint"), kProcessorCurrent);
+  EXPECT_EQ(Install("WinPrint"), kComponentsCurrent);
   sim.faults().Clear(sim::Call::RegOpenKey);
   // The system spooler knows "winprint" by any case and refuses it.
-  EXPECT_EQ(Install("winprint"), kAddProcessorFailed);
+  EXPECT_EQ(Install("winprint"), kComponentFailed);
   EXPECT_EQ(message, "Add printer processor error\nFatal error, try rebooting the system.");
 }
 
@@ -55,7 +57,7 @@ TEST_F(PrintProcessorInstallTest, InstalledProcessorIsOnlyCompared) {
   sim.registry().SetDwordAt(RegRoot::LocalMachine, Key("Old"), "DriverVersion", 5);
   EXPECT_EQ(Install("Old"), kProcessorOutdated);
   sim.registry().SetDwordAt(RegRoot::LocalMachine, Key("Old"), "DriverVersion", 0xfffffff0u);
-  EXPECT_EQ(Install("Old"), kProcessorCurrent);
+  EXPECT_EQ(Install("Old"), kComponentsCurrent);
   EXPECT_EQ(sim.spooler().FindProcessor("Old"), nullptr);
 }
 

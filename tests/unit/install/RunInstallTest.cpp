@@ -227,7 +227,8 @@ TEST_F(RunInstallTest, OutdatedMonitorAndProcessorTogetherReplaceOnlyTheMonitorT
   Select("QTM-B320", OsFamily::WinXP, "KVCOM1:", DriverMode::Graphic);
   Run();
   EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded) << message;
-  EXPECT_EQ(settings->updateFlags, kOutdatedSerialMonitor | kOutdatedPrintProcessor);
+  EXPECT_EQ(settings->updateFlags,
+            OutdatedComponents::SerialMonitor | OutdatedComponents::PrintProcessor);
   EXPECT_EQ(Dword(std::string(kMonitorsKey) + kSerialMonitor, "DriverVersion"), 3u);
   EXPECT_EQ(Dword(kProcessorKey, "DriverVersion"), 1u) << "left for the next installation";
 }

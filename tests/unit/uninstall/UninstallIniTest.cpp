@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/UninstallStrings.h"
 #include "platform/Errors.h"
 #include "platform/sim/SimMachine.h"
 #include "unit/uninstall/UninstallFixture.h"
@@ -21,9 +22,15 @@ class LocateUninstallIniTest : public ::testing::Test {
     return file;
   }
   uint32_t AttributesOf(const std::string& path) { return sim.files().Find(path)->attributes; }
+  // The message of a search that must fail; "found" when it does not.
+  std::string Failure() {
+    std::string failure;
+    return LocateUninstallIni(sim.files(), &path, failure) ? "found" : failure;
+  }
 
   sim::SimMachine sim;
   std::string path = "untouched";
+  std::string message;
 };
 
 constexpr uint32_t kProtected =
@@ -33,7 +40,7 @@ TEST_F(LocateUninstallIniTest, CurrentDirectoryWinsOverDrvconfigAndOnlyTheFileUs
   Add("C:\\medium\\AUTORUN.INF", kProtected);
   Add("C:\\medium\\uninstall.INI", kProtected);
   Add("C:\\medium\\DRVCONFIG\\Uninstall.ini", kProtected);
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 0);
+  EXPECT_TRUE(LocateUninstallIni(sim.files(), &path, message));
   EXPECT_EQ(path, "C:\\medium\\Uninstall.ini");
   EXPECT_EQ(AttributesOf("C:\\medium\\uninstall.INI"), kFileAttributeArchive);
   EXPECT_EQ(AttributesOf("C:\\medium\\AUTORUN.INF"), kProtected);
@@ -43,7 +50,7 @@ TEST_F(LocateUninstallIniTest, CurrentDirectoryWinsOverDrvconfigAndOnlyTheFileUs
 TEST_F(LocateUninstallIniTest, BackupCopyNeitherEndsTheSearchNorHidesTheDrvconfigFile) {
   Add("C:\\medium\\Uninstall.ini.bak", kProtected);
   Add("C:\\medium\\DRVCONFIG\\Uninstall.ini", kFileAttributeReadOnly);
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 0);
+  EXPECT_TRUE(LocateUninstallIni(sim.files(), &path, message));
   EXPECT_EQ(path, "C:\\medium\\DRVCONFIG\\Uninstall.ini");
   EXPECT_EQ(AttributesOf("C:\\medium\\Uninstall.ini.bak"), kProtected);
   EXPECT_EQ(AttributesOf("C:\\medium\\DRVCONFIG\\Uninstall.ini"), kFileAttributeArchive);
@@ -51,14 +58,14 @@ TEST_F(LocateUninstallIniTest, BackupCopyNeitherEndsTheSearchNorHidesTheDrvconfi
 
 TEST_F(LocateUninstallIniTest, FailuresGiveTheirMessageNumbersAndLeaveThePath) {
   Add("C:\\medium\\readme.txt", 0);
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 105) << "in neither directory";
+  EXPECT_EQ(Failure(), UninstallString(105)) << "in neither directory";
   sim.FailNext(sim::Call::GetCurrentDirectory, kErrorAccessDenied);
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 103);
+  EXPECT_EQ(Failure(), UninstallString(103));
   sim.FailNext(sim::Call::FindFiles, kErrorAccessDenied);
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 104);
+  EXPECT_EQ(Failure(), UninstallString(104));
   sim.files().SetCurrentDirectory("C:\\empty");
   sim.files().AddDirectory("C:\\empty");
-  EXPECT_EQ(LocateUninstallIni(sim.files(), &path), 104) << "no DRVCONFIG to search";
+  EXPECT_EQ(Failure(), UninstallString(104)) << "no DRVCONFIG to search";
   EXPECT_EQ(path, "untouched");
 }
 

@@ -28,7 +28,7 @@ BOOL CALLBACK MatchControl(HWND window, LPARAM data) {
 }
 
 struct TopLevelSearch {
-  DWORD process;
+  DWORD process;  // 0: any
   std::wstring caption;
   bool messageBox;
   HWND found = nullptr;
@@ -38,7 +38,9 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TopLevelSearch*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process != search->process || !IsWindowVisible(window)) return TRUE;
+  if ((search->process != 0 && process != search->process) || !IsWindowVisible(window)) {
+    return TRUE;
+  }
   if (search->messageBox) {
     if (ClassOf(window) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr) {
       search->found = window;
@@ -137,6 +139,12 @@ bool RemoteProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
 
 HWND RemoteProgram::FindWindowByCaption(const std::string& caption) const {
   TopLevelSearch search{process_.dwProcessId, Widen(caption), false};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND RemoteProgram::FindAnyWindowByCaption(const std::string& caption) {
+  TopLevelSearch search{0, Widen(caption), false};
   EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

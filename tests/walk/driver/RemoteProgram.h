@@ -31,6 +31,8 @@ class RemoteProgram {
 
   // A visible top-level window of the program with this caption.
   HWND FindWindowByCaption(const std::string& caption) const;
+  // A visible top-level window of any process with this caption.
+  static HWND FindAnyWindowByCaption(const std::string& caption);
   // A message box of the program (a dialog with the text control 0xFFFF).
   HWND FindMessageBox() const;
 

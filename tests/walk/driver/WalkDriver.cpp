@@ -3,11 +3,18 @@
 // One step a line; '#' starts a comment; arguments are words or "quoted
 // texts" (in which \n is a line break and \\ a backslash); ${NAME} is
 // replaced by the environment variable NAME. Lists are written "a|b|c".
-// Expectations are retried for up to 5 seconds. The first step that fails
-// ends the walk. Prints "walk: N passed, M failed" (steps).
+// Controls are named as the program's code names them: IDOK, IDCANCEL and the
+// other standard ids, and the #define names of the ids headers the walk
+// reads with `ids`; a number or an unknown name fails the step. Expectations
+// are retried for up to 5 seconds; a wait takes its time limit in seconds
+// where the state takes longer to come. Nothing sleeps for a fixed time. The
+// first step that fails ends the walk. Prints "walk: N passed, M failed"
+// (steps).
 //
+//   ids HEADER                      read control names from a header of #defines
 //   start PROGRAM [DIRECTORY]       start the program in that directory
-//   wait-window CAPTION             the program's top-level window becomes current
+//   wait-window CAPTION [SECONDS]   the program's top-level window becomes current
+//   wait-desktop CAPTION [SECONDS]  a top-level window of any process has this caption
 //   click ID                        post a click once the control is enabled and visible
 //   select ID TEXT                  pick a list entry by text (selection + notification)
 //   key NAME                        F1 RETURN ESCAPE TAB SPACE, to the focused control
@@ -17,14 +24,13 @@
 //   expect-lv-items ID LIST         list view item texts
 //   expect-lv-checked ID LIST       list view check states, e.g. "0|1|0"
 //   tick-lv ID INDEX                toggle a list view item's check box
-//   wait-messagebox                 a message box of the program appears
+//   wait-messagebox [SECONDS]       a message box of the program appears
 //   expect-messagebox TEXT [CAPTION]
 //   expect-buttons LIST             the box's buttons, e.g. "Yes|No"
-//   answer BUTTON                   click the box's button by caption or id
+//   answer BUTTON                   click the box's button by caption or id name
 //   wait-close                      the current window goes away
 //   wait-exit [CODE]                the program ends (with that exit code)
 //   screenshot FILE                 the whole screen as PNG
-//   sleep MS
 #include <windows.h>
 
 #include <commctrl.h>
@@ -38,6 +44,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlNames.h"
 #include "PngFile.h"
 #include "RemoteProgram.h"
 
@@ -96,15 +103,33 @@ std::string Join(const std::vector<std::string>& items) {
   return out;
 }
 
-// Retries `check` until it holds or the patience runs out; `seen` tells what
+// Retries `check` until it holds or `limitMs` runs out; `seen` tells what
 // was found last.
-bool Eventually(const std::function<bool(std::string& seen)>& check, std::string& seen) {
+bool Eventually(const std::function<bool(std::string& seen)>& check, std::string& seen,
+                DWORD limitMs = kPatienceMs) {
   DWORD start = GetTickCount();
   for (;;) {
     if (check(seen)) return true;
-    if (GetTickCount() - start > kPatienceMs) return false;
+    if (GetTickCount() - start > limitMs) return false;
     Sleep(50);
   }
+}
+
+// The time limit a wait names after its `index` words, in seconds; the usual
+// patience when it names none. False for a limit that is not a number of
+// seconds.
+bool TimeLimit(const std::vector<std::string>& w, size_t index, DWORD& limitMs,
+               std::string& error) {
+  limitMs = kPatienceMs;
+  if (w.size() <= index) return true;
+  char* end = nullptr;
+  long seconds = std::strtol(w[index].c_str(), &end, 10);
+  if (w[index].empty() || *end != '\0' || seconds <= 0 || seconds > 3600) {
+    error = "time limit \"" + w[index] + "\" is not a number of seconds (1 to 3600)";
+    return false;
+  }
+  limitMs = static_cast<DWORD>(seconds) * 1000;
+  return true;
 }
 
 bool SaveScreenshot(const std::string& path) {
@@ -160,20 +185,27 @@ class Walk {
       return w.size() >= count + 1;
     };
     std::string seen;
+    DWORD limitMs = kPatienceMs;
+    if (verb == "ids") {
+      return need(1) && names_.Read(w[1], error);
+    }
     if (verb == "start") {
       return need(1) && program_.Start(w[1], w.size() > 2 ? w[2] : "", error);
     }
-    if (verb == "sleep") {
-      if (!need(1)) return false;
-      Sleep(static_cast<DWORD>(std::atoi(w[1].c_str())));
-      return true;
-    }
     if (verb == "wait-window") {
-      if (!need(1)) return false;
+      if (!need(1) || !TimeLimit(w, 2, limitMs, error)) return false;
       bool found = Eventually(
           [&](std::string&) { return (window_ = program_.FindWindowByCaption(w[1])) != nullptr; },
-          seen);
+          seen, limitMs);
       if (!found) error = "no window captioned \"" + w[1] + "\"";
+      return found;
+    }
+    if (verb == "wait-desktop") {
+      if (!need(1) || !TimeLimit(w, 2, limitMs, error)) return false;
+      bool found = Eventually(
+          [&](std::string&) { return RemoteProgram::FindAnyWindowByCaption(w[1]) != nullptr; },
+          seen, limitMs);
+      if (!found) error = "no window of any program captioned \"" + w[1] + "\"";
       return found;
     }
     if (verb == "wait-close") {
@@ -200,8 +232,10 @@ class Walk {
       return error.empty();
     }
     if (verb == "wait-messagebox") {
-      bool found = Eventually(
-          [&](std::string&) { return (box_ = program_.FindMessageBox()) != nullptr; }, seen);
+      if (!TimeLimit(w, 1, limitMs, error)) return false;
+      bool found =
+          Eventually([&](std::string&) { return (box_ = program_.FindMessageBox()) != nullptr; },
+                     seen, limitMs);
       if (!found) error = "no message box";
       return found;
     }
@@ -224,8 +258,10 @@ class Walk {
     }
     if (verb == "answer") {
       if (!need(1)) return false;
+      int named = 0;
+      bool byId = names_.Find(w[1], named);
       for (const BoxButton& button : RemoteProgram::Buttons(box_)) {
-        if (button.text == w[1] || std::to_string(button.id) == w[1]) {
+        if (byId ? button.id == named : button.text == w[1]) {
           PostMessageW(GetDlgItem(box_, button.id), BM_CLICK, 0, 0);
           HWND answered = box_;
           if (!Eventually([&](std::string&) { return !IsWindow(answered); }, seen)) {
@@ -260,7 +296,8 @@ class Walk {
 
     // The rest act on one control of the current window.
     if (!need(1)) return false;
-    int id = std::atoi(w[1].c_str());
+    int id = 0;
+    if (!names_.Resolve(w[1], id, error)) return false;
     HWND control = RemoteProgram::Control(window_, id);
     if (control == nullptr) {
       error = "no control " + w[1];
@@ -355,6 +392,7 @@ class Walk {
 
  private:
   RemoteProgram program_;
+  ControlNames names_;
   HWND window_ = nullptr;
   HWND box_ = nullptr;
 };

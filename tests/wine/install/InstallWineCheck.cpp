@@ -77,8 +77,9 @@ const char kProcessor[] = "KvRasterProc";
 void AddDriverAndPrinter(Machine& machine, OsFamily family, const std::string& printerName,
                          std::string& message) {
   for (const char* file : {"KVGDRV.DLL", "KVB320G.GPD", "KVGUI.DLL", "KVGDRV.HLP"}) {
-    CheckEqual(CopyDriverFile(machine, file, CopyTarget::DriverDirectory, family, false, message),
-               kCopied, std::string("CopyDriverFile ") + file + " [" + message + "]");
+    Check(CopyDriverFile(machine, file, CopyTarget::DriverDirectory, family, false, message) ==
+              CopyOutcome::Copied,
+          std::string("CopyDriverFile ") + file + " [" + message + "]");
   }
   DriverInfo3 driver;
   driver.version = DriverStructureVersion(family);
@@ -99,9 +100,9 @@ void AddDriverAndPrinter(Machine& machine, OsFamily family, const std::string& p
 void CheckMonitorAndProcessor(Machine& machine) {
   std::string message;
   SetupConfiguration configuration(machine);
-  CheckEqual(InstallPortMonitors(machine, configuration, PrinterModule::Receipt, OsFamily::WinXP,
-                                 "KVCOM1:", message),
-             kMonitorsCurrent, "InstallPortMonitors KVCOM1: [" + message + "]");
+  Check(InstallPortMonitors(machine, configuration, PrinterModule::Receipt, OsFamily::WinXP,
+                            "KVCOM1:", message) == kComponentsCurrent,
+        "InstallPortMonitors KVCOM1: [" + message + "]");
   std::vector<std::string> monitors;
   machine.spooler.EnumMonitors(&monitors);
   Check(Contains(monitors, kComMonitor), "the COM monitor is listed");
@@ -112,13 +113,14 @@ void CheckMonitorAndProcessor(Machine& machine) {
                        machine.registry)
                  .value_or(0),
              3, "the monitor's DriverVersion");
-  CheckEqual(InstallPortMonitors(machine, configuration, PrinterModule::Receipt, OsFamily::WinXP,
-                                 "KVCOM1:", message),
-             kMonitorsCurrent, "installed again: current");
+  Check(InstallPortMonitors(machine, configuration, PrinterModule::Receipt, OsFamily::WinXP,
+                            "KVCOM1:", message) == kComponentsCurrent,
+        "installed again: current");
   Check(EnumeratePorts(machine, message), "EnumeratePorts");
 
-  CheckEqual(InstallPrintProcessor(machine, OsFamily::WinXP, kProcessor, "KVRASPRC.DLL", message),
-             kProcessorCurrent, "InstallPrintProcessor [" + message + "]");
+  Check(InstallPrintProcessor(machine, OsFamily::WinXP, kProcessor, "KVRASPRC.DLL", message) ==
+            kComponentsCurrent,
+        "InstallPrintProcessor [" + message + "]");
   std::vector<std::string> processors;
   machine.spooler.EnumPrintProcessors(std::nullopt, &processors);
   Check(Contains(processors, kProcessor), "the processor is listed");
