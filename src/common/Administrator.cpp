@@ -5,10 +5,6 @@
 namespace kv {
 namespace {
 
-constexpr uint8_t kNtAuthority[6] = {0, 0, 0, 0, 0, 5};
-constexpr uint32_t kBuiltinDomainRid = 32;
-constexpr uint32_t kAliasRidAdmins = 544;
-
 // Closes the token on every path.
 class TokenHolder {
  public:
@@ -38,8 +34,8 @@ bool IsAdministrator(Security& security) {
   if (security.GetGroups(holder.get(), needed, &groups) != kErrorSuccess) return false;
 
   std::string administrators;
-  if (security.BuildSid(kNtAuthority, kBuiltinDomainRid, kAliasRidAdmins, &administrators) !=
-      kErrorSuccess) {
+  if (security.BuildSid(kSecurityNtAuthority, kSecurityBuiltinDomainRid, kDomainAliasRidAdmins,
+                        &administrators) != kErrorSuccess) {
     return false;
   }
   for (const auto& group : groups) {

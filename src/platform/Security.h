@@ -11,6 +11,12 @@ inline constexpr uint32_t kSeGroupEnabledByDefault = 0x02;
 inline constexpr uint32_t kSeGroupEnabled = 0x04;
 inline constexpr uint32_t kSeGroupUseForDenyOnly = 0x10;
 
+// The parts of the local Administrators group's SID, S-1-5-32-544: the NT
+// authority, the built-in domain and the administrators' alias.
+inline constexpr uint8_t kSecurityNtAuthority[6] = {0, 0, 0, 0, 0, 5};
+inline constexpr uint32_t kSecurityBuiltinDomainRid = 32;
+inline constexpr uint32_t kDomainAliasRidAdmins = 544;
+
 // One group of a token: its SID in the "S-1-5-32-544" form and its attributes.
 struct TokenGroup {
   std::string sid;
