@@ -54,10 +54,14 @@ WindowsClass ClassifyWindows(const OsVersionInfo& version) {
   return result;
 }
 
-WindowsClass ClassifyRunningWindows(System& system) {
+OsVersionInfo RunningVersion(System& system) {
   OsVersionInfo version;
   if (!system.GetVersion(&version)) version = OsVersionInfo{};
-  return ClassifyWindows(version);
+  return version;
+}
+
+WindowsClass ClassifyRunningWindows(System& system) {
+  return ClassifyWindows(RunningVersion(system));
 }
 
 OsFamily GetOsFamily(System& system) {

@@ -31,6 +31,9 @@ struct WindowsClass {
   bool listed = false;
 };
 
+// GetVersionExA's answer; a zeroed one (platform unknown) when it fails.
+OsVersionInfo RunningVersion(System& system);
+
 WindowsClass ClassifyWindows(const OsVersionInfo& version);
 WindowsClass ClassifyRunningWindows(System& system);
 

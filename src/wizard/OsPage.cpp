@@ -33,10 +33,7 @@ OsPage::OsPage(Machine& machine, std::string applicationName)
 
 void OsPage::OnInit(Controls& controls) {
   family_ = OsFamily::Win98;
-  // A failed query leaves the platform unknown, as a zeroed structure does.
-  OsVersionInfo version;
-  if (!machine_.system.GetVersion(&version)) version = OsVersionInfo{};
-  const OsPreset preset = PresetForVersion(version);
+  const OsPreset preset = PresetForVersion(RunningVersion(machine_.system));
 
   if (preset.checkedButton != 0) {
     controls.CheckRadio(IDC_OS_WIN98, preset.radioLast, preset.checkedButton);
