@@ -34,6 +34,7 @@ esac
 
 scripts/install-deps.sh
 source scripts/lib/checks.sh
+[ -z "$KV_ARCH_NOTE" ] || echo "run: note: $KV_ARCH_NOTE"
 echo "run: building the $KV_ARCH programs and medium in $KV_WIN_BUILD"
 kv_build_windows medium
 medium=$(kv_medium_dir)

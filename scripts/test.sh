@@ -15,17 +15,20 @@ source scripts/lib/counts.sh
 failures=()
 
 # Runs one step into its log and adds its counts: ctest's summary or a
-# "N passed, M failed" line, the last of them.
+# "N passed, M failed" line, the last of them. Says how long it took.
 step() {
-  local name=$1
+  local name=$1 started=$SECONDS
   shift
   local log=build/logs/$name.log
   echo "== $name"
   "$@" >"$log" 2>&1
   local status=$?
   tail -n 25 "$log"
-  kv_add_log "$log" "$status" "== $name" || failures+=("$name")
+  kv_add_log "$log" "$status" "== $name" || { failures+=("$name"); status=1; }
+  times+=("$(printf '%5d s  %s' $((SECONDS - started)) "$name")")
+  return "$status"
 }
+times=()
 
 scripts/install-deps.sh || { echo "installing the dependencies failed"; exit 1; }
 mkdir -p build/logs
@@ -34,13 +37,26 @@ mkdir -p build/logs
 # programs and its x86_64 twin where it cannot (scripts/lib/arch.sh). Where
 # Wine cannot run at all, each of them fails with the reason.
 source scripts/lib/builds.sh
-echo "== Wine runs the $KV_ARCH build here"
+echo "== Wine runs the $KV_ARCH build here${KV_ARCH_NOTE:+: $KV_ARCH_NOTE}"
 wine_problem=$(scripts/wine-available.sh)
+
+# The Wine prefixes under build/ that a step prepared or used (the shared
+# template aside): removed when the step passed, named when it failed.
+prefixes_since() {
+  find build -name system.reg -newer "$1" -not -path '*/wine-template-*' -printf '%h\n' 2>/dev/null
+}
 
 # A step that runs programs under Wine.
 wine_step() {
   if [ -z "$wine_problem" ]; then
-    step "$@"
+    local stamp=build/logs/.$1.started
+    touch "$stamp"
+    if step "$@"; then
+      prefixes_since "$stamp" | xargs -r rm -rf
+    else
+      prefixes_since "$stamp" | sed "s|^|== $1 kept its prefix |"
+    fi
+    rm -f "$stamp"
   else
     kv_add 0 1
     failures+=("$1")
@@ -110,5 +126,9 @@ for script in tests/wine/e2e-*.sh; do
 done
 
 echo
+printf '%s\n' "${times[@]}"
+printf '%5d s  total\n' "$SECONDS"
+echo "left on disk: $(du -sh build 2>/dev/null | cut -f1) in build/"
+[ -n "$KV_ARCH_NOTE" ] && echo "note: $KV_ARCH_NOTE"
 [ ${#failures[@]} -ne 0 ] && echo "failed steps: ${failures[*]}"
 kv_totals

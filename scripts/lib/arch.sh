@@ -3,8 +3,10 @@
 # The shipped programs are the i686 build. Some machines cannot execute
 # 32-bit x86 code at all (the kernel refuses it: "Exec format error"), and
 # there Wine's 32-bit loader cannot start either; their Wine runs the 64-bit
-# twin of the same sources instead. KV_ARCH=i686 or KV_ARCH=x86_64 forces the
-# choice. Sets:
+# twin of the same sources instead, and so does a machine that runs 32-bit
+# programs but has no 32-bit Wine, because scripts/install-deps.sh could not
+# install it (then KV_ARCH_NOTE says so and why, for the commands to print in
+# their first lines). KV_ARCH=i686 or KV_ARCH=x86_64 forces the choice. Sets:
 #   KV_ARCH              i686 or x86_64
 #   KV_WIN_BUILD         the build of the programs, medium and checks
 #   KV_WIN_TOOLCHAIN     its toolchain file
@@ -13,6 +15,7 @@
 #   KV_WINE_LOADER       Wine's loader for that architecture
 #   KV_WINEARCH          the prefixes' WINEARCH
 #   KV_NT_ENVIRONMENT    the spooler environment of the build's programs on NT
+#   KV_ARCH_NOTE         empty, or why the twin runs on a machine that runs 32-bit programs
 kv_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # True when this machine executes a 32-bit x86 program: a tiny static one,
@@ -30,7 +33,19 @@ kv_runs_32bit() {
 }
 
 if [ -z "${KV_ARCH:-}" ]; then
-  if kv_runs_32bit; then KV_ARCH=i686; else KV_ARCH=x86_64; fi
+  KV_ARCH_NOTE=
+  if ! kv_runs_32bit; then
+    KV_ARCH=x86_64
+  elif [ -x /usr/lib/wine/wine ]; then
+    KV_ARCH=i686
+  else
+    KV_ARCH=x86_64
+    KV_ARCH_NOTE="this machine runs 32-bit programs, but the 32-bit Wine (wine32:i386) is not installed"
+    if [ -s "$kv_root/build/wine32-unavailable" ]; then
+      KV_ARCH_NOTE+=" ($(cat "$kv_root/build/wine32-unavailable"))"
+    fi
+    KV_ARCH_NOTE+="; the Wine steps run the x86_64 twin, so the shipped i686 build goes untested under Wine"
+  fi
 fi
 case $KV_ARCH in
   i686)
@@ -56,5 +71,6 @@ case $KV_ARCH in
     return 2 2>/dev/null || exit 2
     ;;
 esac
+KV_ARCH_NOTE=${KV_ARCH_NOTE:-}
 export KV_ARCH KV_WIN_BUILD KV_WIN_TOOLCHAIN KV_TEST_BUILD KV_TEST_TOOLCHAIN KV_WINE_LOADER \
-  KV_WINEARCH KV_NT_ENVIRONMENT
+  KV_WINEARCH KV_NT_ENVIRONMENT KV_ARCH_NOTE

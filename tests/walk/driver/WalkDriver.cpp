@@ -228,6 +228,15 @@ class Walk {
     }
     if (verb == "screenshot") {
       if (!need(1)) return false;
+      // A page just shown may not have painted its controls yet: have the
+      // window and all its children paint now, and wait until its thread has
+      // handled that, so that the picture shows the page whole.
+      if (window_ != nullptr && IsWindow(window_)) {
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_BLOCK, kPatienceMs, &ignored);
+      }
       if (!SaveScreenshot(w[1])) error = "cannot write " + w[1];
       return error.empty();
     }
