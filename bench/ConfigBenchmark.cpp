@@ -18,8 +18,8 @@
 #include "config/ProcessorDefinition.h"
 #include "config/SetupConfiguration.h"
 #include "config/UniversalDriverFiles.h"
-#include "platform/sim/SimMachine.h"
 #include "profiletext/ProfileReader.h"
+#include "sim/SimMachine.h"
 
 namespace kv::bench {
 namespace {

@@ -23,7 +23,7 @@ endforeach()
 # The simulated machine is built here only for a test that links it.
 set_target_properties(kvsim PROPERTIES EXCLUDE_FROM_ALL ON)
 
-file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(kvwin32 STATIC ${KV_WIN32_SOURCES})
 # 0x0400: structure sizes that Windows 98 and NT 4.0 accept.
 target_compile_definitions(kvwin32 PUBLIC WINVER=0x0400 _WIN32_WINNT=0x0400)

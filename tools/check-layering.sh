@@ -1,8 +1,8 @@
 #!/bin/bash
 # The layers include only downwards: the platform interfaces and the leaf
-# libraries know nothing of the core, and the simulated and real machines
-# model Windows without the core's help. Inside the core, common/ serves
-# everything above it; config/ and usb/ stand on common/; install/ on those;
+# libraries know nothing of the core, and the two machines beside the core,
+# sim/ and win32/, model Windows without the core's help (nor does the core
+# know them). Inside the core, common/ serves everything above it; config/ and usb/ stand on common/; install/ on those;
 # and the two programs' folders, wizard/ and uninstall/, on what lies below
 # them, never on each other (nor does uninstall/ reach into install/: what
 # both programs share lives in common/ or usb/). Checks every quoted #include of those
@@ -20,8 +20,8 @@ rules=(
   "install:install/ config/ usb/ common/ platform/"
   "wizard:wizard/ install/ config/ usb/ common/ platform/"
   "uninstall:uninstall/ config/ usb/ common/ platform/"
-  "platform/sim:platform/ profiletext/ dialogrules/"
-  "platform/win32:platform/ profiletext/ dialogrules/"
+  "sim:sim/ platform/ profiletext/ dialogrules/"
+  "win32:win32/ platform/ profiletext/ dialogrules/"
 )
 
 # The quoted includes of the given files, one "file<TAB>included" a line, read
@@ -63,8 +63,8 @@ for rule in "${rules[@]}"; do
   unset bad
 done
 # The test probe of dialogs is for tests: no file of the core includes it.
-mapfile -t core < <(find "$src" -path "$src/platform" -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) \
-                      -print | sort)
+mapfile -t core < <(find "$src" \( -path "$src/platform" -o -path "$src/sim" -o -path "$src/win32" \) \
+                      -prune -o -type f \( -name '*.h' -o -name '*.cpp' \) -print | sort)
 if [ ${#core[@]} -gt 0 ]; then
   probing=$(includes "${core[@]}" | awk -F'\t' '$2 == "platform/ControlsProbe.h" { print $1 }' | sort -u)
   for file in $probing; do

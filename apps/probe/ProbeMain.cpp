@@ -9,7 +9,7 @@
 #include "common/RegKey.h"
 #include "common/ServiceHandle.h"
 #include "common/SpoolerService.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Machine.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "platform/win32/ReflectedColor.h"
+#include "win32/ReflectedColor.h"
 
 namespace kv {
 namespace {

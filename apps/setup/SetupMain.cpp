@@ -1,6 +1,6 @@
 // setup.exe: the printer driver installation wizard.
 #include "Win32ControlClasses.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Machine.h"
 #include "wizard/SetupApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace kv {
 

@@ -1,9 +1,9 @@
 // Uninstall.exe: removes the printer family's printers, port monitors and
 // print processors from the machine.
-#include "platform/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
-#include "platform/win32/Win32Machine.h"
 #include "uninstall/UninstallProgram.h"
+#include "win32/Win32Machine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   kv::Win32Machine machine;

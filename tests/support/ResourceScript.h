@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/SimDialogs.h"
+#include "sim/SimDialogs.h"
 
 namespace kv {
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "config/SetupConfiguration.h"
-#include "platform/win32/Win32Machine.h"
 #include "profiletext/ProfileReader.h"
+#include "win32/Win32Machine.h"
 
 // After the platform's headers: its classes have members named like the
 // macros of <windows.h> (MessageBox, ShellExecute).

@@ -13,7 +13,7 @@
 #include "KeyReads.h"
 #include "LargeConfiguration.h"
 #include "config/SetupConfiguration.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Machine.h"
 
 // After the platform's headers: its classes have members named like the
 // macros of <windows.h> (MessageBox, ShellExecute).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv::contract {
 

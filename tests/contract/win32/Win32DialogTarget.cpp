@@ -5,7 +5,7 @@
 
 #include "contract/Target.h"
 #include "contract/fixtures/DialogFixture.h"
-#include "platform/win32/Win32Dialogs.h"
+#include "win32/Win32Dialogs.h"
 
 namespace kv::contract {
 namespace {

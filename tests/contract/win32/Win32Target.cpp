@@ -5,9 +5,9 @@
 #include <string>
 
 #include "contract/Target.h"
-#include "platform/win32/Win32Api.h"
-#include "platform/win32/Win32Machine.h"
-#include "platform/win32/WineHost.h"
+#include "win32/Win32Api.h"
+#include "win32/Win32Machine.h"
+#include "win32/WineHost.h"
 
 namespace kv::contract {
 namespace {

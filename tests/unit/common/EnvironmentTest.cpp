@@ -4,7 +4,7 @@
 #include "common/FileVersion.h"
 #include "common/OsFamily.h"
 #include "platform/Errors.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 namespace {

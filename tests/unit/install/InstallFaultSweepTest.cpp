@@ -14,7 +14,7 @@
 #include "install/SpoolerOperations.h"
 #include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 namespace {

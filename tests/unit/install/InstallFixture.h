@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "config/SetupConfiguration.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 

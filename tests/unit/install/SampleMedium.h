@@ -14,8 +14,8 @@
 #include "config/PrinterDefinition.h"
 #include "install/CompletionStatus.h"
 #include "install/InstallSettings.h"
-#include "platform/sim/PathKey.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/PathKey.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 

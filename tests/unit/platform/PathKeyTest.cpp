@@ -1,4 +1,4 @@
-#include "platform/sim/PathKey.h"
+#include "sim/PathKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sim/SimDialogs.h"
+#include "sim/SimDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 #include "support/BitmapBytes.h"
 
 namespace kv::sim {

@@ -1,4 +1,4 @@
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/sim/SimVersions.h"
+#include "sim/SimVersions.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv::sim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 
 namespace kv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "common/UninstallStrings.h"
 #include "platform/Errors.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 #include "unit/uninstall/UninstallFixture.h"
 
 namespace kv::test {

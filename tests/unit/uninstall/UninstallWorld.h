@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sim/SimDialogs.h"
-#include "platform/sim/SimMachine.h"
+#include "sim/SimDialogs.h"
+#include "sim/SimMachine.h"
 #include "support/ResourceScript.h"
 #include "uninstall/UninstallIds.h"
 #include "uninstall/UninstallWindow.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/SimMachine.h"
-#include "platform/sim/SimUsbLibrary.h"
+#include "sim/SimMachine.h"
+#include "sim/SimUsbLibrary.h"
 #include "usb/UsbDriverFiles.h"
 
 namespace kv {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sim/SimMachine.h"
+#include "sim/SimMachine.h"
 #include "usb/UsbDriverFiles.h"
 
 namespace kv {

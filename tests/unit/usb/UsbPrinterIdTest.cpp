@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
-#include "platform/sim/SimMachine.h"
-#include "platform/sim/SimUsbLibrary.h"
+#include "sim/SimMachine.h"
+#include "sim/SimUsbLibrary.h"
 #include "usb/UsbPortNumber.h"
 
 namespace kv {

@@ -4,8 +4,8 @@
 
 #include "WizardFixture.h"
 #include "common/SetupStrings.h"
-#include "platform/sim/SimDialogs.h"
-#include "platform/sim/SimUsbLibrary.h"
+#include "sim/SimDialogs.h"
+#include "sim/SimUsbLibrary.h"
 #include "support/BitmapBytes.h"
 #include "unit/install/SampleMediumFixture.h"
 #include "unit/wizard/PlainControlClasses.h"

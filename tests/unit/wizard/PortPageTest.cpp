@@ -2,7 +2,7 @@
 
 #include "WizardFixture.h"
 #include "common/SetupStrings.h"
-#include "platform/sim/SimUsbLibrary.h"
+#include "sim/SimUsbLibrary.h"
 #include "wizard/PortPage.h"
 #include "wizard/SetupResourceIds.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/SimDialogs.h"
-#include "platform/sim/SimMachine.h"
-#include "platform/sim/SimUsbLibrary.h"
+#include "sim/SimDialogs.h"
+#include "sim/SimMachine.h"
+#include "sim/SimUsbLibrary.h"
 #include "unit/wizard/PlainControlClasses.h"
 #include "wizard/ControlClasses.h"
 

@@ -28,8 +28,8 @@
 #include "install/SpoolerOperations.h"
 #include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
-#include "platform/win32/Win32Handles.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Machine.h"
 
 namespace kv {
 namespace {

@@ -25,7 +25,7 @@
 #include "install/RunInstall.h"
 #include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Machine.h"
 
 namespace kv {
 namespace {

@@ -12,7 +12,7 @@
 //   uninstall-machine.exe check     the family is gone, the rest untouched,
 //                                   the held DLL left for the next start
 // Prints one line per check and "N passed, M failed".
-#include "platform/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include <cctype>
 #include <cstdio>
@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
-#include "platform/win32/Win32Machine.h"
+#include "win32/Win32Machine.h"
 
 namespace kv {
 namespace {

@@ -19,12 +19,12 @@
 #include "common/MessagePresenter.h"
 #include "common/SetupStrings.h"
 #include "platform/Errors.h"
-#include "platform/win32/Win32Handles.h"
-#include "platform/win32/Win32Machine.h"
 #include "usb/UsbDriverFiles.h"
 #include "usb/UsbDriverInstaller.h"
 #include "usb/UsbPortNumber.h"
 #include "usb/UsbPrinterId.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32Machine.h"
 
 namespace kv {
 namespace {
