@@ -7,6 +7,7 @@
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
 #include "wizard/InstallCommand.h"
+#include "wizard/ModelOptions.h"
 #include "wizard/ModulePage.h"
 #include "wizard/OsPage.h"
 #include "wizard/PortPage.h"
@@ -110,9 +111,8 @@ void WizardWindow::LeaveModulePage() {
   portOptionsModule_ = module->moduleIndex();
   portOptionsModel_ = module->modelName();
 
-  const bool advanced =
-      ReadPortOption(configuration_, static_cast<PrinterModule>(portOptionsModule_),
-                     portOptionsModel_, PortOption::AdvancedSetup) != 0;
+  const bool advanced = AdvancedSetupAllowed(
+      configuration_, static_cast<PrinterModule>(portOptionsModule_), portOptionsModel_);
   SetupTypePage* setupType = PageAt<SetupTypePage>(pages_, kSetupTypeIndex);
   Controls* setupTypeControls = PageControls(kSetupTypeIndex);
   if (setupType != nullptr && setupTypeControls != nullptr) {
@@ -122,10 +122,9 @@ void WizardWindow::LeaveModulePage() {
 
 bool WizardWindow::LeaveOsPage() {
   const auto module = static_cast<PrinterModule>(portOptionsModule_);
-  const bool server2003 = ReadPortOption(configuration_, module, portOptionsModel_,
-                                         PortOption::System2003Supported) != 0;
-  const bool vista = ReadPortOption(configuration_, module, portOptionsModel_,
-                                    PortOption::SystemVistaSupported) != 0;
+  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
+  const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
+  const int refusal = FamilyRefusal(configuration_, module, portOptionsModel_, family);
   if (baudDefaultPending_) {
     const int32_t baudRate =
         ReadPortOption(configuration_, module, portOptionsModel_, PortOption::BaudRate);
@@ -135,14 +134,8 @@ bool WizardWindow::LeaveOsPage() {
     baudDefaultPending_ = false;
   }
 
-  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
-  const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
-  if (family == OsFamily::Server2003 && !server2003) {
-    Refuse(setup_text::kServer2003NotSupported);
-    return false;
-  }
-  if (family == OsFamily::Vista && !vista) {
-    Refuse(setup_text::kVistaNotSupported);
+  if (refusal != 0) {
+    Refuse(refusal);
     return false;
   }
   return true;

@@ -1,0 +1,388 @@
+#include "wizard/AnswerFile.h"
+
+#include <array>
+#include <map>
+
+#include "common/SetupStrings.h"
+#include "config/PortOption.h"
+#include "platform/Errors.h"
+#include "profiletext/ProfileReader.h"
+#include "wizard/InstallCommand.h"
+#include "wizard/ModelOptions.h"
+#include "wizard/ModulePage.h"
+#include "wizard/PortList.h"
+#include "wizard/SetupResourceIds.h"
+
+namespace kv {
+namespace {
+
+constexpr std::string_view kAcceptLicence = "AcceptLicence";
+constexpr std::string_view kModel = "Model";
+constexpr std::string_view kDefault = "Default";
+constexpr std::string_view kSetupType = "SetupType";
+constexpr std::string_view kWindows = "Windows";
+constexpr std::string_view kPort = "Port";
+constexpr std::string_view kDriver = "Driver";
+constexpr std::string_view kRewriteUsbId = "RewriteUsbId";
+constexpr std::string_view kUsbDriver = "UsbDriver";
+constexpr std::string_view kDuplicate = "Duplicate";
+
+// The serial keys and the port page's list each stands for.
+struct SerialKey {
+  std::string_view key;
+  int list;
+};
+constexpr std::array<SerialKey, 5> kSerialKeys = {{{"BaudRate", IDC_BAUD_RATE},
+                                                   {"DataBits", IDC_BYTE_SIZE},
+                                                   {"Parity", IDC_PARITY},
+                                                   {"StopBits", IDC_STOP_BITS},
+                                                   {"FlowControl", IDC_PROTOCOL}}};
+
+constexpr std::array<std::string_view, 10> kOtherKeys = {
+    kAcceptLicence, kModel,  kDefault,      kSetupType, kWindows,
+    kPort,          kDriver, kRewriteUsbId, kUsbDriver, kDuplicate};
+
+constexpr std::array<OsFamily, 6> kFamilies = {OsFamily::Win98,      OsFamily::NT4,
+                                               OsFamily::Win2000,    OsFamily::WinXP,
+                                               OsFamily::Server2003, OsFamily::Vista};
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool IsKnownKey(std::string_view name) {
+  for (std::string_view key : kOtherKeys) {
+    if (SameText(key, name)) return true;
+  }
+  for (const SerialKey& serial : kSerialKeys) {
+    if (SameText(serial.key, name)) return true;
+  }
+  return false;
+}
+
+std::string Join(const std::vector<std::string_view>& texts) {
+  std::string joined;
+  for (std::string_view text : texts) {
+    if (!joined.empty()) joined += ", ";
+    joined += text;
+  }
+  return joined;
+}
+
+// The answers by key, read as the profile functions read them.
+class Answers {
+ public:
+  explicit Answers(const ProfileReader& reader) : reader_(reader) {}
+
+  std::optional<std::string> Get(std::string_view key) const {
+    if (!reader_.Find(kAnswerSection, key)) return std::nullopt;
+    return reader_.Read(kAnswerSection, key, "", kValueChars);
+  }
+
+ private:
+  static constexpr uint32_t kValueChars = 261;
+  const ProfileReader& reader_;
+};
+
+// The decisions in the order the wizard makes them; the first refusal ends.
+class Resolver {
+ public:
+  Resolver(Machine& machine, const SetupConfiguration& configuration, const Answers& answers)
+      : machine_(machine), configuration_(configuration), answers_(answers) {}
+
+  AnswerFileReading Resolve() {
+    AnswerFileReading reading;
+    if (Licence() && ModelChoice() && DefaultChoice() && SetupTypeChoice() && WindowsChoice() &&
+        PortChoice() && DriverChoice() && SerialChoices() && UsbChoices() && DuplicateChoice()) {
+      reading.choices = choices_;
+    } else {
+      reading.refusal = refusal_;
+    }
+    return reading;
+  }
+
+ private:
+  bool Refuse(std::string reason) {
+    refusal_ = std::move(reason);
+    return false;
+  }
+  bool RefuseValue(std::string_view key, std::string_view value, std::string_view why) {
+    return Refuse(std::string(key) + "=" + std::string(value) + ": " + std::string(why));
+  }
+
+  // One of `allowed` (case ignored), as the page writes it; the default when
+  // the key is missing.
+  bool OneOf(std::string_view key, const std::vector<std::string_view>& allowed,
+             std::string_view defaultValue, std::string* chosen) {
+    const std::optional<std::string> value = answers_.Get(key);
+    if (!value) {
+      *chosen = defaultValue;
+      return true;
+    }
+    for (std::string_view text : allowed) {
+      if (SameText(text, *value)) {
+        *chosen = text;
+        return true;
+      }
+    }
+    return RefuseValue(key, *value, "not one of " + Join(allowed));
+  }
+
+  bool Licence() {
+    const std::optional<std::string> value = answers_.Get(kAcceptLicence);
+    if (!value) return Refuse("AcceptLicence is missing: the licence must be accepted (yes)");
+    if (!SameText(*value, "yes")) return RefuseValue(kAcceptLicence, *value, "only yes accepts");
+    return true;
+  }
+
+  bool ModelChoice() {
+    const std::optional<std::string> value = answers_.Get(kModel);
+    if (!value) return Refuse("Model is missing");
+    const std::optional<ListedModel> model = FindListedModel(configuration_, *value);
+    if (!model) return RefuseValue(kModel, *value, "not a model the module page lists");
+    choices_.selections.printerName = TakenModelName(model->name);
+    choices_.selections.moduleIndex = static_cast<int32_t>(model->module);
+    choices_.selections.moduleConfigurationPath = configuration_.ModuleFilePath(model->module);
+    return true;
+  }
+
+  PrinterModule module() const {
+    return static_cast<PrinterModule>(choices_.selections.moduleIndex);
+  }
+  const std::string& model() const { return choices_.selections.printerName; }
+
+  bool DefaultChoice() {
+    std::string chosen;
+    if (!OneOf(kDefault, {"0", "1"}, "0", &chosen)) return false;
+    choices_.selections.makeDefault = chosen == "1" ? 1 : 0;
+    return true;
+  }
+
+  bool SetupTypeChoice() {
+    std::string chosen;
+    if (!OneOf(kSetupType, {"Typical", "Advanced"}, "Typical", &chosen)) return false;
+    const bool advanced = chosen == "Advanced";
+    if (advanced && !AdvancedSetupAllowed(configuration_, module(), model())) {
+      return RefuseValue(kSetupType, chosen, "the model offers only the Typical setup");
+    }
+    choices_.selections.setupType = advanced ? SetupType::Advanced : SetupType::Typical;
+    return true;
+  }
+
+  bool WindowsChoice() {
+    std::vector<std::string_view> names = {"auto"};
+    for (OsFamily family : kFamilies) names.push_back(FamilyAnswerName(family));
+    std::string chosen;
+    if (!OneOf(kWindows, names, "auto", &chosen)) return false;
+    const OsPreset preset = PresetForVersion(RunningVersion(machine_.system));
+    choices_.preset = preset;
+    const std::string offered(FamilyAnswerName(preset.family));
+    if (chosen == "auto") {
+      if (preset.checkedButton == 0) {
+        return Refuse(
+            "Windows=auto: the OS page presets no family for this version of Windows; name "
+            "the family it offers (Windows=" +
+            offered + ")");
+      }
+    } else if (chosen != offered) {
+      return RefuseValue(kWindows, chosen,
+                         "the OS page offers only Windows=" + offered + " on this system");
+    }
+    choices_.selections.osFamily = preset.family;
+    const int refusal = FamilyRefusal(configuration_, module(), model(), preset.family);
+    if (refusal != 0) return RefuseValue(kWindows, chosen, SetupString(refusal));
+    return true;
+  }
+
+  bool PortChoice() {
+    const std::optional<std::string> value = answers_.Get(kPort);
+    if (!value) return Refuse("Port is missing");
+    const SetupType type = choices_.selections.setupType;
+    const bool usbSupported =
+        ReadPortOption(configuration_, module(), model(), PortOption::UsbSupported) != 0;
+    const std::vector<std::string> entries =
+        PortEntries(model(), choices_.selections.osFamily, usbSupported, type);
+    std::vector<std::string_view> listed(entries.begin(), entries.end());
+    std::optional<std::string_view> port;
+    for (std::string_view entry : listed) {
+      const bool typicalUsb = type == SetupType::Typical && SameText(*value, "USB") &&
+                              entry.find("USB") != std::string_view::npos;
+      if (SameText(entry, *value) || typicalUsb) {
+        port = entry;
+        break;
+      }
+    }
+    if (!port) return RefuseValue(kPort, *value, "the port page lists " + Join(listed));
+    choices_.port.portName = *port;
+    InstallSettings described(machine_);
+    if (!DescribeInstallation(choices_.selections, choices_.port, described)) {
+      return RefuseValue(kPort, *value, SetupString(setup_text::kPortNotSupported));
+    }
+    return true;
+  }
+
+  bool DriverChoice() {
+    const int32_t preset = PresetRaster(choices_.port.portName);
+    std::string chosen;
+    if (!OneOf(kDriver, {"Standard", "Raster"}, preset != 0 ? "Raster" : "Standard", &chosen)) {
+      return false;
+    }
+    const int32_t raster = chosen == "Raster" ? 1 : 0;
+    if (raster != preset &&
+        !RasterChoosable(choices_.port.portName, choices_.selections.setupType)) {
+      return RefuseValue(kDriver, chosen,
+                         "the port page allows only " +
+                             std::string(preset != 0 ? "Raster" : "Standard") +
+                             " for this port and setup type");
+    }
+    choices_.port.raster = raster;
+    return true;
+  }
+
+  bool SerialChoices() {
+    SerialLineSettings serial = kPortPageSerialDefaults;
+    serial.baudRate =
+        PresetBaudValue(ReadPortOption(configuration_, module(), model(), PortOption::BaudRate));
+    const bool serialPort = PresetRaster(choices_.port.portName) == 0;
+    for (const SerialKey& key : kSerialKeys) {
+      const std::optional<std::string> value = answers_.Get(key.key);
+      if (!value) continue;
+      if (!serialPort) {
+        return RefuseValue(key.key, *value,
+                           "applies only to a serial port, not to " + choices_.port.portName);
+      }
+      std::string chosen;
+      if (!OneOf(key.key, SerialListTexts(key.list), "", &chosen)) return false;
+      ApplySerialListText(key.list, chosen, serial);
+    }
+    choices_.port.serial = serial;
+    return true;
+  }
+
+  bool UsbChoices() {
+    const bool usbPort = choices_.port.portName.find("USB_") != std::string::npos;
+    for (std::string_view key : {kRewriteUsbId, kUsbDriver}) {
+      const std::optional<std::string> value = answers_.Get(key);
+      if (value && !usbPort) {
+        return RefuseValue(key, *value,
+                           "applies only to a USB port, not to " + choices_.port.portName);
+      }
+    }
+    std::string rewrite;
+    std::string driver;
+    if (!OneOf(kRewriteUsbId, {"yes", "no"}, "no", &rewrite) ||
+        !OneOf(kUsbDriver, {"install", "skip"}, "install", &driver)) {
+      return false;
+    }
+    choices_.rewriteUsbId = rewrite == "yes";
+    choices_.installUsbDriver = driver == "install";
+    return true;
+  }
+
+  bool DuplicateChoice() {
+    std::string chosen;
+    if (!OneOf(kDuplicate, {"Skip", "Add"}, "Skip", &chosen)) return false;
+    choices_.addDuplicate = chosen == "Add";
+    return true;
+  }
+
+  Machine& machine_;
+  const SetupConfiguration& configuration_;
+  const Answers& answers_;
+  UnattendedChoices choices_;
+  std::string refusal_;
+};
+
+// The list text that gives exactly `serial`'s value of that list, if any:
+// the page's untouched defaults (the lower-case parity, a preset baud rate the
+// list lacks) have none and are left to the reader's own defaults.
+std::optional<std::string_view> SerialText(int list, const SerialLineSettings& serial) {
+  for (std::string_view text : SerialListTexts(list)) {
+    SerialLineSettings chosen = serial;
+    ApplySerialListText(list, text, chosen);
+    if (chosen.baudRate == serial.baudRate && chosen.byteSize == serial.byteSize &&
+        chosen.stopBits == serial.stopBits && chosen.parity == serial.parity &&
+        chosen.flowControl == serial.flowControl) {
+      return text;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+AnswerFileReading ReadAnswerFile(Machine& machine, const SetupConfiguration& configuration,
+                                 std::string_view path) {
+  std::string bytes;
+  const uint32_t error = machine.files.ReadWholeFile(path, &bytes);
+  if (error != kErrorSuccess) {
+    return {std::nullopt, "the answer file " + std::string(path) + " cannot be read (error " +
+                              std::to_string(error) + ")"};
+  }
+  const ProfileReader reader(std::move(bytes));
+  const std::vector<std::string_view> names = reader.KeyNames(kAnswerSection);
+  if (names.empty()) {
+    return {std::nullopt, "the answer file " + std::string(path) + " has no [Install] section"};
+  }
+  for (std::string_view name : names) {
+    if (!name.empty() && name[0] == ';') continue;
+    if (!IsKnownKey(name)) return {std::nullopt, "unknown key " + std::string(name)};
+    if (!reader.Find(kAnswerSection, name)) {
+      return {std::nullopt, "the line " + std::string(name) + " has no '='"};
+    }
+  }
+  const Answers answers(reader);
+  return Resolver(machine, configuration, answers).Resolve();
+}
+
+std::string FullAnswerPath(Files& files, std::string_view path) {
+  const bool full = (path.size() >= 2 && path[1] == ':') ||
+                    (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+  if (full) return std::string(path);
+  std::string current;
+  if (files.GetCurrentDirectory(&current) != kErrorSuccess) return std::string(path);
+  if (!current.empty() && current.back() != '\\') current += '\\';
+  return current + std::string(path);
+}
+
+uint32_t WriteAnswerFile(Machine& machine, std::string_view path, const RecordedInstall& install) {
+  const std::string file = FullAnswerPath(machine.files, path);
+  machine.files.DeleteFile(file);
+  const WizardSelections& s = install.selections;
+  const PortValues& port = install.port;
+  std::vector<std::pair<std::string_view, std::string>> lines = {
+      {kAcceptLicence, "yes"},
+      {kModel, s.printerName},
+      {kDefault, s.makeDefault != 0 ? "1" : "0"},
+      {kSetupType, s.setupType == SetupType::Advanced ? "Advanced" : "Typical"},
+      {kWindows, install.windowsPresetKept ? "auto" : std::string(FamilyAnswerName(s.osFamily))},
+      {kPort, port.portName},
+      {kDriver, port.raster != 0 ? "Raster" : "Standard"}};
+  if (PresetRaster(port.portName) == 0) {
+    for (const SerialKey& key : kSerialKeys) {
+      if (std::optional<std::string_view> text = SerialText(key.list, port.serial)) {
+        lines.emplace_back(key.key, std::string(*text));
+      }
+    }
+  }
+  if (port.portName.find("USB_") != std::string::npos) {
+    lines.emplace_back(kRewriteUsbId, install.usbIdRewriteAccepted ? "yes" : "no");
+    lines.emplace_back(kUsbDriver, "install");
+  }
+  lines.emplace_back(kDuplicate, install.duplicate ? "Add" : "Skip");
+  for (const auto& [key, value] : lines) {
+    const uint32_t error = machine.profiles.WritePrivateString(kAnswerSection, key, value, file);
+    if (error != kErrorSuccess) return error;
+  }
+  return kErrorSuccess;
+}
+
+}  // namespace kv
