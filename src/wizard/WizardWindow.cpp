@@ -6,6 +6,8 @@
 #include "common/ProgramShell.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
+#include "install/InstalledPrinter.h"
+#include "wizard/AnswerFile.h"
 #include "wizard/InstallCommand.h"
 #include "wizard/ModelOptions.h"
 #include "wizard/ModulePage.h"
@@ -34,6 +36,8 @@ Page* PageAt(std::vector<WizardPage*>& pages, int index) {
 
 WizardWindow::WizardWindow(Machine& machine, std::string applicationName)
     : machine_(machine), applicationName_(std::move(applicationName)), configuration_(machine) {}
+
+WizardWindow::~WizardWindow() = default;
 
 void WizardWindow::AddPage(WizardPage& page, uint32_t templateId) {
   pages_.push_back(&page);
@@ -68,11 +72,13 @@ void WizardWindow::OnInit(Controls& window) {
   if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
     machine_.desktop.MessageBox(window.Handle(), SetupString(setup_text::kCannotLoadLeftBitmap),
                                 applicationName_, kMbOk);
+    refusedAtStart_ = SetupEnd::MediumFileMissing;
     window.EndDialog(kIdCancel);
     return;
   }
   if (NeedsAdministrator(GetOsFamily(machine_.system)) && !IsAdministrator(machine_.security)) {
     machine_.desktop.MessageBox(window.Handle(), kAdministratorRequired, applicationName_, kMbOk);
+    refusedAtStart_ = SetupEnd::NotAdministrator;
     window.EndDialog(kIdCancel);
   }
 }
@@ -191,13 +197,42 @@ void WizardWindow::Install(Controls& window) {
   const PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
   if (port == nullptr) return;
   InstallCommand command(machine_, applicationName_);
+  InstallCommandOptions options;
+  if (!runOptions_.recordPath.empty()) {
+    options.checksPassed = [this](const InstallSettings& settings, const InstallResult& result) {
+      Record(settings, result);
+    };
+  }
   installing_ = true;
-  const InstallOutcome outcome = command.Run(window, selections_, *port);
+  const InstallOutcome outcome =
+      command.Run(window, selections_, *port, options, runOptions_.noRestart);
   installing_ = false;
   if (outcome == InstallOutcome::Abandoned) return;
+  installResult_ = std::make_unique<InstallResult>(command.result());
   std::fill(pageControls_.begin(), pageControls_.end(), nullptr);
   window.DestroyPages();
   window.EndDialog(kIdOk);
+}
+
+void WizardWindow::Record(const InstallSettings& settings, const InstallResult& result) {
+  RecordedInstall recorded;
+  recorded.selections = selections_;
+  if (const PortPage* port = PageAt<PortPage>(pages_, kPortIndex)) recorded.port = port->values();
+  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
+  recorded.windowsPresetKept =
+      os != nullptr && os->hasPreset() && os->family() == selections_.osFamily;
+  recorded.usbIdRewriteAccepted = result.usbIdRewriteAccepted;
+  recorded.duplicate = FindInstalledPrinter(machine_.spooler, settings.printerInfo.driverName,
+                                            settings.printerInfo.portName)
+                           .has_value();
+  const uint32_t error = WriteAnswerFile(machine_, runOptions_.recordPath, recorded);
+  if (error != 0) {
+    machine_.desktop.MessageBox(0,
+                                std::string(kRecordFailed) +
+                                    FullAnswerPath(machine_.files, runOptions_.recordPath) +
+                                    " (error " + std::to_string(error) + ")",
+                                applicationName_, kMbOk | kMbIconExclamation);
+  }
 }
 
 bool WizardWindow::OnCommand(Controls& window, int id, int code) {
