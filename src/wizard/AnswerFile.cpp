@@ -5,8 +5,8 @@
 
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
+#include "config/ProfileFile.h"
 #include "platform/Errors.h"
-#include "profiletext/ProfileReader.h"
 #include "wizard/InstallCommand.h"
 #include "wizard/ModelOptions.h"
 #include "wizard/ModulePage.h"
@@ -80,16 +80,15 @@ std::string Join(const std::vector<std::string_view>& texts) {
 // The answers by key, read as the profile functions read them.
 class Answers {
  public:
-  explicit Answers(const ProfileReader& reader) : reader_(reader) {}
+  explicit Answers(const ProfileFile& file) : file_(file) {}
 
   std::optional<std::string> Get(std::string_view key) const {
-    if (!reader_.Find(kAnswerSection, key)) return std::nullopt;
-    return reader_.Read(kAnswerSection, key, "", kValueChars);
+    return file_.Value(kAnswerSection, key, kValueChars);
   }
 
  private:
   static constexpr uint32_t kValueChars = 261;
-  const ProfileReader& reader_;
+  const ProfileFile& file_;
 };
 
 // The decisions in the order the wizard makes them; the first refusal ends.
@@ -321,25 +320,22 @@ std::optional<std::string_view> SerialText(int list, const SerialLineSettings& s
 
 AnswerFileReading ReadAnswerFile(Machine& machine, const SetupConfiguration& configuration,
                                  std::string_view path) {
-  std::string bytes;
-  const uint32_t error = machine.files.ReadWholeFile(path, &bytes);
+  ProfileFile file;
+  const uint32_t error = file.Load(machine.files, path);
   if (error != kErrorSuccess) {
     return {std::nullopt, "the answer file " + std::string(path) + " cannot be read (error " +
                               std::to_string(error) + ")"};
   }
-  const ProfileReader reader(std::move(bytes));
-  const std::vector<std::string_view> names = reader.KeyNames(kAnswerSection);
+  const std::vector<std::string> names = file.KeyNames(kAnswerSection);
   if (names.empty()) {
     return {std::nullopt, "the answer file " + std::string(path) + " has no [Install] section"};
   }
-  for (std::string_view name : names) {
+  const Answers answers(file);
+  for (const std::string& name : names) {
     if (!name.empty() && name[0] == ';') continue;
-    if (!IsKnownKey(name)) return {std::nullopt, "unknown key " + std::string(name)};
-    if (!reader.Find(kAnswerSection, name)) {
-      return {std::nullopt, "the line " + std::string(name) + " has no '='"};
-    }
+    if (!IsKnownKey(name)) return {std::nullopt, "unknown key " + name};
+    if (!answers.Get(name)) return {std::nullopt, "the line " + name + " has no '='"};
   }
-  const Answers answers(reader);
   return Resolver(machine, configuration, answers).Resolve();
 }
 
