@@ -67,7 +67,7 @@ class UnattendedTest : public SampleMediumFixture {
   void UseWindows(WindowsVersion version) {
     SampleMediumFixture::UseWindows(version);
     AddSetupLayouts(sim.dialogs());
-    sim.files().AddFile(std::string(kMedium) + "\\License.txt", "Licence");
+    sim.files().AddFile(std::string(SampleMedium::kMedium) + "\\License.txt", "Licence");
     sim.files().AddFile(std::string(kMedium) + "\\DRVCONFIG\\Left.bmp", test::BitmapBytes(4, 6));
     sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);
     sim.spooler().SetMonitorPorts("KVUSBMON.DLL", [] {
@@ -650,6 +650,100 @@ TEST_F(UnattendedTest, ARecordedWizardReplaysToTheSameMachine) {
   EXPECT_NE(file->bytes.find("Windows=auto"), std::string::npos) << file->bytes;
   EXPECT_EQ(file->bytes.find("RewriteUsbId"), std::string::npos) << file->bytes;
 }
+
+// ---------------------------------------------------------------------------
+// How a run with windows ends, for its exit code.
+
+struct WindowedEnd {
+  const char* name;
+  WindowsVersion version;
+  bool install;       // false: the user cancels on the port page
+  bool noRestart;     // /NORESTART
+  int restartAnswer;  // to question 114
+  std::function<void(UnattendedTest&)> arrange;
+  SetupEnd end;
+  size_t restartQuestions;
+};
+
+class WindowedEnds : public UnattendedTest, public ::testing::WithParamInterface<WindowedEnd> {};
+
+TEST_P(WindowedEnds, FollowWhatTheUserAndTheMachineDid) {
+  const WindowedEnd& c = GetParam();
+  UseWindows(c.version);
+  if (c.arrange) c.arrange(*this);
+  sim.desktop().SetDefaultAnswer(c.restartAnswer);
+  sim.dialogs().WhenOpen(IDD_PROGRESS,
+                         [](sim::SimDialog& progress) { progress.RunUntilEnded(10'000'000); });
+  sim.dialogs().WhenOpen(IDD_WIZARD, [&](sim::SimDialog& wizard) {
+    if (wizard.Ended()) return;
+    Page(wizard, IDD_LICENSE_PAGE).Click(IDC_ACCEPT);
+    for (int page = 0; page < 4; ++page) wizard.Click(IDC_NEXT);
+    wizard.Click(c.install ? IDC_NEXT : IDC_CANCEL);
+  });
+  SetupApp app(sim.machine(), controlClasses);
+  app.SetRunOptions({c.noRestart, ""});
+  app.Run();
+
+  EXPECT_EQ(app.end(), c.end);
+  size_t questions = 0;
+  for (const sim::ShownMessageBox& box : sim.desktop().messageBoxes()) {
+    if (box.text == SetupString(setup_text::kRestartQuestion)) ++questions;
+  }
+  EXPECT_EQ(questions, c.restartQuestions);
+  const bool restartAsked = c.restartQuestions > 0 && c.restartAnswer == kIdYes;
+  EXPECT_EQ(sim.faults().Count(Call::RestartComputer), restartAsked ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachEnd, WindowedEnds,
+    ::testing::Values(
+        WindowedEnd{
+            "Installed", WindowsVersion::WinXP, true, false, kIdOk, {}, SetupEnd::Installed, 0},
+        WindowedEnd{
+            "Cancelled", WindowsVersion::WinXP, false, false, kIdOk, {}, SetupEnd::Cancelled, 0},
+        WindowedEnd{"RestartDeclined",
+                    WindowsVersion::Win98,
+                    true,
+                    false,
+                    kIdNo,
+                    {},
+                    SetupEnd::RestartNeeded,
+                    1},
+        WindowedEnd{"RestartMade",
+                    WindowsVersion::Win98,
+                    true,
+                    false,
+                    kIdYes,
+                    {},
+                    SetupEnd::RestartRequested,
+                    1},
+        WindowedEnd{"RestartRefused", WindowsVersion::Win98, true, false, kIdYes,
+                    [](UnattendedTest& t) { t.sim.FailAlways(Call::RestartComputer, 5); },
+                    SetupEnd::RestartNeeded, 1},
+        WindowedEnd{"NoRestartAsksNothing",
+                    WindowsVersion::Win98,
+                    true,
+                    true,
+                    kIdYes,
+                    {},
+                    SetupEnd::RestartNeeded,
+                    0},
+        WindowedEnd{"InstallationFailed", WindowsVersion::WinXP, true, false, kIdOk,
+                    [](UnattendedTest& t) { t.sim.FailAlways(Call::AddPrinterDriver, 5); },
+                    SetupEnd::Failed, 0},
+        WindowedEnd{"LicenceMissing", WindowsVersion::WinXP, true, false, kIdOk,
+                    [](UnattendedTest& t) {
+                      t.sim.files().DeleteFile(std::string(SampleMedium::kMedium) +
+                                               "\\License.txt");
+                    },
+                    SetupEnd::MediumFileMissing, 0},
+        WindowedEnd{"NotAdministrator", WindowsVersion::WinXP, true, false, kIdOk,
+                    [](UnattendedTest& t) { t.sim.security().SetGroups({}); },
+                    SetupEnd::NotAdministrator, 0},
+        WindowedEnd{"AnotherCopyRuns", WindowsVersion::WinXP, true, false, kIdOk,
+                    [](UnattendedTest& t) { t.sim.threads().HoldMutexElsewhere("setup"); },
+                    SetupEnd::Busy, 0}),
+    [](const ::testing::TestParamInfo<WindowedEnd>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kv
