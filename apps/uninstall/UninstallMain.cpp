@@ -5,8 +5,8 @@
 #include "uninstall/UninstallProgram.h"
 #include "win32/Win32Machine.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   kv::Win32Machine machine;
-  kv::RunUninstallProgram(machine.machine(), machine.machine().dialogs);
-  return 0;
+  return kv::RunUninstallProgram(machine.machine(), machine.machine().dialogs,
+                                 commandLine ? commandLine : "");
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/DeploymentTexts.h"
 #include "common/SetupStrings.h"
 #include "common/UninstallStrings.h"
 #include "platform/Desktop.h"
@@ -12,6 +13,11 @@ namespace kv {
 // The top-level window captions by which the two programs find each other.
 inline constexpr std::string_view kSetupCaption = "Printer Driver Setup";
 inline constexpr std::string_view kUninstallCaption = "Uninstall";
+
+// The mutexes each program holds while it runs, whatever its file is called,
+// and which the other tests: a silent run has no window to be found by.
+inline constexpr std::string_view kSetupRunningMutex = "KorvantPrinterDriverSetupRunning";
+inline constexpr std::string_view kUninstallRunningMutex = "KorvantPrinterDriverUninstallRunning";
 
 // Where a program's help is: the captions its viewer's window may have, and
 // the help files the shell is asked to open in turn until one opens. Empty
@@ -31,6 +37,14 @@ struct ProgramIdentity {
   // The application name when the program cannot read its own file name.
   std::string_view nameWithoutFile;
   HelpFiles help;
+  // Its own fixed-name mutex, and the other program's.
+  std::string_view runningMutex;
+  std::string_view otherRunningMutex;
+  // The program's name in the log's lines.
+  std::string_view logName;
+  TextLookup text;
+  // The usage text of /?.
+  int usageText;
 };
 
 inline constexpr ProgramIdentity kSetupProgram = {
@@ -38,7 +52,12 @@ inline constexpr ProgramIdentity kSetupProgram = {
     kUninstallCaption,
     setup_text::kCloseUninstallFirst,
     "",
-    {{"Printer Driver Installer", ""}, {".\\Guide.CHM", ""}, kSwShow}};
+    {{"Printer Driver Installer", ""}, {".\\Guide.CHM", ""}, kSwShow},
+    kSetupRunningMutex,
+    kUninstallRunningMutex,
+    "setup",
+    SetupString,
+    setup_text::kUsage};
 
 inline constexpr ProgramIdentity kUninstallProgram = {
     kUninstallCaption,
@@ -47,6 +66,11 @@ inline constexpr ProgramIdentity kUninstallProgram = {
     kUninstallCaption,
     {{"Uninstall Help", "Uninstall Help (Chinese)"},
      {".\\Uninstall_EN.CHM", ".\\Uninstall_CN.CHM"},
-     kSwShowNormal}};
+     kSwShowNormal},
+    kUninstallRunningMutex,
+    kSetupRunningMutex,
+    "uninstall",
+    UninstallString,
+    uninstall_text::kUsage};
 
 }  // namespace kv

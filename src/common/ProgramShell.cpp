@@ -21,6 +21,7 @@ ProgramShell::ProgramShell(Machine& machine, const ProgramIdentity& identity)
       applicationName_(ApplicationName(machine.files, identity.nameWithoutFile)) {}
 
 ProgramShell::~ProgramShell() {
+  if (runningMutex_ != 0) machine_.threads.CloseMutex(runningMutex_);
   if (mutex_ != 0) machine_.threads.CloseMutex(mutex_);
 }
 
@@ -35,7 +36,13 @@ bool ProgramShell::StartAlone() {
     machine_.desktop.ActivateTopLevelWindow(identity_.caption);
     return false;
   }
-  if (machine_.desktop.FindTopLevelWindow(identity_.otherCaption)) {
+  bool ignored = false;
+  if (machine_.threads.CreateNamedMutex(identity_.runningMutex, &runningMutex_, &ignored) !=
+      kErrorSuccess) {
+    runningMutex_ = 0;
+  }
+  if (machine_.desktop.FindTopLevelWindow(identity_.otherCaption) ||
+      machine_.threads.NamedMutexExists(identity_.otherRunningMutex)) {
     StandardMessageBox(machine_.desktop, applicationName_).Show(identity_.otherProgramOpen);
     return false;
   }

@@ -25,9 +25,10 @@ class ProgramShell {
   const std::string& applicationName() const { return applicationName_; }
 
   // Takes the mutex named after the program's file (copies under other file
-  // names do not exclude each other). False when this copy must end: another
-  // copy holds the mutex (its window is brought to the front, no message) or
-  // the other program's window is open (the user is told).
+  // names do not exclude each other) and the program's fixed-name mutex.
+  // False when this copy must end: another copy holds the first mutex (its
+  // window is brought to the front, no message) or the other program runs,
+  // with a window or silently (the user is told).
   bool StartAlone();
 
  private:
@@ -35,6 +36,7 @@ class ProgramShell {
   const ProgramIdentity& identity_;
   std::string applicationName_;
   MutexHandle mutex_ = 0;
+  MutexHandle runningMutex_ = 0;
 };
 
 // F1: brings the help viewer's window to the front when one is open, else

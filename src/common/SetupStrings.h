@@ -47,6 +47,8 @@ inline constexpr int kUsbHintConnect = 148;
 inline constexpr int kVistaNotSupported = 149;
 inline constexpr int kUsbHintCancelPopup = 151;
 inline constexpr int kUsbHintPressInstall = 152;
+// 200 to 229: deployment_text (common/DeploymentTexts.h).
+inline constexpr int kUsage = 230;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";

@@ -37,6 +37,16 @@ inline constexpr int kDeletedAtRestart = 124;
 // Followed by kErrorSuffix, as are 121 and 126.
 inline constexpr int kDeleteFileError = 125;
 inline constexpr int kRestartError = 126;
+// 200 to 229: deployment_text (common/DeploymentTexts.h).
+inline constexpr int kUsage = 230;
+inline constexpr int kSilentNeedsItems = 231;
+inline constexpr int kAllWithItems = 232;
+inline constexpr int kOnlyWhenSilent = 233;
+inline constexpr int kBadUsbDriverValue = 234;
+inline constexpr int kUnknownItem = 235;
+inline constexpr int kNothingToRemove = 236;
+inline constexpr int kRestartToFinish = 237;
+inline constexpr int kUsbDriverNotRemovable = 238;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseSetupFirst =
@@ -47,6 +57,8 @@ inline constexpr std::string_view kNoSystemDirectory = "Get system Directory err
 inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
 inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";
 inline constexpr std::string_view kErrorSuffix = "    er=%d";
+// The restart dialog's caption, which names its question in the log.
+inline constexpr std::string_view kRestartDialogCaption = "Restart Computer";
 }  // namespace uninstall_text
 
 }  // namespace kv

@@ -22,6 +22,9 @@ inline constexpr std::string_view kPendingRemovalsKey =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 inline constexpr std::string_view kPendingRemovalsValue = "PendingFileRenameOperations";
 
+// A file opened for appending (OpenForAppending).
+using AppendHandle = uintptr_t;
+
 struct FoundFile {
   std::string name;  // the name alone, without directory
   uint32_t attributes = 0;
@@ -56,7 +59,21 @@ class Files {
   // kErrorFileNotFound when nothing matches.
   virtual uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) = 0;
 
+  // A file opened for appending, created when missing (its directory must
+  // exist), shared for reading and writing so that several programs may keep
+  // one log. Every write lands at the file's end as one piece, even when
+  // another thread or program appends at the same time (on NT the handle has
+  // append access alone; the 9x platform, which has no such access, moves to
+  // the end before each write).
+  virtual uint32_t OpenForAppending(std::string_view path, AppendHandle* file) = 0;
+  // WriteFile of all of `bytes` in one call.
+  virtual uint32_t AppendToFile(AppendHandle file, std::string_view bytes) = 0;
+  virtual uint32_t CloseFile(AppendHandle file) = 0;
+
   virtual uint32_t GetCurrentDirectory(std::string* directory) = 0;
+  // SetCurrentDirectoryA: an existing directory; relative paths resolve
+  // against it from then on.
+  virtual uint32_t ChangeCurrentDirectory(std::string_view directory) = 0;
   virtual uint32_t GetSystemDirectory(std::string* directory) = 0;
   virtual uint32_t GetWindowsDirectory(std::string* directory) = 0;
   // The running program's full file name.

@@ -25,6 +25,10 @@ class Threads {
   virtual uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
                                     bool* alreadyExisted) = 0;
   virtual uint32_t CloseMutex(MutexHandle mutex) = 0;
+  // Whether some program holds a mutex of this name (OpenMutexA): an open
+  // refused for lack of access still means it exists. Nothing is created, so
+  // a test never stands in the way of the program that owns the name.
+  virtual bool NamedMutexExists(std::string_view name) = 0;
 };
 
 }  // namespace kv

@@ -291,6 +291,44 @@ uint32_t SimFiles::FindFiles(std::string_view pattern, std::vector<FoundFile>* f
   return kErrorSuccess;
 }
 
+uint32_t SimFiles::OpenForAppending(std::string_view path, AppendHandle* file) {
+  if (uint32_t e = faults_.Check(Call::OpenForAppending)) return e;
+  const std::string full = FullPath(path);
+  if (DirectoryExists(full)) return kErrorAccessDenied;
+  SimFile* existing = Find(full);
+  if (!existing) {
+    if (!DirectoryExists(ParentPath(full))) return kErrorPathNotFound;
+    existing = &AddFile(full);
+  }
+  if (existing->inUse) return kErrorSharingViolation;
+  if (existing->attributes & kFileAttributeReadOnly) return kErrorAccessDenied;
+  *file = nextAppendHandle_++;
+  appending_[*file] = PathKey(full);
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::AppendToFile(AppendHandle file, std::string_view bytes) {
+  if (uint32_t e = faults_.Check(Call::AppendToFile)) return e;
+  auto handle = appending_.find(file);
+  if (handle == appending_.end()) return kErrorInvalidHandle;
+  auto target = files_.find(handle->second);
+  // Deleted while open: Windows keeps writing to the doomed file.
+  if (target != files_.end()) target->second.bytes.append(bytes);
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::CloseFile(AppendHandle file) {
+  return appending_.erase(file) != 0 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+uint32_t SimFiles::ChangeCurrentDirectory(std::string_view directory) {
+  if (uint32_t e = faults_.Check(Call::ChangeCurrentDirectory)) return e;
+  const std::string full = FullPath(directory);
+  if (!DirectoryExists(full)) return Find(full) ? kErrorDirectory : MissingFileError(full);
+  currentDirectory_ = full;
+  return kErrorSuccess;
+}
+
 uint32_t SimFiles::GetCurrentDirectory(std::string* directory) {
   if (uint32_t e = faults_.Check(Call::GetCurrentDirectory)) return e;
   *directory = currentDirectory_;

@@ -44,6 +44,7 @@ class SimFiles : public Files {
   SimFile& AddFile(std::string_view path, std::string bytes = {});
   void AddVersionedFile(std::string_view path, std::string_view fileVersion);
   void MarkInUse(std::string_view path, bool inUse = true);
+  // The program's starting directory, which need not exist yet.
   void SetCurrentDirectory(std::string_view path) { currentDirectory_ = FullPath(path); }
   // The running program's file, which exists.
   void SetModuleFileName(std::string_view path);
@@ -63,6 +64,7 @@ class SimFiles : public Files {
   bool Exists(std::string_view path) const;
   bool DirectoryExists(std::string_view path) const;
   const SimFile* Find(std::string_view path) const;
+  size_t OpenAppendCount() const { return appending_.size(); }
   SimFile* Find(std::string_view path);
   std::string systemDirectory() const { return systemDirectory_; }
   std::string windowsDirectory() const { return windowsDirectory_; }
@@ -77,7 +79,11 @@ class SimFiles : public Files {
   uint32_t CreateDirectory(std::string_view path) override;
   uint32_t DeleteAtRestart(std::string_view path) override;
   uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) override;
+  uint32_t OpenForAppending(std::string_view path, AppendHandle* file) override;
+  uint32_t AppendToFile(AppendHandle file, std::string_view bytes) override;
+  uint32_t CloseFile(AppendHandle file) override;
   uint32_t GetCurrentDirectory(std::string* directory) override;
+  uint32_t ChangeCurrentDirectory(std::string_view directory) override;
   uint32_t GetSystemDirectory(std::string* directory) override;
   uint32_t GetWindowsDirectory(std::string* directory) override;
   uint32_t GetModuleFileName(std::string* path) override;
@@ -92,6 +98,8 @@ class SimFiles : public Files {
   bool ninetyFive_ = false;
   std::map<std::string, SimFile> files_;
   std::set<std::string> directories_;
+  std::map<AppendHandle, std::string> appending_;  // handle -> file key
+  AppendHandle nextAppendHandle_ = 0x700;
   std::string currentDirectory_ = "C:\\";
   std::string moduleFileName_ = "C:\\setup.exe";
   std::string windowsDirectory_ = "C:\\WINDOWS";

@@ -58,4 +58,8 @@ uint32_t SimThreads::CloseMutex(MutexHandle mutex) {
   return kErrorSuccess;
 }
 
+bool SimThreads::NamedMutexExists(std::string_view name) {
+  return mutexes_.count(std::string(name)) != 0;
+}
+
 }  // namespace kv::sim

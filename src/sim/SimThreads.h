@@ -27,6 +27,7 @@ class SimThreads : public Threads {
 
   // A mutex held by another program.
   void HoldMutexElsewhere(const std::string& name) { mutexes_[name] += 1; }
+  bool MutexHeld(const std::string& name) const { return mutexes_.count(name) != 0; }
   int startedThreads() const { return started_; }
   size_t OpenThreadCount() const { return threads_.size(); }
 
@@ -35,6 +36,7 @@ class SimThreads : public Threads {
   uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
                             bool* alreadyExisted) override;
   uint32_t CloseMutex(MutexHandle mutex) override;
+  bool NamedMutexExists(std::string_view name) override;
 
  private:
   Faults& faults_;

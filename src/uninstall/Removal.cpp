@@ -1,5 +1,6 @@
 #include "uninstall/Removal.h"
 
+#include "common/DeploymentTexts.h"
 #include "common/SpoolerService.h"
 #include "common/UninstallStrings.h"
 #include "platform/Errors.h"
@@ -28,15 +29,16 @@ std::string WithErrorNumber(std::string text, uint32_t error) {
 
 // The line for a printer that ended a check: 115 or 116, both followed by a
 // pause, or 113 without one.
-void ReportQueryFailure(Controls& controls, Clock& clock, PrinterQueryResult result,
-                        std::string_view printerName) {
+void ReportQueryFailure(Controls& controls, const UninstallState& state, Clock& clock,
+                        PrinterQueryResult result, std::string_view printerName) {
   if (result == PrinterQueryResult::OpenFailed) {
-    AppendStatus(controls, FormatStatus(text::kOpenPrinterError, printerName));
+    AppendStatus(controls, state, FormatStatus(text::kOpenPrinterError, printerName));
     return;
   }
-  AppendStatus(controls, UninstallString(result == PrinterQueryResult::OutOfMemory
-                                             ? text::kAllocateMemoryError
-                                             : text::kGetPrinterInfoError));
+  AppendStatus(
+      controls, state,
+      UninstallString(result == PrinterQueryResult::OutOfMemory ? text::kAllocateMemoryError
+                                                                : text::kGetPrinterInfoError));
   clock.Sleep(100);
 }
 
@@ -50,11 +52,11 @@ bool Removal::CheckJobs(Controls& controls) {
     PrinterInfo2 info;
     PrinterQueryResult result = QueryPrinter(machine_.spooler, printer.printerName, &info);
     if (result != PrinterQueryResult::Ok) {
-      ReportQueryFailure(controls, machine_.clock, result, printer.printerName);
+      ReportQueryFailure(controls, state_, machine_.clock, result, printer.printerName);
       return false;
     }
     if (info.jobs > 0) {
-      AppendStatus(controls, FormatStatus(text::kDeleteJobsFirst, printer.printerName));
+      AppendStatus(controls, state_, FormatStatus(text::kDeleteJobsFirst, printer.printerName));
       Pause(100);
       return false;
     }
@@ -67,6 +69,9 @@ void Removal::Run(Controls& controls) {
     controls.Enable(id, false);
   }
   UninstallIni ini(machine_.profiles, state_.iniPath, state_.family.family);
+  state_.outcome.ran = true;
+  state_.outcome.stopped = false;
+  state_.outcome.errorReported = false;
   bool removedAny = false;
   bool ended = false;
   for (int i = 0; i < state_.list.Count(controls); ++i) {
@@ -79,6 +84,7 @@ void Removal::Run(Controls& controls) {
                                                             : RemovePrinter(controls, i);
     if (outcome == Outcome::EndRun) {
       ended = true;
+      state_.outcome.stopped = true;
       break;
     }
     if (outcome == Outcome::Removed) {
@@ -88,17 +94,20 @@ void Removal::Run(Controls& controls) {
     }
   }
   if (!ended && controls.Checked(IDC_USB_DRIVER)) {
-    AppendStatus(controls, text::kDeletingUsbDriver);
+    AppendStatus(controls, state_, text::kDeletingUsbDriver);
     RunUsbDriverInstaller(machine_.files, machine_.desktop, machine_.clock,
                           UsbInstallerMode::Remove);
-    AppendStatus(controls, text::kUsbDriverDeleted);
+    AppendStatus(controls, state_, text::kUsbDriverDeleted);
   }
   // What went before a printer that stopped the run needs the restart all the
   // same; so do the files left for Windows to delete, which only removed
   // monitors and processors leave.
-  if (removedAny) OfferRestart(controls);
+  if (removedAny) {
+    state_.outcome.removedAny = true;
+    if (state_.settings.offerRestart) OfferRestart(controls);
+  }
   if (state_.list.Count(controls) > 0) {
-    AppendStatus(controls, UninstallString(text::kSelectPrinters));
+    AppendStatus(controls, state_, UninstallString(text::kSelectPrinters));
     for (int id : {IDC_REMOVAL_LIST, IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT}) {
       controls.Enable(id, true);
     }
@@ -108,7 +117,7 @@ void Removal::Run(Controls& controls) {
 }
 
 void Removal::MarkRemoved(Controls& controls, int index) {
-  AppendStatus(controls, FormatStatus(text::kDeleted, state_.currentName));
+  AppendStatus(controls, state_, FormatStatus(text::kDeleted, state_.currentName));
   state_.list.Remove(controls, index);
 }
 
@@ -116,25 +125,25 @@ Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
   const std::string name = state_.currentName;
   OpenedPrinter printer(machine_.spooler);
   if (!printer.Open(name)) {
-    AppendStatus(controls, FormatStatus(text::kOpenPrinterError, name));
+    AppendStatus(controls, state_, FormatStatus(text::kOpenPrinterError, name));
     return Outcome::EndRun;
   }
-  AppendStatus(controls, FormatStatus(text::kDeletingPrinter, name));
+  AppendStatus(controls, state_, FormatStatus(text::kDeletingPrinter, name));
   PrinterInfo2 info;
   PrinterQueryResult result = printer.Query(&info);
   if (result != PrinterQueryResult::Ok) {
     printer.Close();
-    ReportQueryFailure(controls, machine_.clock, result, name);
+    ReportQueryFailure(controls, state_, machine_.clock, result, name);
     return Outcome::EndRun;
   }
   if (info.jobs > 0) {
     printer.Close();
-    AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, name));
+    AppendStatus(controls, state_, FormatStatus(text::kPrinterHasJobs, name));
     Pause(100);
     return Outcome::EndRun;
   }
   if (printer.Delete() != kErrorSuccess) {
-    AppendStatus(controls, UninstallString(text::kDeletePrinterError));
+    ReportFailure(controls, UninstallString(text::kDeletePrinterError));
     Pause(100);
     return Outcome::Kept;
   }
@@ -152,16 +161,16 @@ Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
 }
 
 void Removal::DeleteDriver(Controls& controls, const std::string& driverName) {
-  AppendStatus(controls, FormatStatus(text::kDeletingDriver, state_.currentName));
+  AppendStatus(controls, state_, FormatStatus(text::kDeletingDriver, state_.currentName));
   const uint32_t error =
       machine_.spooler.DeletePrinterDriverAndUnusedFiles(std::nullopt, driverName);
   if (error == kErrorSuccess) {
-    AppendStatus(controls, UninstallString(text::kDriverDeleted));
+    AppendStatus(controls, state_, UninstallString(text::kDriverDeleted));
   } else if (error == kErrorPrinterDriverInUse) {
-    AppendStatus(controls, UninstallString(text::kDriverInUse));
+    AppendStatus(controls, state_, UninstallString(text::kDriverInUse));
   } else {
-    AppendStatus(controls,
-                 WithErrorNumber(std::string(UninstallString(text::kDeleteDriverError)), error));
+    ReportFailure(controls,
+                  WithErrorNumber(std::string(UninstallString(text::kDeleteDriverError)), error));
   }
   Pause(100);
   Pause(1000);
@@ -174,11 +183,11 @@ bool Removal::MonitorFreeOnNinetyFive(Controls& controls) {
     PrinterInfo2 info;
     PrinterQueryResult result = QueryPrinter(machine_.spooler, printer.printerName, &info);
     if (result != PrinterQueryResult::Ok) {
-      ReportQueryFailure(controls, machine_.clock, result, printer.printerName);
+      ReportQueryFailure(controls, state_, machine_.clock, result, printer.printerName);
       return false;
     }
     if (info.portName.find("KVCOM") != std::string::npos) {
-      AppendStatus(controls, FormatStatus(text::kPrinterHasJobs, state_.currentName));
+      AppendStatus(controls, state_, FormatStatus(text::kPrinterHasJobs, state_.currentName));
       Pause(100);
       return false;
     }
@@ -188,9 +197,9 @@ bool Removal::MonitorFreeOnNinetyFive(Controls& controls) {
 
 Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, int index) {
   const std::string name = state_.currentName;
-  AppendStatus(controls, FormatStatus(text::kDeleting, name));
+  AppendStatus(controls, state_, FormatStatus(text::kDeleting, name));
   if (state_.family.family == OsFamily::Win98 && !MonitorFreeOnNinetyFive(controls)) {
-    AppendStatus(controls, FormatStatus(text::kInUse, name));
+    ReportFailure(controls, FormatStatus(text::kInUse, name));
     return Outcome::Kept;
   }
   uint32_t error = machine_.spooler.DeleteMonitor(std::nullopt, name);
@@ -201,9 +210,9 @@ Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, i
     error = machine_.spooler.DeleteMonitor(std::nullopt, name);
   }
   if (error != kErrorSuccess) {
-    AppendStatus(controls, FormatStatus(error == kErrorPrintMonitorInUse ? text::kInUse
-                                                                         : text::kUninstallError,
-                                        name));
+    ReportFailure(controls, FormatStatus(error == kErrorPrintMonitorInUse ? text::kInUse
+                                                                          : text::kUninstallError,
+                                         name));
     Pause(100);
     return Outcome::Kept;
   }
@@ -217,7 +226,7 @@ Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, i
   const std::string uiDll = ini.MonitorUiDll(name);
   std::string systemDirectory;
   if (machine_.files.GetSystemDirectory(&systemDirectory) != kErrorSuccess) {
-    AppendStatus(controls, text::kNoSystemDirectory);
+    ReportFailure(controls, text::kNoSystemDirectory);
     systemDirectory.clear();
   }
   DeleteFileIn(controls, systemDirectory, dll);
@@ -228,10 +237,10 @@ Removal::Outcome Removal::RemoveMonitor(Controls& controls, UninstallIni& ini, i
 
 Removal::Outcome Removal::RemoveProcessor(Controls& controls, UninstallIni& ini, int index) {
   const std::string name = state_.currentName;
-  AppendStatus(controls, FormatStatus(text::kDeleting, name));
+  AppendStatus(controls, state_, FormatStatus(text::kDeleting, name));
   uint32_t error = machine_.spooler.DeletePrintProcessor(std::nullopt, name);
   if (error != kErrorSuccess) {
-    AppendStatus(
+    ReportFailure(
         controls,
         FormatStatus(error == kErrorCanNotComplete ? text::kInUse : text::kUninstallError, name));
     Pause(100);
@@ -242,7 +251,7 @@ Removal::Outcome Removal::RemoveProcessor(Controls& controls, UninstallIni& ini,
   const std::string dll = ini.ProcessorDll(name);
   std::string directory;
   if (machine_.spooler.GetPrintProcessorDirectory(&directory) != kErrorSuccess) {
-    AppendStatus(controls, text::kNoSystemDirectory);
+    ReportFailure(controls, text::kNoSystemDirectory);
     directory.clear();
   }
   DeleteFileIn(controls, directory, dll);
@@ -262,23 +271,37 @@ void Removal::DeleteFileIn(Controls& controls, const std::string& directory,
   if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
     error = machine_.files.DeleteAtRestart(path);
     if (error == kErrorSuccess) {
-      AppendStatus(controls, FormatStatus(text::kDeletedAtRestart, name));
+      AppendStatus(controls, state_, FormatStatus(text::kDeletedAtRestart, name));
+      state_.outcome.deletionAtRestart = true;
       return;
     }
   }
-  AppendStatus(controls, WithErrorNumber(FormatStatus(text::kDeleteFileError, name), error));
+  ReportFailure(controls, WithErrorNumber(FormatStatus(text::kDeleteFileError, name), error));
+}
+
+void Removal::ReportFailure(Controls& controls, std::string_view line) {
+  AppendStatus(controls, state_, line);
+  state_.outcome.errorReported = true;
 }
 
 void Removal::OfferRestart(Controls& controls) {
   DialogPage restartPage;
-  if (dialogs_.RunModal(IDD_RESTART, restartPage, controls.Handle()) != kIdOk) return;
+  const bool yes = dialogs_.RunModal(IDD_RESTART, restartPage, controls.Handle()) == kIdOk;
+  if (state_.settings.log) {
+    state_.settings.log->Write(FormatText(
+        UninstallString(deployment_text::kQuestion),
+        {text::kRestartDialogCaption,
+         UninstallString(yes ? deployment_text::kAnswerYes : deployment_text::kAnswerNo)}));
+  }
+  if (!yes) return;
   ApplyRunningFamily(machine_, controls, state_);
   uint32_t error = kErrorSuccess;
   if (state_.family.family != OsFamily::Win98) error = machine_.system.EnableShutdownPrivilege();
   if (error == kErrorSuccess) error = machine_.system.RestartComputer();
+  if (error == kErrorSuccess) state_.outcome.restarting = true;
   // The window stays open, so the user can restart by hand.
   if (error != kErrorSuccess) {
-    AppendStatus(controls,
+    AppendStatus(controls, state_,
                  WithErrorNumber(std::string(UninstallString(text::kRestartError)), error));
   }
 }

@@ -38,6 +38,8 @@ class Removal {
   // file (its name alone, which the narrow status list shows whole) and says
   // so, or why the file stays.
   void DeleteFileIn(Controls& controls, const std::string& directory, const std::string& name);
+  // A status line that says something stays: the run ends in failure.
+  void ReportFailure(Controls& controls, std::string_view line);
   void OfferRestart(Controls& controls);
   void Pause(uint32_t milliseconds) { machine_.clock.Sleep(milliseconds); }
 

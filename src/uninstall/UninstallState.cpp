@@ -11,7 +11,8 @@ void ApplyRunningFamily(Machine& machine, Controls& controls, UninstallState& st
   if (state.family.marksCompatibility) MarkCompatibilityPersisted(machine);
 }
 
-void AppendStatus(Controls& controls, std::string_view line) {
+void AppendStatus(Controls& controls, const UninstallState& state, std::string_view line) {
+  if (state.settings.log) state.settings.log->Write(line);
   int index = controls.AddItem(IDC_STATUS_LIST, line);
   if (index >= 0) controls.Select(IDC_STATUS_LIST, index);
 }

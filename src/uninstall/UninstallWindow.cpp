@@ -14,8 +14,11 @@ namespace text = uninstall_text;
 
 }  // namespace
 
-UninstallWindow::UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName)
-    : machine_(machine), dialogs_(dialogs), applicationName_(std::move(applicationName)) {}
+UninstallWindow::UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName,
+                                 UninstallSettings settings)
+    : machine_(machine), dialogs_(dialogs), applicationName_(std::move(applicationName)) {
+  state_.settings = settings;
+}
 
 UninstallWindow::~UninstallWindow() {
   JoinWorker();
@@ -36,17 +39,23 @@ void UninstallWindow::OnInit(Controls& controls) {
   if (family && NeedsAdministrator(*family) && !IsAdministrator(machine_.security)) {
     machine_.desktop.MessageBox(controls.Handle(), UninstallString(text::kNotAdministrator),
                                 text::kErrorCaption, kMbOk);
+    state_.startRefusal = ExitCode::kNotAdministrator;
     controls.EndDialog(kIdCancel);
     return;
   }
   if (std::string failure; !LocateUninstallIni(machine_.files, &state_.iniPath, failure)) {
     machine_.desktop.MessageBox(controls.Handle(), failure, text::kErrorCaption, kMbOk);
+    // Not found beside the program nor in its DRVCONFIG folder (a folder
+    // that is missing cannot be searched): a file missing from the medium.
+    state_.startRefusal = failure == UninstallString(text::kNoCurrentDirectory)
+                              ? ExitCode::kFailed
+                              : ExitCode::kFileMissing;
     controls.EndDialog(kIdCancel);
     return;
   }
   UninstallIni ini(machine_.profiles, state_.iniPath, family);
   state_.list.Fill(controls, FindRemovalItems(machine_.spooler, ini, family));
-  AppendStatus(controls, UninstallString(text::kSelectPrinters));
+  AppendStatus(controls, state_, UninstallString(text::kSelectPrinters));
   controls.SetText(IDC_INSTRUCTIONS, UninstallString(text::kInstructions));
 
   // Which spooler call deletes a driver is the spooler's own choice; the
@@ -64,7 +73,13 @@ bool UninstallWindow::OnCommand(Controls& controls, int id, int code) {
   if (running_ && (id == kIdOk || id == kIdCancel)) return true;
   switch (id) {
     case IDC_UNINSTALL:
-      if (!running_ && removal_.CheckJobs(controls)) StartRemoval(controls);
+      if (running_) return true;
+      if (removal_.CheckJobs(controls)) {
+        StartRemoval(controls);
+      } else {
+        state_.outcome.ran = true;
+        state_.outcome.stopped = true;
+      }
       return true;
     case IDC_SELECT_ALL:
       if (!running_) state_.list.SelectAll(controls);

@@ -15,7 +15,8 @@ namespace kv {
 // be closed, so that no removal is cut off half-way.
 class UninstallWindow : public DialogPage {
  public:
-  UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName);
+  UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName,
+                  UninstallSettings settings = {});
   ~UninstallWindow() override;
 
   void OnInit(Controls& controls) override;
@@ -25,6 +26,9 @@ class UninstallWindow : public DialogPage {
 
   bool removalRunning() const { return running_; }
   const UninstallState& state() const { return state_; }
+  UninstallState& state() { return state_; }
+  // Returns when the removal run started last has ended.
+  void WaitForRemoval() { JoinWorker(); }
 
  private:
   void StartRemoval(Controls& controls);

@@ -24,4 +24,10 @@ uint64_t Win32Clock::NowMs() {
   return now;
 }
 
+LocalTime Win32Clock::Now() {
+  SYSTEMTIME now = {};
+  ::GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
 }  // namespace kv

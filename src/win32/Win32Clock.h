@@ -16,6 +16,7 @@ class Win32Clock : public Clock {
   void Sleep(uint32_t milliseconds) override;
   // GetTickCount, carried past its 49.7-day wrap.
   uint64_t NowMs() override;
+  LocalTime Now() override;
 
  private:
   CRITICAL_SECTION lock_;

@@ -163,6 +163,66 @@ uint32_t Win32Files::FindFiles(std::string_view pattern, std::vector<FoundFile>*
   return kErrorSuccess;
 }
 
+namespace {
+
+// The 9x platform knows no append-only access.
+bool NinetyFive() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+  return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+}  // namespace
+
+uint32_t Win32Files::OpenForAppending(std::string_view path, AppendHandle* file) {
+  // Append access alone makes every WriteFile land at the end as one piece,
+  // whoever else appends; write access would write at the handle's position.
+  const DWORD access = NinetyFive() ? GENERIC_WRITE : FILE_APPEND_DATA | SYNCHRONIZE;
+  HANDLE opened =
+      ::CreateFileA(std::string(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return LastFailure();
+  *file = reinterpret_cast<AppendHandle>(opened);
+  return kErrorSuccess;
+}
+
+Win32Files::Win32Files() {
+  InitializeCriticalSection(&appendLock_);
+}
+
+Win32Files::~Win32Files() {
+  DeleteCriticalSection(&appendLock_);
+}
+
+uint32_t Win32Files::AppendToFile(AppendHandle file, std::string_view bytes) {
+  HANDLE handle = reinterpret_cast<HANDLE>(file);
+  const bool seek = NinetyFive();
+  if (seek) EnterCriticalSection(&appendLock_);
+  uint32_t error = kErrorSuccess;
+  DWORD written = 0;
+  if (seek && ::SetFilePointer(handle, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+      GetLastError() != NO_ERROR) {
+    error = LastFailure();
+  } else if (!::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                          nullptr)) {
+    error = LastFailure();
+  } else if (written != bytes.size()) {
+    error = kErrorInvalidFunction;
+  }
+  if (seek) LeaveCriticalSection(&appendLock_);
+  return error;
+}
+
+uint32_t Win32Files::CloseFile(AppendHandle file) {
+  if (!::CloseHandle(reinterpret_cast<HANDLE>(file))) return LastErrorOr(kErrorInvalidHandle);
+  return kErrorSuccess;
+}
+
+uint32_t Win32Files::ChangeCurrentDirectory(std::string_view directory) {
+  if (!::SetCurrentDirectoryA(std::string(directory).c_str())) return LastFailure();
+  return kErrorSuccess;
+}
+
 uint32_t Win32Files::GetCurrentDirectory(std::string* directory) {
   return ReadPath([](char* buffer, DWORD size) { return ::GetCurrentDirectoryA(size, buffer); },
                   directory);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win32/Win32Api.h"
+
 #include "platform/Files.h"
 
 namespace kv {
@@ -7,6 +9,11 @@ namespace kv {
 // Files and directories through kernel32's ANSI functions.
 class Win32Files : public Files {
  public:
+  Win32Files();
+  ~Win32Files() override;
+  Win32Files(const Win32Files&) = delete;
+  Win32Files& operator=(const Win32Files&) = delete;
+
   uint32_t CopyFile(std::string_view source, std::string_view target, bool failIfExists) override;
   uint32_t DeleteFile(std::string_view path) override;
   uint32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
@@ -16,10 +23,19 @@ class Win32Files : public Files {
   uint32_t CreateDirectory(std::string_view path) override;
   uint32_t DeleteAtRestart(std::string_view path) override;
   uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) override;
+  uint32_t OpenForAppending(std::string_view path, AppendHandle* file) override;
+  uint32_t AppendToFile(AppendHandle file, std::string_view bytes) override;
+  uint32_t CloseFile(AppendHandle file) override;
   uint32_t GetCurrentDirectory(std::string* directory) override;
+  uint32_t ChangeCurrentDirectory(std::string_view directory) override;
   uint32_t GetSystemDirectory(std::string* directory) override;
   uint32_t GetWindowsDirectory(std::string* directory) override;
   uint32_t GetModuleFileName(std::string* path) override;
+
+ private:
+  // The 9x platform appends by moving to the end and writing: two threads
+  // must not do that at once.
+  CRITICAL_SECTION appendLock_;
 };
 
 }  // namespace kv

@@ -73,4 +73,13 @@ uint32_t Win32Threads::CloseMutex(MutexHandle mutex) {
   return kErrorSuccess;
 }
 
+bool Win32Threads::NamedMutexExists(std::string_view name) {
+  HANDLE opened = ::OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str());
+  if (opened != nullptr) {
+    ::CloseHandle(opened);
+    return true;
+  }
+  return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 }  // namespace kv

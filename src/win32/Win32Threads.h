@@ -13,6 +13,7 @@ class Win32Threads : public Threads {
   uint32_t CreateNamedMutex(std::string_view name, MutexHandle* mutex,
                             bool* alreadyExisted) override;
   uint32_t CloseMutex(MutexHandle mutex) override;
+  bool NamedMutexExists(std::string_view name) override;
 };
 
 }  // namespace kv

@@ -41,6 +41,45 @@ TEST(ThreadsContract, NamedMutexReportsAnEarlierHolder) {
   EXPECT_EQ(threads.CloseMutex(first), 0u);
 }
 
+TEST(ThreadsContract, AMutexIsFoundWithoutBeingCreated) {
+  Threads& threads = ContractMachine().threads;
+  EXPECT_FALSE(threads.NamedMutexExists("KvContractTestedMutex"));
+  EXPECT_FALSE(threads.NamedMutexExists("KvContractTestedMutex")) << "the test created it";
+  MutexHandle held = 0;
+  bool existed = true;
+  ASSERT_EQ(threads.CreateNamedMutex("KvContractTestedMutex", &held, &existed), 0u);
+  EXPECT_FALSE(existed);
+  EXPECT_TRUE(threads.NamedMutexExists("KvContractTestedMutex"));
+  EXPECT_FALSE(threads.NamedMutexExists("kvcontracttestedmutex")) << "names are case-sensitive";
+  EXPECT_EQ(threads.CloseMutex(held), 0u);
+  EXPECT_FALSE(threads.NamedMutexExists("KvContractTestedMutex"));
+}
+
+TEST(ClockContract, LocalTimeIsAValidDateToTheMillisecond) {
+  Clock& clock = ContractMachine().clock;
+  const LocalTime before = clock.Now();
+  clock.Sleep(20);
+  const LocalTime after = clock.Now();
+  for (const LocalTime& t : {before, after}) {
+    EXPECT_GE(t.year, 2000);
+    EXPECT_GE(t.month, 1);
+    EXPECT_LE(t.month, 12);
+    EXPECT_GE(t.day, 1);
+    EXPECT_LE(t.day, 31);
+    EXPECT_LE(t.hour, 23);
+    EXPECT_LE(t.minute, 59);
+    EXPECT_LE(t.second, 59);
+    EXPECT_LE(t.milliseconds, 999);
+  }
+  auto ms = [](const LocalTime& t) {
+    return ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.milliseconds;
+  };
+  // Across midnight the difference turns negative; a day is long enough.
+  const int elapsed = (ms(after) - ms(before) + 86400000) % 86400000;
+  EXPECT_GE(elapsed, 15) << "the time has milliseconds and moves with sleeps";
+  EXPECT_LT(elapsed, 60000);
+}
+
 TEST(ModulesContract, CallsPassNumbersAndBufferAddresses) {
   ArrangeKernelLibrary();
   Modules& modules = ContractMachine().modules;

@@ -111,8 +111,9 @@ RemoteProgram::~RemoteProgram() {
 }
 
 bool RemoteProgram::Start(const std::string& program, const std::string& directory,
-                          std::string& error) {
+                          const std::string& arguments, std::string& error) {
   std::wstring commandLine = L"\"" + Widen(program) + L"\"";
+  if (!arguments.empty()) commandLine += L" " + Widen(arguments);
   std::wstring workDirectory = Widen(directory);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

@@ -24,7 +24,9 @@ class RemoteProgram {
   RemoteProgram(const RemoteProgram&) = delete;
   RemoteProgram& operator=(const RemoteProgram&) = delete;
 
-  bool Start(const std::string& program, const std::string& directory, std::string& error);
+  // `arguments` follow the quoted program name on its command line.
+  bool Start(const std::string& program, const std::string& directory, const std::string& arguments,
+             std::string& error);
   bool Running() const;
   // The exit code once the program has ended within `timeoutMs`.
   bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);

@@ -12,7 +12,8 @@
 // (steps).
 //
 //   ids HEADER                      read control names from a header of #defines
-//   start PROGRAM [DIRECTORY]       start the program in that directory
+//   start PROGRAM [DIRECTORY [ARGS]] start the program in that directory, with
+//                                   ARGS (one word or quoted text) after its name
 //   wait-window CAPTION [SECONDS]   the program's top-level window becomes current
 //   wait-desktop CAPTION [SECONDS]  a top-level window of any process has this caption
 //   click ID                        post a click once the control is enabled and visible
@@ -190,7 +191,8 @@ class Walk {
       return need(1) && names_.Read(w[1], error);
     }
     if (verb == "start") {
-      return need(1) && program_.Start(w[1], w.size() > 2 ? w[2] : "", error);
+      return need(1) &&
+             program_.Start(w[1], w.size() > 2 ? w[2] : "", w.size() > 3 ? w[3] : "", error);
     }
     if (verb == "wait-window") {
       if (!need(1) || !TimeLimit(w, 2, limitMs, error)) return false;

@@ -103,6 +103,7 @@ class WaitCountingClock : public Clock {
     real_.Sleep(milliseconds);
   }
   uint64_t NowMs() override { return real_.NowMs(); }
+  LocalTime Now() override { return real_.Now(); }
   uint64_t waited() const { return waited_; }
 
  private:
