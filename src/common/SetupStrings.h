@@ -49,6 +49,38 @@ inline constexpr int kUsbHintCancelPopup = 151;
 inline constexpr int kUsbHintPressInstall = 152;
 // 200 to 229: deployment_text (common/DeploymentTexts.h).
 inline constexpr int kUsage = 230;
+// The setup program's own texts of runs with options.
+inline constexpr int kSilentNeedsAnswers = 231;
+inline constexpr int kAnswersOnlySilent = 232;
+inline constexpr int kRecordNotSilent = 233;
+inline constexpr int kAnswerFileRefused = 234;
+inline constexpr int kAnswerFileUnreadable = 235;
+inline constexpr int kAnswerFileNoSection = 236;
+inline constexpr int kAnswerUnknownKey = 237;
+inline constexpr int kAnswerLineWithoutValue = 238;
+inline constexpr int kAnswerMissing = 239;
+inline constexpr int kAnswerNotOneOf = 240;
+inline constexpr int kAnswerLicenceNotAccepted = 241;
+inline constexpr int kAnswerModelNotListed = 242;
+inline constexpr int kAnswerTypicalOnly = 243;
+inline constexpr int kAnswerNoWindowsPreset = 244;
+inline constexpr int kAnswerWindowsNotOffered = 245;
+inline constexpr int kAnswerWindowsRefused = 246;
+inline constexpr int kAnswerPortNotListed = 247;
+inline constexpr int kAnswerPortRefused = 248;
+inline constexpr int kAnswerDriverNotAllowed = 249;
+inline constexpr int kAnswerSerialOnly = 250;
+inline constexpr int kAnswerUsbOnly = 251;
+inline constexpr int kAnswersTaken = 252;
+inline constexpr int kAlreadyInstalled = 253;
+inline constexpr int kUpdatingComponents = 254;
+inline constexpr int kComponentsUpdated = 255;
+inline constexpr int kRestartPending = 256;
+inline constexpr int kUsbDriverSkipped = 257;
+inline constexpr int kMissingFromMedium = 258;
+inline constexpr int kAnswerFileNotWritten = 259;
+inline constexpr int kAnswerFileWritten = 260;
+inline constexpr int kInstalledPrinter = 261;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";

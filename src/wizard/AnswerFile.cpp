@@ -3,6 +3,7 @@
 #include <array>
 #include <map>
 
+#include "common/DeploymentTexts.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
 #include "config/ProfileFile.h"
@@ -113,8 +114,8 @@ class Resolver {
     refusal_ = std::move(reason);
     return false;
   }
-  bool RefuseValue(std::string_view key, std::string_view value, std::string_view why) {
-    return Refuse(std::string(key) + "=" + std::string(value) + ": " + std::string(why));
+  bool Refuse(int text, std::initializer_list<std::string_view> values) {
+    return Refuse(FormatText(SetupString(text), values));
   }
 
   // One of `allowed` (case ignored), as the page writes it; the default when
@@ -132,21 +133,21 @@ class Resolver {
         return true;
       }
     }
-    return RefuseValue(key, *value, "not one of " + Join(allowed));
+    return Refuse(setup_text::kAnswerNotOneOf, {key, *value, Join(allowed)});
   }
 
   bool Licence() {
     const std::optional<std::string> value = answers_.Get(kAcceptLicence);
-    if (!value) return Refuse("AcceptLicence is missing: the licence must be accepted (yes)");
-    if (!SameText(*value, "yes")) return RefuseValue(kAcceptLicence, *value, "only yes accepts");
+    if (!value) return Refuse(setup_text::kAnswerMissing, {kAcceptLicence});
+    if (!SameText(*value, "yes")) return Refuse(setup_text::kAnswerLicenceNotAccepted, {*value});
     return true;
   }
 
   bool ModelChoice() {
     const std::optional<std::string> value = answers_.Get(kModel);
-    if (!value) return Refuse("Model is missing");
+    if (!value) return Refuse(setup_text::kAnswerMissing, {kModel});
     const std::optional<ListedModel> model = FindListedModel(configuration_, *value);
-    if (!model) return RefuseValue(kModel, *value, "not a model the module page lists");
+    if (!model) return Refuse(setup_text::kAnswerModelNotListed, {*value});
     choices_.selections.printerName = TakenModelName(model->name);
     choices_.selections.moduleIndex = static_cast<int32_t>(model->module);
     choices_.selections.moduleConfigurationPath = configuration_.ModuleFilePath(model->module);
@@ -170,7 +171,7 @@ class Resolver {
     if (!OneOf(kSetupType, {"Typical", "Advanced"}, "Typical", &chosen)) return false;
     const bool advanced = chosen == "Advanced";
     if (advanced && !AdvancedSetupAllowed(configuration_, module(), model())) {
-      return RefuseValue(kSetupType, chosen, "the model offers only the Typical setup");
+      return Refuse(setup_text::kAnswerTypicalOnly, {model()});
     }
     choices_.selections.setupType = advanced ? SetupType::Advanced : SetupType::Typical;
     return true;
@@ -185,25 +186,20 @@ class Resolver {
     choices_.preset = preset;
     const std::string offered(FamilyAnswerName(preset.family));
     if (chosen == "auto") {
-      if (preset.checkedButton == 0) {
-        return Refuse(
-            "Windows=auto: the OS page presets no family for this version of Windows; name "
-            "the family it offers (Windows=" +
-            offered + ")");
-      }
+      if (preset.checkedButton == 0) return Refuse(setup_text::kAnswerNoWindowsPreset, {offered});
     } else if (chosen != offered) {
-      return RefuseValue(kWindows, chosen,
-                         "the OS page offers only Windows=" + offered + " on this system");
+      return Refuse(setup_text::kAnswerWindowsNotOffered, {chosen, offered});
     }
     choices_.selections.osFamily = preset.family;
     const int refusal = FamilyRefusal(configuration_, module(), model(), preset.family);
-    if (refusal != 0) return RefuseValue(kWindows, chosen, SetupString(refusal));
+    if (refusal != 0)
+      return Refuse(setup_text::kAnswerWindowsRefused, {chosen, SetupString(refusal)});
     return true;
   }
 
   bool PortChoice() {
     const std::optional<std::string> value = answers_.Get(kPort);
-    if (!value) return Refuse("Port is missing");
+    if (!value) return Refuse(setup_text::kAnswerMissing, {kPort});
     const SetupType type = choices_.selections.setupType;
     const bool usbSupported =
         ReadPortOption(configuration_, module(), model(), PortOption::UsbSupported) != 0;
@@ -219,11 +215,12 @@ class Resolver {
         break;
       }
     }
-    if (!port) return RefuseValue(kPort, *value, "the port page lists " + Join(listed));
+    if (!port) return Refuse(setup_text::kAnswerPortNotListed, {*value, Join(listed)});
     choices_.port.portName = *port;
     InstallSettings described(machine_);
     if (!DescribeInstallation(choices_.selections, choices_.port, described)) {
-      return RefuseValue(kPort, *value, SetupString(setup_text::kPortNotSupported));
+      return Refuse(setup_text::kAnswerPortRefused,
+                    {*value, SetupString(setup_text::kPortNotSupported)});
     }
     return true;
   }
@@ -237,10 +234,8 @@ class Resolver {
     const int32_t raster = chosen == "Raster" ? 1 : 0;
     if (raster != preset &&
         !RasterChoosable(choices_.port.portName, choices_.selections.setupType)) {
-      return RefuseValue(kDriver, chosen,
-                         "the port page allows only " +
-                             std::string(preset != 0 ? "Raster" : "Standard") +
-                             " for this port and setup type");
+      return Refuse(setup_text::kAnswerDriverNotAllowed,
+                    {chosen, preset != 0 ? "Raster" : "Standard"});
     }
     choices_.port.raster = raster;
     return true;
@@ -255,8 +250,7 @@ class Resolver {
       const std::optional<std::string> value = answers_.Get(key.key);
       if (!value) continue;
       if (!serialPort) {
-        return RefuseValue(key.key, *value,
-                           "applies only to a serial port, not to " + choices_.port.portName);
+        return Refuse(setup_text::kAnswerSerialOnly, {key.key, *value, choices_.port.portName});
       }
       std::string chosen;
       if (!OneOf(key.key, SerialListTexts(key.list), "", &chosen)) return false;
@@ -271,8 +265,7 @@ class Resolver {
     for (std::string_view key : {kRewriteUsbId, kUsbDriver}) {
       const std::optional<std::string> value = answers_.Get(key);
       if (value && !usbPort) {
-        return RefuseValue(key, *value,
-                           "applies only to a USB port, not to " + choices_.port.portName);
+        return Refuse(setup_text::kAnswerUsbOnly, {key, *value, choices_.port.portName});
       }
     }
     std::string rewrite;
@@ -323,30 +316,38 @@ AnswerFileReading ReadAnswerFile(Machine& machine, const SetupConfiguration& con
   ProfileFile file;
   const uint32_t error = file.Load(machine.files, path);
   if (error != kErrorSuccess) {
-    return {std::nullopt, "the answer file " + std::string(path) + " cannot be read (error " +
-                              std::to_string(error) + ")"};
+    return {std::nullopt, FormatText(SetupString(setup_text::kAnswerFileUnreadable),
+                                     {path, std::to_string(error)})};
   }
   const std::vector<std::string> names = file.KeyNames(kAnswerSection);
   if (names.empty()) {
-    return {std::nullopt, "the answer file " + std::string(path) + " has no [Install] section"};
+    return {std::nullopt, FormatText(SetupString(setup_text::kAnswerFileNoSection), {path})};
   }
   const Answers answers(file);
   for (const std::string& name : names) {
     if (!name.empty() && name[0] == ';') continue;
-    if (!IsKnownKey(name)) return {std::nullopt, "unknown key " + name};
-    if (!answers.Get(name)) return {std::nullopt, "the line " + name + " has no '='"};
+    if (!IsKnownKey(name)) {
+      return {std::nullopt, FormatText(SetupString(setup_text::kAnswerUnknownKey), {name})};
+    }
+    if (!answers.Get(name)) {
+      return {std::nullopt, FormatText(SetupString(setup_text::kAnswerLineWithoutValue), {name})};
+    }
   }
   return Resolver(machine, configuration, answers).Resolve();
 }
 
-std::string FullAnswerPath(Files& files, std::string_view path) {
+std::string FullPathIn(std::string folder, std::string_view path) {
   const bool full = (path.size() >= 2 && path[1] == ':') ||
                     (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-  if (full) return std::string(path);
+  if (full || folder.empty()) return std::string(path);
+  if (folder.back() != '\\') folder += '\\';
+  return folder + std::string(path);
+}
+
+std::string FullAnswerPath(Files& files, std::string_view path) {
   std::string current;
-  if (files.GetCurrentDirectory(&current) != kErrorSuccess) return std::string(path);
-  if (!current.empty() && current.back() != '\\') current += '\\';
-  return current + std::string(path);
+  if (files.GetCurrentDirectory(&current) != kErrorSuccess) current.clear();
+  return FullPathIn(std::move(current), path);
 }
 
 uint32_t WriteAnswerFile(Machine& machine, std::string_view path, const RecordedInstall& install) {

@@ -78,5 +78,7 @@ uint32_t WriteAnswerFile(Machine& machine, std::string_view path, const Recorded
 // The path made full against the current directory, as the profile functions
 // would otherwise look for a bare name in the Windows directory.
 std::string FullAnswerPath(Files& files, std::string_view path);
+// The path made full against `folder` (a full path stays as it is).
+std::string FullPathIn(std::string folder, std::string_view path);
 
 }  // namespace kv

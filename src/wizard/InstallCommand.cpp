@@ -156,6 +156,24 @@ bool DescribeInstallation(const WizardSelections& selections, const PortValues& 
   return true;
 }
 
+ExitCode EndOfInstall(const InstallResult& result) {
+  if (result.outcome == InstallOutcome::Abandoned) {
+    return result.declined ? ExitCode::kCancelled : ExitCode::kFailed;
+  }
+  if (!result.succeeded) {
+    return result.mediumFileMissing ? ExitCode::kFileMissing : ExitCode::kFailed;
+  }
+  switch (result.restart) {
+    case RestartOutcome::Requested:
+      return ExitCode::kRestarting;
+    case RestartOutcome::Pending:
+      return ExitCode::kRestartNeeded;
+    case RestartOutcome::NotNeeded:
+      break;
+  }
+  return ExitCode::kSuccess;
+}
+
 InstallCommand::InstallCommand(Machine& machine, std::string applicationName)
     : machine_(machine), applicationName_(std::move(applicationName)) {}
 

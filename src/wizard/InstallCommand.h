@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ExitCode.h"
 #include "common/MessagePresenter.h"
 #include "install/CompletionStatus.h"
 #include "install/InstallSettings.h"
@@ -44,6 +45,10 @@ struct InstallResult {
   // Question 143 was answered Yes.
   bool usbIdRewriteAccepted = false;
 };
+
+// The exit code an Install's result comes to (after it ran, or abandoned
+// when the run cannot go on).
+ExitCode EndOfInstall(const InstallResult& result);
 
 // What the Install command says and asks on its way: the wizard's message
 // boxes and progress window, or an unattended run's log and answers.

@@ -8,33 +8,16 @@
 #include "wizard/PortPage.h"
 #include "wizard/SetupResourceIds.h"
 #include "wizard/SetupTypePage.h"
+#include "wizard/UnattendedInstall.h"
 #include "wizard/WizardWindow.h"
 
 namespace kv {
-
-SetupEnd EndOfInstall(const InstallResult& result) {
-  if (result.outcome == InstallOutcome::Abandoned) {
-    return result.declined ? SetupEnd::Cancelled : SetupEnd::Failed;
-  }
-  if (!result.succeeded) {
-    return result.mediumFileMissing ? SetupEnd::MediumFileMissing : SetupEnd::Failed;
-  }
-  switch (result.restart) {
-    case RestartOutcome::Requested:
-      return SetupEnd::RestartRequested;
-    case RestartOutcome::Pending:
-      return SetupEnd::RestartNeeded;
-    case RestartOutcome::NotNeeded:
-      break;
-  }
-  return SetupEnd::Installed;
-}
 
 SetupApp::SetupApp(Machine& machine, ControlClasses& controlClasses)
     : machine_(machine), controlClasses_(controlClasses), shell_(machine, kSetupProgram) {}
 
 int SetupApp::Run() {
-  end_ = SetupEnd::Busy;
+  end_ = ExitCode::kAnotherRunning;
   if (!shell_.StartAlone()) return kIdCancel;
   const std::string& applicationName = shell_.applicationName();
 
@@ -55,15 +38,18 @@ int SetupApp::Run() {
   if (const InstallResult* installed = wizard.installResult()) {
     end_ = EndOfInstall(*installed);
   } else if (!license.textLoaded()) {
-    end_ = SetupEnd::MediumFileMissing;
+    end_ = ExitCode::kFileMissing;
   } else {
-    end_ = wizard.refusedAtStart().value_or(SetupEnd::Cancelled);
+    end_ = wizard.refusedAtStart().value_or(ExitCode::kCancelled);
   }
   return result;
 }
 
-SetupEnd SetupApp::RunUnattended(std::string_view answerPath, LogLine log) {
-  UnattendedInstall install(machine_, std::move(log));
+ExitCode SetupApp::RunUnattended(std::string_view answerPath, LoggedDesktop& presenter,
+                                 DeploymentLog& log) {
+  end_ = ExitCode::kAnotherRunning;
+  if (!shell_.StartAlone()) return end_;
+  UnattendedInstall install(machine_, presenter, log, shell_.applicationName());
   end_ = install.Run(answerPath);
   return end_;
 }

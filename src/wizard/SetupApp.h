@@ -3,12 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/DeploymentLog.h"
+#include "common/ExitCode.h"
+#include "common/LoggedDesktop.h"
 #include "common/ProgramShell.h"
 #include "platform/Controls.h"
 #include "platform/Machine.h"
 #include "wizard/ControlClasses.h"
-#include "wizard/SetupEnd.h"
-#include "wizard/UnattendedInstall.h"
 #include "wizard/WizardWindow.h"
 
 namespace kv {
@@ -28,12 +29,13 @@ class SetupApp {
   // the wizard.
   int Run();
 
-  // The installation without windows from an answer file; `log` takes every
-  // line the run would have shown or said.
-  SetupEnd RunUnattended(std::string_view answerPath, LogLine log);
+  // The installation without windows from an answer file, after the same
+  // start-up checks (one copy, never beside the uninstaller). The machine
+  // given at construction must be the run's, whose desktop is `presenter`.
+  ExitCode RunUnattended(std::string_view answerPath, LoggedDesktop& presenter, DeploymentLog& log);
 
   // How the last run ended.
-  SetupEnd end() const { return end_; }
+  ExitCode end() const { return end_; }
 
  private:
   Machine& machine_;
@@ -41,10 +43,7 @@ class SetupApp {
   // Holds the single-instance mutex until the program ends.
   ProgramShell shell_;
   WizardRunOptions runOptions_;
-  SetupEnd end_ = SetupEnd::Cancelled;
+  ExitCode end_ = ExitCode::kCancelled;
 };
-
-// How the wizard's installation ended.
-SetupEnd EndOfInstall(const InstallResult& result);
 
 }  // namespace kv

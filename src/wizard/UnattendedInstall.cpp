@@ -1,6 +1,7 @@
 #include "wizard/UnattendedInstall.h"
 
 #include "common/Administrator.h"
+#include "common/DeploymentTexts.h"
 #include "common/MessagePresenter.h"
 #include "common/OsFamily.h"
 #include "common/SetupStrings.h"
@@ -15,54 +16,59 @@
 namespace kv {
 namespace {
 
-// The messages of the USB library, which the wizard shows in its standard box.
-class LoggedMessages : public MessagePresenter {
+namespace text = setup_text;
+
+std::string Formatted(int id, std::initializer_list<std::string_view> values) {
+  return FormatText(SetupString(id), values);
+}
+
+// The Install command without windows: its boxes go to the presenter, which
+// logs them (question 143 answered as the file says), no progress window,
+// no restart offered.
+class PresenterConversation : public InstallConversation {
  public:
-  explicit LoggedMessages(LogLine& log) : log_(log) {}
-  void Show(std::string_view text) override { log_("message: " + std::string(text) + " [OK]"); }
+  PresenterConversation(Machine& machine, LoggedDesktop& presenter, DeploymentLog& log,
+                        const std::string& applicationName, bool rewriteUsbId)
+      : machine_(machine),
+        presenter_(presenter),
+        log_(log),
+        applicationName_(applicationName),
+        rewriteUsbId_(rewriteUsbId),
+        libraryMessages_(machine.desktop, applicationName) {}
 
- private:
-  LogLine& log_;
-};
-
-// The Install command without windows: its messages into the log, question
-// 143 answered from the file, no progress window, no restart offered.
-class LogConversation : public InstallConversation {
- public:
-  LogConversation(Machine& machine, LogLine& log, bool rewriteUsbId)
-      : machine_(machine), log_(log), rewriteUsbId_(rewriteUsbId), libraryMessages_(log) {}
-
-  void Tell(std::string_view text) override { libraryMessages_.Show(text); }
-  void Warn(std::string_view text) override { libraryMessages_.Show(text); }
+  void Tell(std::string_view message) override {
+    machine_.desktop.MessageBox(0, message, applicationName_, kMbOk);
+  }
+  void Warn(std::string_view message) override {
+    machine_.desktop.MessageBox(0, message, applicationName_, kMbOk | kMbIconExclamation);
+  }
   bool ConfirmUsbIdRewrite(std::string_view question) override {
-    log_("question: " + std::string(question) + (rewriteUsbId_ ? " [Yes]" : " [No]") +
-         " (RewriteUsbId)");
-    return rewriteUsbId_;
+    presenter_.Answer(question, rewriteUsbId_ ? kIdYes : kIdNo);
+    return machine_.desktop.MessageBox(0, question, applicationName_,
+                                       kMbYesNo | kMbIconExclamation) == kIdYes;
   }
   MessagePresenter& LibraryMessages() override { return libraryMessages_; }
   CompletionStatus& BeginInstallation(OsFamily) override {
-    log_(std::string(TrimmedInstallingText()));
+    std::string_view status = kInstallingText;
+    while (!status.empty() && status.back() == ' ') status.remove_suffix(1);
+    log_.Write(status);
     return status_;
   }
   void AwaitInstallation(ThreadHandle worker, bool started) override {
     if (started) machine_.threads.Join(worker);
   }
   RestartOutcome OfferRestart() override {
-    log_("a restart of the computer is needed; none is made");
+    log_.Write(SetupString(text::kRestartPending));
     return RestartOutcome::Pending;
   }
 
  private:
-  static std::string_view TrimmedInstallingText() {
-    std::string_view text = kInstallingText;
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-  }
-
   Machine& machine_;
-  LogLine& log_;
+  LoggedDesktop& presenter_;
+  DeploymentLog& log_;
+  const std::string& applicationName_;
   bool rewriteUsbId_;
-  LoggedMessages libraryMessages_;
+  StandardMessageBox libraryMessages_;
   CompletionStatus status_;
 };
 
@@ -74,45 +80,54 @@ bool FileExists(Files& files, const std::string& path) {
 
 }  // namespace
 
-UnattendedInstall::UnattendedInstall(Machine& machine, LogLine log)
-    : machine_(machine), log_(std::move(log)) {}
+UnattendedInstall::UnattendedInstall(Machine& machine, LoggedDesktop& presenter, DeploymentLog& log,
+                                     std::string applicationName)
+    : machine_(machine),
+      presenter_(presenter),
+      log_(log),
+      applicationName_(std::move(applicationName)) {}
 
-SetupEnd UnattendedInstall::Run(std::string_view answerPath) {
+void UnattendedInstall::Tell(std::string_view message) {
+  machine_.desktop.MessageBox(0, message, applicationName_, kMbOk);
+}
+
+ExitCode UnattendedInstall::Run(std::string_view answerPath) {
   const SetupConfiguration configuration(machine_);
   if (!FileExists(machine_.files, configuration.setupIniPath())) {
-    log_("missing from the medium: " + configuration.setupIniPath());
-    return SetupEnd::MediumFileMissing;
+    log_.Write(Formatted(text::kMissingFromMedium, {configuration.setupIniPath()}));
+    return ExitCode::kFileMissing;
   }
   AnswerFileReading reading = ReadAnswerFile(machine_, configuration, answerPath);
   if (!reading.choices) {
-    log_("answer file refused: " + reading.refusal);
-    return SetupEnd::BadOption;
+    log_.Write(Formatted(text::kAnswerFileRefused, {reading.refusal}));
+    return ExitCode::kBadArguments;
   }
   choices_ = std::move(*reading.choices);
   const WizardSelections& s = choices_.selections;
-  log_("answers: model " + s.printerName + ", " +
-       (s.setupType == SetupType::Advanced ? "Advanced" : "Typical") + " setup, Windows " +
-       std::string(FamilyAnswerName(s.osFamily)) + ", port " + choices_.port.portName);
+  log_.Write(Formatted(text::kAnswersTaken,
+                       {s.printerName, s.setupType == SetupType::Advanced ? "Advanced" : "Typical",
+                        FamilyAnswerName(s.osFamily), choices_.port.portName}));
 
   if (NeedsAdministrator(GetOsFamily(machine_.system)) && !IsAdministrator(machine_.security)) {
-    log_("message: " + std::string(kAdministratorRequired) + " [OK]");
-    return SetupEnd::NotAdministrator;
+    Tell(kAdministratorRequired);
+    return ExitCode::kNotAdministrator;
   }
   return Install();
 }
 
-std::optional<SetupEnd> UnattendedInstall::KeepInstalled(InstallSettings& settings) {
+std::optional<ExitCode> UnattendedInstall::KeepInstalled(InstallSettings& settings) {
   const std::optional<std::string> printer = FindInstalledPrinter(
       machine_.spooler, settings.printerInfo.driverName, settings.printerInfo.portName);
   if (!printer) return std::nullopt;
-  const std::string described = "\"" + *printer + "\" (driver " + settings.printerInfo.driverName +
-                                " on " + settings.printerInfo.portName + ")";
+  const std::string described =
+      Formatted(text::kInstalledPrinter,
+                {*printer, settings.printerInfo.driverName, settings.printerInfo.portName});
   if (TestComponents(machine_, settings) == OutdatedComponents::None) {
-    log_("already installed: " + described + "; nothing changed");
-    return SetupEnd::AlreadyInstalled;
+    log_.Write(Formatted(text::kAlreadyInstalled, {described}));
+    return ExitCode::kSuccess;
   }
 
-  log_("installed already: " + described + "; updating its port monitor and print processor");
+  log_.Write(Formatted(text::kUpdatingComponents, {described}));
   std::string message;
   CompletionStatus status;
   ThreadHandle worker = 0;
@@ -120,23 +135,22 @@ std::optional<SetupEnd> UnattendedInstall::KeepInstalled(InstallSettings& settin
                                     InstallScope::ComponentsOnly) == kErrorSuccess;
   if (started) machine_.threads.Join(worker);
   if (status.Read() != CompletionStatus::kSucceeded) {
-    log_("message: " +
-         (message.empty() ? std::string(SetupString(setup_text::kFatalError)) : message) + " [OK]");
-    return IsMissingSourceMessage(message) ? SetupEnd::MediumFileMissing : SetupEnd::Failed;
+    Tell(message.empty() ? SetupString(text::kFatalError) : std::string_view(message));
+    return IsMissingSourceMessage(message) ? ExitCode::kFileMissing : ExitCode::kFailed;
   }
-  log_("port monitor and print processor brought up to date");
+  log_.Write(SetupString(text::kComponentsUpdated));
   if (settings.osFamily == OsFamily::Win98) {
-    log_("a restart of the computer is needed; none is made");
-    return SetupEnd::RestartNeeded;
+    log_.Write(SetupString(text::kRestartPending));
+    return ExitCode::kRestartNeeded;
   }
-  return SetupEnd::Installed;
+  return ExitCode::kSuccess;
 }
 
-SetupEnd UnattendedInstall::Install() {
+ExitCode UnattendedInstall::Install() {
   if (!choices_.addDuplicate) {
     InstallSettings settings(machine_);
     DescribeInstallation(choices_.selections, choices_.port, settings);
-    if (std::optional<SetupEnd> end = KeepInstalled(settings)) return *end;
+    if (std::optional<ExitCode> end = KeepInstalled(settings)) return *end;
   }
 
   // What the OS page writes when the wizard opens.
@@ -144,18 +158,11 @@ SetupEnd UnattendedInstall::Install() {
 
   InstallCommandOptions options;
   options.installUsbDriver = choices_.installUsbDriver;
-  if (!options.installUsbDriver) log_("UsbDriver=skip: the USB device driver is left as it is");
-  LogConversation conversation(machine_, log_, choices_.rewriteUsbId);
-  InstallCommand command(machine_, "setup");
-  const InstallResult result =
-      command.Run(conversation, choices_.selections, choices_.port, options);
-  if (result.outcome == InstallOutcome::Abandoned) {
-    return result.declined ? SetupEnd::Cancelled : SetupEnd::Failed;
-  }
-  if (!result.succeeded) {
-    return result.mediumFileMissing ? SetupEnd::MediumFileMissing : SetupEnd::Failed;
-  }
-  return result.restart == RestartOutcome::Pending ? SetupEnd::RestartNeeded : SetupEnd::Installed;
+  if (!options.installUsbDriver) log_.Write(SetupString(text::kUsbDriverSkipped));
+  PresenterConversation conversation(machine_, presenter_, log_, applicationName_,
+                                     choices_.rewriteUsbId);
+  InstallCommand command(machine_, applicationName_);
+  return EndOfInstall(command.Run(conversation, choices_.selections, choices_.port, options));
 }
 
 }  // namespace kv

@@ -11,9 +11,6 @@ inline constexpr std::string_view kBackCaption = "<<Back (&B)";
 inline constexpr std::string_view kNextCaption = "Next (&N)>>";
 inline constexpr std::string_view kInstallCaption = "Install (&I)";
 inline constexpr std::string_view kCancelCaption = "Cancel (&C)";
-// Shown when /RECORD's answer file cannot be written; the path and the
-// error number follow.
-inline constexpr std::string_view kRecordFailed = "The answer file could not be written: ";
 inline constexpr std::string_view kInstallingText = "Installing printer,please wait...... ";
 
 // Files of the medium, relative to the current directory.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Administrator.h"
+#include "common/DeploymentTexts.h"
 #include "common/ProgramShell.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
@@ -72,13 +73,13 @@ void WizardWindow::OnInit(Controls& window) {
   if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
     machine_.desktop.MessageBox(window.Handle(), SetupString(setup_text::kCannotLoadLeftBitmap),
                                 applicationName_, kMbOk);
-    refusedAtStart_ = SetupEnd::MediumFileMissing;
+    refusedAtStart_ = ExitCode::kFileMissing;
     window.EndDialog(kIdCancel);
     return;
   }
   if (NeedsAdministrator(GetOsFamily(machine_.system)) && !IsAdministrator(machine_.security)) {
     machine_.desktop.MessageBox(window.Handle(), kAdministratorRequired, applicationName_, kMbOk);
-    refusedAtStart_ = SetupEnd::NotAdministrator;
+    refusedAtStart_ = ExitCode::kNotAdministrator;
     window.EndDialog(kIdCancel);
   }
 }
@@ -225,13 +226,16 @@ void WizardWindow::Record(const InstallSettings& settings, const InstallResult& 
   recorded.duplicate = FindInstalledPrinter(machine_.spooler, settings.printerInfo.driverName,
                                             settings.printerInfo.portName)
                            .has_value();
-  const uint32_t error = WriteAnswerFile(machine_, runOptions_.recordPath, recorded);
+  const std::string path = FullAnswerPath(machine_.files, runOptions_.recordPath);
+  const uint32_t error = WriteAnswerFile(machine_, path, recorded);
   if (error != 0) {
-    machine_.desktop.MessageBox(0,
-                                std::string(kRecordFailed) +
-                                    FullAnswerPath(machine_.files, runOptions_.recordPath) +
-                                    " (error " + std::to_string(error) + ")",
-                                applicationName_, kMbOk | kMbIconExclamation);
+    // Told, and the installation goes on: the user chose to install.
+    machine_.desktop.MessageBox(
+        0,
+        FormatText(SetupString(setup_text::kAnswerFileNotWritten), {path, std::to_string(error)}),
+        applicationName_, kMbOk | kMbIconExclamation);
+  } else if (runOptions_.log != nullptr) {
+    runOptions_.log->Write(FormatText(SetupString(setup_text::kAnswerFileWritten), {path}));
   }
 }
 

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/DeploymentLog.h"
+#include "common/ExitCode.h"
 #include "common/OsFamily.h"
 #include "config/SetupConfiguration.h"
 #include "install/InstallSettings.h"
 #include "platform/Controls.h"
 #include "platform/Machine.h"
-#include "wizard/SetupEnd.h"
 #include "wizard/SetupType.h"
 #include "wizard/WizardPage.h"
 
@@ -35,6 +36,8 @@ struct WizardRunOptions {
   // Where to write the answer file of the choices once Install's checks have
   // passed; empty: none.
   std::string recordPath;
+  // The run's log (/LOG=); none without options.
+  DeploymentLog* log = nullptr;
 };
 
 // What one press of Install came to (defined with the Install command).
@@ -53,7 +56,7 @@ class WizardWindow : public DialogPage {
   const InstallResult* installResult() const { return installResult_.get(); }
   // Why the window's own checks ended the wizard: a medium file (Left.bmp)
   // missing, or no administrator; none when they passed.
-  std::optional<SetupEnd> refusedAtStart() const { return refusedAtStart_; }
+  std::optional<ExitCode> refusedAtStart() const { return refusedAtStart_; }
 
   // Appends a page; the index is its place in the walk. Only the low 16 bits
   // of the template id count.
@@ -104,7 +107,7 @@ class WizardWindow : public DialogPage {
   bool installing_ = false;
   WizardRunOptions runOptions_;
   std::unique_ptr<InstallResult> installResult_;
-  std::optional<SetupEnd> refusedAtStart_;
+  std::optional<ExitCode> refusedAtStart_;
   // The module and model whose ".PORT" section the moves read.
   int32_t portOptionsModule_ = -1;
   std::string portOptionsModel_;

@@ -10,12 +10,14 @@
 #include "sim/SimDialogs.h"
 #include "sim/SimUsbLibrary.h"
 #include "support/BitmapBytes.h"
+#include "support/LogLines.h"
 #include "unit/install/SampleMediumFixture.h"
 #include "unit/wizard/PlainControlClasses.h"
 #include "wizard/AnswerFile.h"
 #include "wizard/InstallCommand.h"
 #include "wizard/PortPage.h"
 #include "wizard/SetupApp.h"
+#include "wizard/SetupProgram.h"
 #include "wizard/SetupResourceIds.h"
 #include "wizard/WizardTexts.h"
 #include "wizard/WizardWindow.h"
@@ -81,13 +83,19 @@ class UnattendedTest : public SampleMediumFixture {
 
   void WriteAnswers(const std::string& text) { sim.files().AddFile(kAnswers, text); }
 
-  SetupEnd RunSilent() {
-    log.clear();
-    SetupApp app(sim.machine(), controlClasses);
-    return app.RunUnattended(kAnswers, [this](std::string_view line) { log.emplace_back(line); });
+  // setup.exe /S /ANSWER=C:\answers.ini with a log of its own for each run.
+  ExitCode RunSilent() {
+    const std::string logFile = "C:\\setup" + std::to_string(++runs) + ".log";
+    const int code = RunSetupProgram(sim.machine(), controlClasses,
+                                     std::string("/S /ANSWER=") + kAnswers + " /LOG=" + logFile);
+    log = test::LogTexts(sim.files(), logFile, "setup 0.0.0.0");
+    return static_cast<ExitCode>(code);
   }
 
-  bool Logged(std::string_view part) const {
+  // The log writes a line break inside a text as the two characters \n.
+  bool Logged(std::string_view text) const {
+    std::string part;
+    for (char c : text) part += c == '\n' ? std::string("\\n") : std::string(1, c);
     for (const std::string& line : log) {
       if (line.find(part) != std::string::npos) return true;
     }
@@ -118,19 +126,60 @@ class UnattendedTest : public SampleMediumFixture {
   sim::SimUsbLibrary usb{sim.modules()};
   PlainControlClasses controlClasses;
   std::vector<std::string> log;
+  int runs = 0;
 };
-
-// ---------------------------------------------------------------------------
-// Refused answer files: the run ends before anything changes.
 
 constexpr const char* kSerialAnswers =
     "[Install]\r\nAcceptLicence=yes\r\nModel=QTM-B320\r\nPort=KVCOM1:\r\n";
+
+// ---------------------------------------------------------------------------
+// Setup's options: bad combinations are refused, in the log when silent and
+// in a box otherwise, before anything changes; the log's first and last lines.
+
+TEST_F(UnattendedTest, OptionsThatDoNotGoTogetherAreRefusedBeforeAnythingChanges) {
+  struct Case {
+    std::string options;
+    bool boxShown;
+    int reason;
+  };
+  const Case cases[] = {
+      {"/S /LOG=C:\\o.log", false, setup_text::kSilentNeedsAnswers},
+      {"-answer:C:\\answers.ini /LOG=C:\\o.log", true, setup_text::kAnswersOnlySilent},
+      {"/s /Answer=C:\\answers.ini /RECORD=C:\\r.ini /LOG=C:\\o.log", false,
+       setup_text::kRecordNotSilent},
+  };
+  WriteAnswers(kSerialAnswers);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options);
+    sim.files().DeleteFile("C:\\o.log");
+    const size_t boxes = sim.desktop().messageBoxes().size();
+    const uint64_t before = Changes();
+
+    EXPECT_EQ(RunSetupProgram(sim.machine(), controlClasses, c.options),
+              static_cast<int>(ExitCode::kBadArguments));
+
+    const std::vector<std::string> lines =
+        test::LogTexts(sim.files(), "C:\\o.log", "setup 0.0.0.0");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Command line: " + c.options);
+    EXPECT_EQ(lines[1],
+              std::string(c.boxShown ? "Message: " : "") + std::string(SetupString(c.reason)));
+    EXPECT_EQ(lines[2], "Exit code 87: bad option or answer file");
+    EXPECT_EQ(sim.desktop().messageBoxes().size(), boxes + (c.boxShown ? 1 : 0));
+    // The message box itself is the one change a refusal with windows makes.
+    EXPECT_EQ(Changes(), before + (c.boxShown ? 1 : 0));
+  }
+  EXPECT_TRUE(sim.spooler().printers().empty());
+}
+
+// ---------------------------------------------------------------------------
+// Refused answer files: the run ends before anything changes.
 
 struct Refusal {
   const char* name;
   WindowsVersion version;
   const char* answers;  // nullptr: no answer file
-  SetupEnd end;
+  ExitCode end;
   const char* logged;
 };
 
@@ -185,66 +234,65 @@ const std::string kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(
     EachRefusal, Refusals,
-    ::testing::Values(Refusal{"MissingFile", WindowsVersion::WinXP, nullptr, SetupEnd::BadOption,
-                              "cannot be read (error 2)"},
-                      Refusal{"NoInstallSection", WindowsVersion::WinXP, kCases[0].c_str(),
-                              SetupEnd::BadOption, "no [Install] section"},
-                      Refusal{"UnknownKey", WindowsVersion::WinXP, kCases[1].c_str(),
-                              SetupEnd::BadOption, "unknown key Modell"},
-                      Refusal{"LicenceMissing", WindowsVersion::WinXP, kCases[2].c_str(),
-                              SetupEnd::BadOption, "AcceptLicence is missing"},
-                      Refusal{"LicenceRejected", WindowsVersion::WinXP, kCases[3].c_str(),
-                              SetupEnd::BadOption, "AcceptLicence=no"},
-                      Refusal{"ModelMissing", WindowsVersion::WinXP, kCases[4].c_str(),
-                              SetupEnd::BadOption, "Model is missing"},
-                      Refusal{"ModelNotListed", WindowsVersion::WinXP, kCases[5].c_str(),
-                              SetupEnd::BadOption, "Model=QTM-B3: not a model"},
-                      Refusal{"DefaultNotANumberOffered", WindowsVersion::WinXP, kCases[6].c_str(),
-                              SetupEnd::BadOption, "Default=2: not one of 0, 1"},
-                      Refusal{"SetupTypeUnknown", WindowsVersion::WinXP, kCases[7].c_str(),
-                              SetupEnd::BadOption, "SetupType=Custom"},
-                      Refusal{"AdvancedNotOffered", WindowsVersion::WinXP, kCases[8].c_str(),
-                              SetupEnd::BadOption, "offers only the Typical setup"},
-                      Refusal{"WindowsUnknown", WindowsVersion::WinXP, kCases[9].c_str(),
-                              SetupEnd::BadOption,
-                              "Windows=7: not one of auto, 98, NT4, 2000, XP, 2003, Vista"},
-                      Refusal{"WindowsNotOffered", WindowsVersion::WinXP, kCases[10].c_str(),
-                              SetupEnd::BadOption, "offers only Windows=XP"},
-                      Refusal{"AutoWithoutPreset", WindowsVersion::Win7, kSerialAnswers,
-                              SetupEnd::BadOption, "name the family it offers (Windows=98)"},
-                      Refusal{"VistaNotSupported", WindowsVersion::Vista, kCases[11].c_str(),
-                              SetupEnd::BadOption, "This printer not support Windows Vista"},
-                      Refusal{"Server2003NotSupported", WindowsVersion::Server2003,
-                              kCases[12].c_str(), SetupEnd::BadOption,
-                              "This printer not support WINDOWS SEVER 2003"},
-                      Refusal{"PortMissing", WindowsVersion::WinXP, kCases[13].c_str(),
-                              SetupEnd::BadOption, "Port is missing"},
-                      Refusal{"PortNotListed", WindowsVersion::WinXP, kCases[14].c_str(),
-                              SetupEnd::BadOption, "Port=COM1:: the port page lists KVCOM1:"},
-                      Refusal{"UsbOnlyInTypical", WindowsVersion::WinXP, kCases[15].c_str(),
-                              SetupEnd::BadOption, "Port=USB:"},
-                      Refusal{"UsbNotSupported", WindowsVersion::WinXP, kCases[16].c_str(),
-                              SetupEnd::BadOption, "Port=USB:"},
-                      Refusal{"RasterOnSerial", WindowsVersion::WinXP, kCases[17].c_str(),
-                              SetupEnd::BadOption, "allows only Standard"},
-                      Refusal{"StandardInTypicalOnLpt", WindowsVersion::WinXP, kCases[18].c_str(),
-                              SetupEnd::BadOption, "allows only Raster"},
-                      Refusal{"DriverUnknown", WindowsVersion::WinXP, kCases[19].c_str(),
-                              SetupEnd::BadOption, "Driver=Bold"},
-                      Refusal{"BaudRateNotListed", WindowsVersion::WinXP, kCases[20].c_str(),
-                              SetupEnd::BadOption, "BaudRate=14400: not one of 110, 300"},
-                      Refusal{"SerialKeyOnParallelPort", WindowsVersion::WinXP, kCases[21].c_str(),
-                              SetupEnd::BadOption, "applies only to a serial port"},
-                      Refusal{"StopBitsNotListed", WindowsVersion::WinXP, kCases[22].c_str(),
-                              SetupEnd::BadOption, "StopBits=3: not one of 1, 1.5, 2"},
-                      Refusal{"UsbKeyOnSerialPort", WindowsVersion::WinXP, kCases[23].c_str(),
-                              SetupEnd::BadOption, "applies only to a USB port"},
-                      Refusal{"UsbDriverUnknown", WindowsVersion::WinXP, kCases[24].c_str(),
-                              SetupEnd::BadOption, "UsbDriver=later"},
-                      Refusal{"DuplicateUnknown", WindowsVersion::WinXP, kCases[25].c_str(),
-                              SetupEnd::BadOption, "Duplicate=Twice"},
-                      Refusal{"LineWithoutValue", WindowsVersion::WinXP, kCases[26].c_str(),
-                              SetupEnd::BadOption, "Parity has no '='"}),
+    ::testing::Values(
+        Refusal{"MissingFile", WindowsVersion::WinXP, nullptr, ExitCode::kBadArguments,
+                "cannot be read: Windows error 2"},
+        Refusal{"NoInstallSection", WindowsVersion::WinXP, kCases[0].c_str(),
+                ExitCode::kBadArguments, "no [Install] section"},
+        Refusal{"UnknownKey", WindowsVersion::WinXP, kCases[1].c_str(), ExitCode::kBadArguments,
+                "unknown key Modell"},
+        Refusal{"LicenceMissing", WindowsVersion::WinXP, kCases[2].c_str(), ExitCode::kBadArguments,
+                "AcceptLicence is missing"},
+        Refusal{"LicenceRejected", WindowsVersion::WinXP, kCases[3].c_str(),
+                ExitCode::kBadArguments, "AcceptLicence=no"},
+        Refusal{"ModelMissing", WindowsVersion::WinXP, kCases[4].c_str(), ExitCode::kBadArguments,
+                "Model is missing"},
+        Refusal{"ModelNotListed", WindowsVersion::WinXP, kCases[5].c_str(), ExitCode::kBadArguments,
+                "Model=QTM-B3 is not a model"},
+        Refusal{"DefaultNotANumberOffered", WindowsVersion::WinXP, kCases[6].c_str(),
+                ExitCode::kBadArguments, "Default=2 is not one of 0, 1"},
+        Refusal{"SetupTypeUnknown", WindowsVersion::WinXP, kCases[7].c_str(),
+                ExitCode::kBadArguments, "SetupType=Custom"},
+        Refusal{"AdvancedNotOffered", WindowsVersion::WinXP, kCases[8].c_str(),
+                ExitCode::kBadArguments, "offers only the Typical setup"},
+        Refusal{"WindowsUnknown", WindowsVersion::WinXP, kCases[9].c_str(), ExitCode::kBadArguments,
+                "Windows=7 is not one of auto, 98, NT4, 2000, XP, 2003, Vista"},
+        Refusal{"WindowsNotOffered", WindowsVersion::WinXP, kCases[10].c_str(),
+                ExitCode::kBadArguments, "offers only Windows=XP"},
+        Refusal{"AutoWithoutPreset", WindowsVersion::Win7, kSerialAnswers, ExitCode::kBadArguments,
+                "name the one it offers (Windows=98)"},
+        Refusal{"VistaNotSupported", WindowsVersion::Vista, kCases[11].c_str(),
+                ExitCode::kBadArguments, "This printer not support Windows Vista"},
+        Refusal{"Server2003NotSupported", WindowsVersion::Server2003, kCases[12].c_str(),
+                ExitCode::kBadArguments, "This printer not support WINDOWS SEVER 2003"},
+        Refusal{"PortMissing", WindowsVersion::WinXP, kCases[13].c_str(), ExitCode::kBadArguments,
+                "Port is missing"},
+        Refusal{"PortNotListed", WindowsVersion::WinXP, kCases[14].c_str(), ExitCode::kBadArguments,
+                "Port=COM1: is not one the port page lists: KVCOM1:"},
+        Refusal{"UsbOnlyInTypical", WindowsVersion::WinXP, kCases[15].c_str(),
+                ExitCode::kBadArguments, "Port=USB is not one"},
+        Refusal{"UsbNotSupported", WindowsVersion::WinXP, kCases[16].c_str(),
+                ExitCode::kBadArguments, "Port=USB is not one"},
+        Refusal{"RasterOnSerial", WindowsVersion::WinXP, kCases[17].c_str(),
+                ExitCode::kBadArguments, "allows only Standard"},
+        Refusal{"StandardInTypicalOnLpt", WindowsVersion::WinXP, kCases[18].c_str(),
+                ExitCode::kBadArguments, "allows only Raster"},
+        Refusal{"DriverUnknown", WindowsVersion::WinXP, kCases[19].c_str(), ExitCode::kBadArguments,
+                "Driver=Bold"},
+        Refusal{"BaudRateNotListed", WindowsVersion::WinXP, kCases[20].c_str(),
+                ExitCode::kBadArguments, "BaudRate=14400 is not one of 110, 300"},
+        Refusal{"SerialKeyOnParallelPort", WindowsVersion::WinXP, kCases[21].c_str(),
+                ExitCode::kBadArguments, "applies only to a serial port"},
+        Refusal{"StopBitsNotListed", WindowsVersion::WinXP, kCases[22].c_str(),
+                ExitCode::kBadArguments, "StopBits=3 is not one of 1, 1.5, 2"},
+        Refusal{"UsbKeyOnSerialPort", WindowsVersion::WinXP, kCases[23].c_str(),
+                ExitCode::kBadArguments, "applies only to a USB port"},
+        Refusal{"UsbDriverUnknown", WindowsVersion::WinXP, kCases[24].c_str(),
+                ExitCode::kBadArguments, "UsbDriver=later"},
+        Refusal{"DuplicateUnknown", WindowsVersion::WinXP, kCases[25].c_str(),
+                ExitCode::kBadArguments, "Duplicate=Twice"},
+        Refusal{"LineWithoutValue", WindowsVersion::WinXP, kCases[26].c_str(),
+                ExitCode::kBadArguments, "Parity has no '='"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST_F(UnattendedTest, AMediumWithoutItsConfigurationEndsAsAMissingFile) {
@@ -252,7 +300,7 @@ TEST_F(UnattendedTest, AMediumWithoutItsConfigurationEndsAsAMissingFile) {
   sim.files().DeleteFile(std::string(kMedium) + "\\DRVCONFIG\\setup.ini");
   const uint64_t before = Changes();
 
-  EXPECT_EQ(RunSilent(), SetupEnd::MediumFileMissing);
+  EXPECT_EQ(RunSilent(), ExitCode::kFileMissing);
 
   EXPECT_TRUE(Logged("setup.ini")) << LogText();
   EXPECT_EQ(Changes(), before);
@@ -263,7 +311,7 @@ TEST_F(UnattendedTest, AUserWhoIsNoAdministratorChangesNothing) {
   sim.security().SetGroups({});
   const uint64_t before = Changes();
 
-  EXPECT_EQ(RunSilent(), SetupEnd::NotAdministrator);
+  EXPECT_EQ(RunSilent(), ExitCode::kNotAdministrator);
 
   EXPECT_TRUE(Logged(kAdministratorRequired)) << LogText();
   EXPECT_EQ(Changes(), before);
@@ -457,42 +505,42 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(UnattendedTest, InstallsTheSerialPrinterAndASecondRunChangesNothing) {
   WriteAnswers(With("BaudRate=19200\r\nParity=Even\r\n"));
 
-  EXPECT_EQ(RunSilent(), SetupEnd::Installed) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kSuccess) << LogText();
   EXPECT_EQ(Printers(), std::vector<std::string>{"QTM-B320(S) on KVCOM1: with Korvant QTM-B320"});
   EXPECT_EQ(sim.registry().StringAt(RegRoot::LocalMachine, kPortsKey, "COM1:"), "19200,e,8,1,p");
   EXPECT_TRUE(Logged(SetupString(setup_text::kDriverInstalled))) << LogText();
   EXPECT_TRUE(sim.desktop().messageBoxes().empty());
   const uint64_t before = Changes();
 
-  EXPECT_EQ(RunSilent(), SetupEnd::AlreadyInstalled);
+  EXPECT_EQ(RunSilent(), ExitCode::kSuccess);
 
-  EXPECT_TRUE(Logged("already installed")) << LogText();
+  EXPECT_TRUE(Logged("Already installed")) << LogText();
   EXPECT_EQ(Changes(), before) << LogText();
   EXPECT_EQ(Printers().size(), 1u);
 }
 
 TEST_F(UnattendedTest, AnOutdatedMonitorIsUpdatedAndNoPrinterAdded) {
   WriteAnswers(kSerialAnswers);
-  ASSERT_EQ(RunSilent(), SetupEnd::Installed) << LogText();
+  ASSERT_EQ(RunSilent(), ExitCode::kSuccess) << LogText();
   const std::string monitorKey = std::string(kMonitorsKey) + kSerialMonitor;
   const std::optional<uint32_t> configured =
       sim.registry().DwordAt(RegRoot::LocalMachine, monitorKey, "DriverVersion");
   ASSERT_TRUE(configured);
   sim.registry().SetDwordAt(RegRoot::LocalMachine, monitorKey, "DriverVersion", 0);
 
-  EXPECT_EQ(RunSilent(), SetupEnd::Installed) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kSuccess) << LogText();
 
-  EXPECT_TRUE(Logged("updating its port monitor and print processor")) << LogText();
+  EXPECT_TRUE(Logged("its port monitor and print processor are brought up to date")) << LogText();
   EXPECT_EQ(sim.registry().DwordAt(RegRoot::LocalMachine, monitorKey, "DriverVersion"), configured);
   EXPECT_EQ(Printers().size(), 1u);
 }
 
 TEST_F(UnattendedTest, DuplicateAddAddsTheWizardsNumberedCopy) {
   WriteAnswers(kSerialAnswers);
-  ASSERT_EQ(RunSilent(), SetupEnd::Installed);
+  ASSERT_EQ(RunSilent(), ExitCode::kSuccess);
   WriteAnswers(With("Duplicate=Add\r\n"));
 
-  EXPECT_EQ(RunSilent(), SetupEnd::Installed) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kSuccess) << LogText();
 
   EXPECT_EQ(Printers(),
             (std::vector<std::string>{"QTM-B320(S) on KVCOM1: with Korvant QTM-B320",
@@ -503,11 +551,11 @@ TEST_F(UnattendedTest, Windows98NeedsARestartWhichIsNeverMade) {
   UseWindows(WindowsVersion::Win98);
   WriteAnswers("[Install]\r\nAcceptLicence=yes\r\nModel=QTM-B320\r\nPort=COM1:\r\n");
 
-  EXPECT_EQ(RunSilent(), SetupEnd::RestartNeeded) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kRestartNeeded) << LogText();
 
   EXPECT_EQ(sim.faults().Count(Call::RestartComputer), 0u);
-  EXPECT_TRUE(Logged("a restart of the computer is needed")) << LogText();
-  EXPECT_EQ(RunSilent(), SetupEnd::AlreadyInstalled) << LogText();
+  EXPECT_TRUE(Logged("A restart of the computer is needed")) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kSuccess) << LogText();
 }
 
 // The ends that depend on the machine, in the Install command's order.
@@ -516,7 +564,7 @@ struct MachineEnd {
   std::vector<uint16_t> printers;  // IDs of the attached USB printers
   const char* answers;
   bool writeFails;
-  SetupEnd end;
+  ExitCode end;
   std::string logged;
   std::vector<uint8_t> written;  // port numbers the printer was sent (or tried)
 };
@@ -543,50 +591,46 @@ const char* const kAdvancedPort1 =
 
 INSTANTIATE_TEST_SUITE_P(
     EachEnd, MachineEnds,
-    ::testing::Values(MachineEnd{"NoUsbPrinter",
-                                 {},
-                                 kAdvancedPort1,
-                                 false,
-                                 SetupEnd::Failed,
-                                 std::string(SetupString(setup_text::kNoUsbDeviceAttached)),
-                                 {}},
-                      MachineEnd{"TwoUsbPrinters",
-                                 {10, 3},
-                                 kAdvancedPort1,
-                                 false,
-                                 SetupEnd::Failed,
-                                 std::string(SetupString(setup_text::kConnectOnePrinter)),
-                                 {}},
-                      MachineEnd{"RewriteDeclined",
-                                 {10},
-                                 kAdvancedPort1,
-                                 false,
-                                 SetupEnd::Cancelled,
-                                 "[No] (RewriteUsbId)",
-                                 {}},
-                      MachineEnd{"RewriteAccepted",
-                                 {10},
-                                 "SetupType=Advanced\r\nPort=USB_QTM-B320_1\r\n"
-                                 "UsbDriver=skip\r\nRewriteUsbId=yes\r\n",
-                                 false,
-                                 SetupEnd::Installed,
-                                 std::string(SetupString(setup_text::kDriverInstalledRepower)),
-                                 {1}},
-                      MachineEnd{"RewriteFailed",
-                                 {10},
-                                 "SetupType=Advanced\r\nPort=USB_QTM-B320_1\r\n"
-                                 "RewriteUsbId=yes\r\n",
-                                 true,
-                                 SetupEnd::Failed,
-                                 std::string(setup_text::kSetPrinterIdFailed),
-                                 {1}},
-                      MachineEnd{"TypicalWithoutPrinter",
-                                 {},
-                                 "Port=USB\r\n",
-                                 false,
-                                 SetupEnd::Installed,
-                                 std::string(SetupString(setup_text::kDriverInstalledRepower)),
-                                 {}}),
+    ::testing::Values(
+        MachineEnd{"NoUsbPrinter",
+                   {},
+                   kAdvancedPort1,
+                   false,
+                   ExitCode::kFailed,
+                   std::string(SetupString(setup_text::kNoUsbDeviceAttached)),
+                   {}},
+        MachineEnd{"TwoUsbPrinters",
+                   {10, 3},
+                   kAdvancedPort1,
+                   false,
+                   ExitCode::kFailed,
+                   std::string(SetupString(setup_text::kConnectOnePrinter)),
+                   {}},
+        MachineEnd{
+            "RewriteDeclined", {10}, kAdvancedPort1, false, ExitCode::kCancelled, "Answer: No", {}},
+        MachineEnd{"RewriteAccepted",
+                   {10},
+                   "SetupType=Advanced\r\nPort=USB_QTM-B320_1\r\n"
+                   "UsbDriver=skip\r\nRewriteUsbId=yes\r\n",
+                   false,
+                   ExitCode::kSuccess,
+                   std::string(SetupString(setup_text::kDriverInstalledRepower)),
+                   {1}},
+        MachineEnd{"RewriteFailed",
+                   {10},
+                   "SetupType=Advanced\r\nPort=USB_QTM-B320_1\r\n"
+                   "RewriteUsbId=yes\r\n",
+                   true,
+                   ExitCode::kFailed,
+                   std::string(setup_text::kSetPrinterIdFailed),
+                   {1}},
+        MachineEnd{"TypicalWithoutPrinter",
+                   {},
+                   "Port=USB\r\n",
+                   false,
+                   ExitCode::kSuccess,
+                   std::string(SetupString(setup_text::kDriverInstalledRepower)),
+                   {}}),
     [](const ::testing::TestParamInfo<MachineEnd>& info) { return std::string(info.param.name); });
 
 TEST_F(UnattendedTest, ADriverFileMissingFromTheMediumEndsAsAMissingFile) {
@@ -594,7 +638,7 @@ TEST_F(UnattendedTest, ADriverFileMissingFromTheMediumEndsAsAMissingFile) {
   sim.files().DeleteFile(std::string(kMedium) + "\\winnt\\" + expected.driverFiles.dataFile);
   WriteAnswers(kSerialAnswers);
 
-  EXPECT_EQ(RunSilent(), SetupEnd::MediumFileMissing) << LogText();
+  EXPECT_EQ(RunSilent(), ExitCode::kFileMissing) << LogText();
 
   EXPECT_TRUE(Logged(expected.driverFiles.dataFile)) << LogText();
 }
@@ -622,7 +666,7 @@ TEST_F(UnattendedTest, ARecordedWizardReplaysToTheSameMachine) {
   SetupApp app(sim.machine(), controlClasses);
   app.SetRunOptions({false, recorded});
   app.Run();
-  ASSERT_EQ(app.end(), SetupEnd::Installed);
+  ASSERT_EQ(app.end(), ExitCode::kSuccess);
   const std::vector<std::string> printers = Printers();
   const std::optional<std::string> line =
       sim.registry().StringAt(RegRoot::LocalMachine, kPortsKey, "COM3:");
@@ -633,10 +677,9 @@ TEST_F(UnattendedTest, ARecordedWizardReplaysToTheSameMachine) {
   other.UseWindows(WindowsVersion::WinXP);
   other.sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);
   other.sim.files().AddFile(kAnswers, file->bytes);
-  SetupApp replay(other.sim.machine(), controlClasses);
-  std::vector<std::string> replayLog;
-  EXPECT_EQ(replay.RunUnattended(kAnswers, [&](std::string_view l) { replayLog.emplace_back(l); }),
-            SetupEnd::Installed);
+  EXPECT_EQ(
+      RunSetupProgram(other.sim.machine(), controlClasses, std::string("/S /ANSWER=") + kAnswers),
+      static_cast<int>(ExitCode::kSuccess));
 
   std::vector<std::string> replayed;
   for (const sim::SimPrinter& printer : other.sim.spooler().printers()) {
@@ -661,7 +704,7 @@ struct WindowedEnd {
   bool noRestart;     // /NORESTART
   int restartAnswer;  // to question 114
   std::function<void(UnattendedTest&)> arrange;
-  SetupEnd end;
+  ExitCode end;
   size_t restartQuestions;
 };
 
@@ -698,16 +741,16 @@ INSTANTIATE_TEST_SUITE_P(
     EachEnd, WindowedEnds,
     ::testing::Values(
         WindowedEnd{
-            "Installed", WindowsVersion::WinXP, true, false, kIdOk, {}, SetupEnd::Installed, 0},
+            "Installed", WindowsVersion::WinXP, true, false, kIdOk, {}, ExitCode::kSuccess, 0},
         WindowedEnd{
-            "Cancelled", WindowsVersion::WinXP, false, false, kIdOk, {}, SetupEnd::Cancelled, 0},
+            "Cancelled", WindowsVersion::WinXP, false, false, kIdOk, {}, ExitCode::kCancelled, 0},
         WindowedEnd{"RestartDeclined",
                     WindowsVersion::Win98,
                     true,
                     false,
                     kIdNo,
                     {},
-                    SetupEnd::RestartNeeded,
+                    ExitCode::kRestartNeeded,
                     1},
         WindowedEnd{"RestartMade",
                     WindowsVersion::Win98,
@@ -715,34 +758,34 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     kIdYes,
                     {},
-                    SetupEnd::RestartRequested,
+                    ExitCode::kRestarting,
                     1},
         WindowedEnd{"RestartRefused", WindowsVersion::Win98, true, false, kIdYes,
                     [](UnattendedTest& t) { t.sim.FailAlways(Call::RestartComputer, 5); },
-                    SetupEnd::RestartNeeded, 1},
+                    ExitCode::kRestartNeeded, 1},
         WindowedEnd{"NoRestartAsksNothing",
                     WindowsVersion::Win98,
                     true,
                     true,
                     kIdYes,
                     {},
-                    SetupEnd::RestartNeeded,
+                    ExitCode::kRestartNeeded,
                     0},
         WindowedEnd{"InstallationFailed", WindowsVersion::WinXP, true, false, kIdOk,
                     [](UnattendedTest& t) { t.sim.FailAlways(Call::AddPrinterDriver, 5); },
-                    SetupEnd::Failed, 0},
+                    ExitCode::kFailed, 0},
         WindowedEnd{"LicenceMissing", WindowsVersion::WinXP, true, false, kIdOk,
                     [](UnattendedTest& t) {
                       t.sim.files().DeleteFile(std::string(SampleMedium::kMedium) +
                                                "\\License.txt");
                     },
-                    SetupEnd::MediumFileMissing, 0},
+                    ExitCode::kFileMissing, 0},
         WindowedEnd{"NotAdministrator", WindowsVersion::WinXP, true, false, kIdOk,
                     [](UnattendedTest& t) { t.sim.security().SetGroups({}); },
-                    SetupEnd::NotAdministrator, 0},
+                    ExitCode::kNotAdministrator, 0},
         WindowedEnd{"AnotherCopyRuns", WindowsVersion::WinXP, true, false, kIdOk,
                     [](UnattendedTest& t) { t.sim.threads().HoldMutexElsewhere("setup"); },
-                    SetupEnd::Busy, 0}),
+                    ExitCode::kAnotherRunning, 0}),
     [](const ::testing::TestParamInfo<WindowedEnd>& info) { return std::string(info.param.name); });
 
 }  // namespace
