@@ -36,16 +36,38 @@ bool FindTargetDirectory(Machine& machine, CopyTarget target, std::string* path,
   return false;
 }
 
+constexpr std::string_view kErrorNumberLead = "  er = ";
+
 std::string CopyFailureMessage(std::string_view targetName, uint32_t error,
                                std::string_view source) {
   std::string message(SetupString(setup_text::kCopyError));
   message += targetName;
-  message += "  er = " + std::to_string(error);
+  message += std::string(kErrorNumberLead) + std::to_string(error);
   message += source;
   return message;
 }
 
 }  // namespace
+
+bool IsMissingSourceMessage(std::string_view message) {
+  if (message.substr(0, SetupString(setup_text::kCopyError).size()) !=
+      SetupString(setup_text::kCopyError)) {
+    return false;
+  }
+  const size_t lead = message.rfind(kErrorNumberLead);
+  if (lead == std::string_view::npos) return false;
+  // The number runs straight into the source path, which begins with a drive
+  // letter or a backslash.
+  const std::string_view rest = message.substr(lead + kErrorNumberLead.size());
+  for (uint32_t error : {kErrorFileNotFound, kErrorPathNotFound}) {
+    const std::string number = std::to_string(error);
+    if (rest.substr(0, number.size()) == number && rest.size() > number.size() &&
+        (rest[number.size()] < '0' || rest[number.size()] > '9')) {
+      return true;
+    }
+  }
+  return false;
+}
 
 bool IsBareFileName(std::string_view fileName) {
   if (fileName == "." || fileName == "..") return false;

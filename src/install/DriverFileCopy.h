@@ -34,4 +34,8 @@ std::string RefusedFileNameMessage(Files& files, std::string_view fileName, OsFa
 CopyOutcome CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarget target,
                            OsFamily family, bool rename, std::string& message);
 
+// Whether a message CopyDriverFile wrote says that the file's source is not
+// on the medium (the file or its directory was not found).
+bool IsMissingSourceMessage(std::string_view message);
+
 }  // namespace kv

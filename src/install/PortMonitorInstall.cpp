@@ -36,8 +36,9 @@ std::string CopyMonitorFile(Machine& machine, const std::string& file, OsFamily 
   return "n" + file;
 }
 
+// `testOnly` changes nothing: a missing monitor counts as outdated.
 MonitorState InstallOrTest(Machine& machine, MonitorToInstall monitor, OsFamily family,
-                           bool keepCopyMessages, std::string& message) {
+                           bool keepCopyMessages, bool testOnly, std::string& message) {
   const std::string keyPath = MonitorKeyPath(monitor.info.name);
   {
     RegKey key(machine.registry);
@@ -45,6 +46,7 @@ MonitorState InstallOrTest(Machine& machine, MonitorToInstall monitor, OsFamily 
       return IsOutdated(key, monitor.version) ? MonitorState::Outdated : MonitorState::Current;
     }
   }
+  if (testOnly) return MonitorState::Outdated;
   // Nothing of a file name with directory parts is used: not the copy, not
   // the spooler's Driver value.
   if (!IsBareFileName(monitor.info.dllName)) {
@@ -74,9 +76,12 @@ std::string MonitorKeyPath(std::string_view monitorName) {
   return std::string(kMonitorsKey) + std::string(monitorName);
 }
 
-ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
-                                   PrinterModule module, OsFamily family, std::string_view portName,
-                                   std::string& message) {
+namespace {
+
+ComponentCheck InstallOrTestPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                         PrinterModule module, OsFamily family,
+                                         std::string_view portName, bool testOnly,
+                                         std::string& message) {
   if (Contains(portName, "LPT")) return kComponentsCurrent;
   configuration.SetCurrentModule(module);
   ComponentCheck result;
@@ -86,7 +91,7 @@ ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configu
       family != OsFamily::Win98) {
     MonitorToInstall serial{definition.serialMonitor, definition.serialMonitorUiFile,
                             static_cast<uint32_t>(definition.serialMonitorVersion)};
-    switch (InstallOrTest(machine, serial, family, true, message)) {
+    switch (InstallOrTest(machine, serial, family, true, testOnly, message)) {
       case MonitorState::AddFailed:
         return kComponentFailed;
       case MonitorState::Outdated:
@@ -100,7 +105,7 @@ ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configu
       family != OsFamily::NT4) {
     MonitorToInstall usb{definition.usbMonitor, definition.usbMonitorUiFile,
                          static_cast<uint32_t>(definition.usbMonitorVersion)};
-    switch (InstallOrTest(machine, usb, family, false, message)) {
+    switch (InstallOrTest(machine, usb, family, false, testOnly, message)) {
       case MonitorState::AddFailed:
         return kComponentFailed;
       case MonitorState::Outdated:
@@ -111,6 +116,21 @@ ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configu
     }
   }
   return result;
+}
+
+}  // namespace
+
+ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                   PrinterModule module, OsFamily family, std::string_view portName,
+                                   std::string& message) {
+  return InstallOrTestPortMonitors(machine, configuration, module, family, portName, false,
+                                   message);
+}
+
+ComponentCheck TestPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                PrinterModule module, OsFamily family, std::string_view portName) {
+  std::string unused;
+  return InstallOrTestPortMonitors(machine, configuration, module, family, portName, true, unused);
 }
 
 }  // namespace kv

@@ -27,4 +27,9 @@ ComponentCheck InstallPortMonitors(Machine& machine, SetupConfiguration& configu
                                    PrinterModule module, OsFamily family, std::string_view portName,
                                    std::string& message);
 
+// What InstallPortMonitors would find, changing nothing: a monitor the port
+// needs that is missing counts as outdated too.
+ComponentCheck TestPortMonitors(Machine& machine, SetupConfiguration& configuration,
+                                PrinterModule module, OsFamily family, std::string_view portName);
+
 }  // namespace kv

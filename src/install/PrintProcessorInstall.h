@@ -23,4 +23,9 @@ ComponentCheck InstallPrintProcessor(Machine& machine, OsFamily family,
                                      std::string_view processorName, std::string_view dllName,
                                      std::string& message);
 
+// What InstallPrintProcessor would find, changing nothing: a processor that
+// is missing counts as outdated too.
+ComponentCheck TestPrintProcessor(Machine& machine, OsFamily family,
+                                  std::string_view processorName);
+
 }  // namespace kv

@@ -52,8 +52,9 @@ void StoreSerialSettings(Machine& machine, InstallSettings& s) {
   }
 }
 
-// The steps up to the completion status; true on success.
-bool Install(Machine& machine, InstallSettings& s, std::string& message) {
+// The port monitor and the print processor, and one outdated component
+// replaced; true when the installation may go on.
+bool InstallComponents(Machine& machine, InstallSettings& s, std::string& message) {
   machine.clock.Sleep(kSettleBeforeStartMs);
   s.updateFlags = OutdatedComponents::None;
 
@@ -73,6 +74,12 @@ bool Install(Machine& machine, InstallSettings& s, std::string& message) {
       !ReplaceOutdatedComponent(machine, s, processorVersion, message)) {
     return false;
   }
+  return true;
+}
+
+// The steps up to the completion status; true on success.
+bool Install(Machine& machine, InstallSettings& s, std::string& message) {
+  if (!InstallComponents(machine, s, message)) return false;
 
   if (s.portKind == PortKind::Usb && !EnumeratePorts(machine, message)) return false;
 
@@ -141,11 +148,23 @@ void RunInstall(Machine& machine, InstallSettings& settings, std::string& messag
   status.Finish(succeeded);
 }
 
+void UpdateComponents(Machine& machine, InstallSettings& settings, std::string& message,
+                      CompletionStatus& status) {
+  const bool succeeded = InstallComponents(machine, settings, message) && !FailurePending(message);
+  status.Finish(succeeded);
+}
+
 uint32_t StartInstall(Machine& machine, InstallSettings& settings, std::string& message,
-                      CompletionStatus& status, ThreadHandle* thread) {
+                      CompletionStatus& status, ThreadHandle* thread, InstallScope scope) {
   status.Reset();
   uint32_t error = machine.threads.Start(
-      [&machine, &settings, &message, &status] { RunInstall(machine, settings, message, status); },
+      [&machine, &settings, &message, &status, scope] {
+        if (scope == InstallScope::ComponentsOnly) {
+          UpdateComponents(machine, settings, message, status);
+        } else {
+          RunInstall(machine, settings, message, status);
+        }
+      },
       thread);
   if (error != 0) status.Finish(false);
   return error;

@@ -17,10 +17,21 @@ namespace kv {
 void RunInstall(Machine& machine, InstallSettings& settings, std::string& message,
                 CompletionStatus& status);
 
-// Starts RunInstall on a worker thread of the platform after setting the
-// status to running; the caller joins the thread once the status is set.
-// A thread that cannot be started fails the installation at once.
+// RunInstall's steps up to the replacement of an outdated component, for a
+// printer that is installed already: nothing of the driver or the printer is
+// touched. A copy failure left pending counts as a failure here, since no
+// later check would catch it. Writes no success text.
+void UpdateComponents(Machine& machine, InstallSettings& settings, std::string& message,
+                      CompletionStatus& status);
+
+enum class InstallScope { Everything, ComponentsOnly };
+
+// Starts RunInstall (or UpdateComponents) on a worker thread of the platform
+// after setting the status to running; the caller joins the thread once the
+// status is set. A thread that cannot be started fails the installation at
+// once.
 uint32_t StartInstall(Machine& machine, InstallSettings& settings, std::string& message,
-                      CompletionStatus& status, ThreadHandle* thread);
+                      CompletionStatus& status, ThreadHandle* thread,
+                      InstallScope scope = InstallScope::Everything);
 
 }  // namespace kv

@@ -87,14 +87,18 @@ enum class Call {
 };
 
 // Injected failures: once (the next call) or always, with a chosen error.
+// Every call is counted, failed or not.
 class Faults {
  public:
   void FailNext(Call call, uint32_t error) { slot(call) = Fault{error, true}; }
   void FailAlways(Call call, uint32_t error) { slot(call) = Fault{error, false}; }
   void Clear(Call call) { slot(call).reset(); }
+  // How often the call was made.
+  uint64_t Count(Call call) const { return counts_[static_cast<size_t>(call)]; }
 
   // The error to report for this call, or 0 to carry it out.
   uint32_t Check(Call call) {
+    ++counts_[static_cast<size_t>(call)];
     auto& fault = slot(call);
     if (!fault) return 0;
     uint32_t error = fault->error;
@@ -109,6 +113,7 @@ class Faults {
   };
   std::optional<Fault>& slot(Call call) { return faults_[static_cast<size_t>(call)]; }
   std::array<std::optional<Fault>, static_cast<size_t>(Call::kCount)> faults_{};
+  std::array<uint64_t, static_cast<size_t>(Call::kCount)> counts_{};
 };
 
 }  // namespace kv::sim

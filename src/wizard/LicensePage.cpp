@@ -36,6 +36,7 @@ void LicensePage::OnInit(Controls& controls) {
   std::string bytes;
   const bool read = machine_.files.GetCurrentDirectory(&directory) == 0 &&
                     machine_.files.ReadWholeFile(InDirectory(directory, kLicenseFile), &bytes) == 0;
+  textLoaded_ = read;
   if (!read) {
     machine_.desktop.MessageBox(controls.Handle(), SetupString(setup_text::kCannotLoadLicense),
                                 applicationName_, kMbOk);

@@ -17,10 +17,14 @@ class LicensePage : public WizardPage {
   void OnInit(Controls& controls) override;
   bool OnPageCommand(Controls& controls, int id, int code) override;
 
+  // False when License.txt could not be read (the page then ended the wizard).
+  bool textLoaded() const { return textLoaded_; }
+
  private:
   Machine& machine_;
   ControlClasses& controlClasses_;
   std::string applicationName_;
+  bool textLoaded_ = true;
 };
 
 // The licence file's bytes as the page shows them: up to the first zero byte.

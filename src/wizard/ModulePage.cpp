@@ -17,17 +17,46 @@ void DisableLists(Controls& controls) {
   for (int list : kLists) controls.Enable(list, false);
 }
 
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::optional<ListedModel> FindListedModel(const SetupConfiguration& configuration,
+                                           std::string_view name) {
+  for (const ListedModel& model : ListedModels(configuration)) {
+    if (SameAsciiText(model.name, name)) return model;
+  }
+  return std::nullopt;
+}
+
+std::vector<ListedModel> ListedModels(const SetupConfiguration& configuration) {
+  std::vector<ListedModel> models;
+  const int32_t count = ReadDeviceCount(configuration);
+  for (int32_t i = 1; i <= count; ++i) {
+    DeviceEntry entry = ReadDeviceEntry(configuration, i);
+    if (entry.module) models.push_back({std::move(entry.modelName), *entry.module});
+  }
+  return models;
+}
+
+std::string TakenModelName(std::string_view entryText) {
+  return std::string(entryText.substr(0, kModelNameLimit));
+}
 
 ModulePage::ModulePage(Machine& machine) : configuration_(machine) {}
 
 void ModulePage::OnInit(Controls& controls) {
   makeDefault_ = controls.Checked(IDC_SET_DEFAULT) ? 1 : 0;
-  const int32_t count = ReadDeviceCount(configuration_);
   hasModels_ = true;
-  for (int32_t i = 1; i <= count; ++i) {
-    const DeviceEntry entry = ReadDeviceEntry(configuration_, i);
-    if (entry.module) controls.AddItem(kLists[static_cast<size_t>(*entry.module)], entry.modelName);
+  for (const ListedModel& model : ListedModels(configuration_)) {
+    controls.AddItem(kLists[static_cast<size_t>(model.module)], model.name);
   }
   bool anyModel = false;
   for (int list : kLists) {
@@ -52,14 +81,14 @@ void ModulePage::OnInit(Controls& controls) {
   // the default name wins over the default itself.
   controls.Select(list, controls.FindPrefix(list, 0, defaultEntry.modelName));
   const int selected = controls.Selection(list);
-  if (selected >= 0) modelName_ = controls.ItemText(list, selected).substr(0, kModelNameLimit);
+  if (selected >= 0) modelName_ = TakenModelName(controls.ItemText(list, selected));
   controls.Enable(list, true);
   moduleIndex_ = static_cast<int32_t>(module);
 }
 
 void ModulePage::TakeSelection(Controls& controls, int list) {
   const int selected = controls.Selection(list);
-  modelName_ = selected >= 0 ? controls.ItemText(list, selected).substr(0, kModelNameLimit) : "";
+  modelName_ = selected >= 0 ? TakenModelName(controls.ItemText(list, selected)) : "";
 }
 
 bool ModulePage::OnPageCommand(Controls& controls, int id, int code) {

@@ -2,13 +2,35 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "config/SetupConfiguration.h"
 #include "platform/Machine.h"
 #include "wizard/WizardPage.h"
 
 namespace kv {
+
+// A model as the module page lists it: the entry's text and the module
+// whose list holds it.
+struct ListedModel {
+  std::string name;
+  PrinterModule module = PrinterModule::Receipt;
+};
+
+// The models the page lists, in the device list's order (entries 1 to
+// DEVICENUMBER that name a module).
+std::vector<ListedModel> ListedModels(const SetupConfiguration& configuration);
+
+// The listed model whose text is `name` (ASCII case ignored), the first in
+// the device list's order; none when no list holds it.
+std::optional<ListedModel> FindListedModel(const SetupConfiguration& configuration,
+                                           std::string_view name);
+
+// The model name the page takes from a list entry: at most 199 characters.
+std::string TakenModelName(std::string_view entryText);
 
 // Page 1: the printer type (one radio button per module) and the model (one
 // drop-down list per module), and whether the printer becomes the default.

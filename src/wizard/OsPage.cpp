@@ -28,6 +28,17 @@ OsPreset PresetForVersion(const OsVersionInfo& version) {
   return preset;
 }
 
+void WriteCompatibilityMarks(Machine& machine, const OsPreset& preset) {
+  if (preset.mark == OsPreset::Mark::ListedUsers) MarkCompatibilityPersistedForUsers(machine);
+  if (preset.mark == OsPreset::Mark::CurrentUser) MarkCompatibilityPersisted(machine);
+}
+
+std::string_view FamilyAnswerName(OsFamily family) {
+  constexpr std::array<std::string_view, 6> kNames = {"98", "NT4", "2000", "XP", "2003", "Vista"};
+  const auto index = static_cast<size_t>(family);
+  return index < kNames.size() ? kNames[index] : std::string_view();
+}
+
 OsPage::OsPage(Machine& machine, std::string applicationName)
     : machine_(machine), applicationName_(std::move(applicationName)) {}
 
@@ -35,12 +46,12 @@ void OsPage::OnInit(Controls& controls) {
   family_ = OsFamily::Win98;
   const OsPreset preset = PresetForVersion(RunningVersion(machine_.system));
 
+  hasPreset_ = preset.checkedButton != 0;
   if (preset.checkedButton != 0) {
     controls.CheckRadio(IDC_OS_WIN98, preset.radioLast, preset.checkedButton);
   }
   family_ = preset.family;
-  if (preset.mark == OsPreset::Mark::ListedUsers) MarkCompatibilityPersistedForUsers(machine_);
-  if (preset.mark == OsPreset::Mark::CurrentUser) MarkCompatibilityPersisted(machine_);
+  WriteCompatibilityMarks(machine_, preset);
   if (preset.unsupportedPlatform) {
     machine_.desktop.MessageBox(0, SetupString(setup_text::kUnsupportedSystem), applicationName_,
                                 kMbOk | kMbIconExclamation);

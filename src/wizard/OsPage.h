@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/OsFamily.h"
 #include "platform/Machine.h"
@@ -22,6 +23,14 @@ struct OsPreset {
 // 6.0 check no button; the family then stays Win98.
 OsPreset PresetForVersion(const OsVersionInfo& version);
 
+// The compatibility marks the page writes for the running version when it
+// is created (every listed user's on XP, the current user's on Vista).
+void WriteCompatibilityMarks(Machine& machine, const OsPreset& preset);
+
+// The family name an answer gives for each family: "98", "NT4", "2000",
+// "XP", "2003", "Vista".
+std::string_view FamilyAnswerName(OsFamily family);
+
 // Page 3: the Windows family the installation is for, preset from the running
 // system and the only one enabled.
 class OsPage : public WizardPage {
@@ -31,11 +40,14 @@ class OsPage : public WizardPage {
   void OnInit(Controls& controls) override;
 
   OsFamily family() const { return family_; }
+  // Whether the page checked the running family's button (a listed version).
+  bool hasPreset() const { return hasPreset_; }
 
  private:
   Machine& machine_;
   std::string applicationName_;
   OsFamily family_ = OsFamily::Win98;
+  bool hasPreset_ = false;
 };
 
 }  // namespace kv

@@ -55,6 +55,61 @@ std::string SelectedText(Controls& controls, int id) {
 
 }  // namespace
 
+int32_t PresetRaster(std::string_view portName) {
+  return Contains(portName, "COM") ? 0 : 1;
+}
+
+bool RasterChoosable(std::string_view portName, SetupType setupType) {
+  return setupType == SetupType::Advanced && !Contains(portName, "COM");
+}
+
+int32_t PresetBaudValue(int32_t baudRate) {
+  return baudRate != 0 ? baudRate : kBaudRateOther;
+}
+
+std::vector<std::string_view> SerialListTexts(int listId) {
+  auto all = [](const auto& texts) {
+    return std::vector<std::string_view>(texts.begin(), texts.end());
+  };
+  switch (listId) {
+    case IDC_BAUD_RATE:
+      return all(kBaudRates);
+    case IDC_BYTE_SIZE:
+      return all(kByteSizes);
+    case IDC_PARITY:
+      return all(kParities);
+    case IDC_STOP_BITS:
+      return all(kStopBits);
+    case IDC_PROTOCOL:
+      return all(kProtocols);
+    default:
+      return {};
+  }
+}
+
+void ApplySerialListText(int listId, std::string_view shown, SerialLineSettings& serial) {
+  const std::string text(shown);
+  switch (listId) {
+    case IDC_BAUD_RATE:
+      serial.baudRate = std::atoi(text.c_str());
+      break;
+    case IDC_BYTE_SIZE:
+      serial.byteSize = std::atoi(text.c_str());
+      break;
+    case IDC_PARITY:
+      if (!text.empty()) serial.parity = text[0];
+      break;
+    case IDC_STOP_BITS:
+      serial.stopBits = std::strtod(text.c_str(), nullptr);
+      break;
+    case IDC_PROTOCOL:
+      serial.flowControl = text == "Xon/Xoff" ? 'x' : text == "Hardware" ? 'p' : ' ';
+      break;
+    default:
+      break;
+  }
+}
+
 int BaudRateRow(int32_t baudRate) {
   // The table has no row for 38400 itself: every number it lacks maps there.
   constexpr std::array<int32_t, 9> kPresets = {110,  300,   1200,  2400,  4800,
@@ -73,10 +128,10 @@ PortPage::PortPage(Machine& machine, ControlClasses& controlClasses, std::string
       configuration_(machine) {}
 
 void PortPage::OnInit(Controls& controls) {
-  serial_.byteSize = 8;
-  serial_.stopBits = 1.0;
-  serial_.parity = 'n';
-  serial_.flowControl = 'p';
+  serial_.byteSize = kPortPageSerialDefaults.byteSize;
+  serial_.stopBits = kPortPageSerialDefaults.stopBits;
+  serial_.parity = kPortPageSerialDefaults.parity;
+  serial_.flowControl = kPortPageSerialDefaults.flowControl;
   Fill(controls, IDC_BAUD_RATE, kBaudRates, -1);
   Fill(controls, IDC_BYTE_SIZE, kByteSizes, 3);
   Fill(controls, IDC_PARITY, kParities, 2);
@@ -96,7 +151,7 @@ bool PortPage::Save(Controls& controls) {
 }
 
 void PortPage::PresetBaudRate(Controls& controls, int32_t baudRate) {
-  serial_.baudRate = baudRate != 0 ? baudRate : kBaudRateOther;
+  serial_.baudRate = PresetBaudValue(baudRate);
   controls.Select(IDC_BAUD_RATE, BaudRateRow(baudRate));
 }
 
@@ -174,15 +229,14 @@ bool PortPage::OnPageCommand(Controls& controls, int id, int code) {
 
 void PortPage::PortChanged(Controls& controls) {
   portName_ = SelectedText(controls, IDC_PORTS);
-  if (Contains(portName_, "COM")) {
+  raster_ = PresetRaster(portName_);
+  if (raster_ == 0) {
     EnableSerialLists(controls, true);
     controls.Enable(IDC_RASTER, false);
     ShowDriverHints(controls, false);
-    raster_ = 0;
   } else {
     EnableSerialLists(controls, false);
     controls.Enable(IDC_RASTER, true);
-    raster_ = 1;
     if (Contains(portName_, "USB")) {
       if (ShowsDriverHints(family_)) ApplyDriverHint(controls);
     } else {
@@ -193,26 +247,7 @@ void PortPage::PortChanged(Controls& controls) {
 }
 
 void PortPage::SerialListChanged(Controls& controls, int id) {
-  const std::string text = SelectedText(controls, id);
-  switch (id) {
-    case IDC_BAUD_RATE:
-      serial_.baudRate = std::atoi(text.c_str());
-      break;
-    case IDC_BYTE_SIZE:
-      serial_.byteSize = std::atoi(text.c_str());
-      break;
-    case IDC_PARITY:
-      if (!text.empty()) serial_.parity = text[0];
-      break;
-    case IDC_STOP_BITS:
-      serial_.stopBits = std::strtod(text.c_str(), nullptr);
-      break;
-    case IDC_PROTOCOL:
-      serial_.flowControl = text == "Xon/Xoff" ? 'x' : text == "Hardware" ? 'p' : ' ';
-      break;
-    default:
-      break;
-  }
+  ApplySerialListText(id, SelectedText(controls, id), serial_);
 }
 
 void PortPage::EnableSerialLists(Controls& controls, bool enabled) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/MessagePresenter.h"
 #include "common/OsFamily.h"
@@ -14,6 +15,33 @@
 #include "wizard/WizardPage.h"
 
 namespace kv {
+
+// What the port page hands to the Install command.
+struct PortValues {
+  std::string portName;
+  // 1: raster graphic printing (the driver's graphic mode), 0: standard.
+  int32_t raster = 0;
+  SerialLineSettings serial;
+};
+
+// The serial values the page starts with; the baud rate waits for the
+// model's preset.
+inline constexpr SerialLineSettings kPortPageSerialDefaults{0, 8, 1.0, 'n', 'p'};
+
+// The raster value the page sets when a port is chosen: 0 for a serial port
+// (any name containing "COM"), 1 for every other port.
+int32_t PresetRaster(std::string_view portName);
+// Whether the user can change that value: only for a port that is not serial,
+// in an Advanced setup (the box is hidden in a Typical one).
+bool RasterChoosable(std::string_view portName, SetupType setupType);
+// The page's baud value for the model's preset: the number itself, or the
+// 38400 its row shows for a model without one (0).
+int32_t PresetBaudValue(int32_t baudRate);
+// The texts of one of the five serial lists (IDC_BAUD_RATE ... IDC_PROTOCOL),
+// in list order; none for another id.
+std::vector<std::string_view> SerialListTexts(int listId);
+// What picking `text` in that serial list sets, as the list's handler does.
+void ApplySerialListText(int listId, std::string_view text, SerialLineSettings& serial);
 
 // Page 4: the port the printer is attached to, the serial line settings of a
 // serial port and, in an Advanced setup, the raster driver mode. The ports
@@ -46,6 +74,7 @@ class PortPage : public WizardPage {
   // 1: raster graphic printing (the driver's graphic mode), 0: standard.
   int32_t raster() const { return raster_; }
   const SerialLineSettings& serial() const { return serial_; }
+  PortValues values() const { return {portName_, raster_, serial_}; }
   int32_t baudRate() const { return serial_.baudRate; }
   int32_t byteSize() const { return serial_.byteSize; }
   double stopBits() const { return serial_.stopBits; }
@@ -69,7 +98,7 @@ class PortPage : public WizardPage {
   SetupConfiguration configuration_;
   std::string portName_;
   int32_t raster_ = 0;
-  SerialLineSettings serial_{0, 8, 1.0, 'n', 'p'};
+  SerialLineSettings serial_ = kPortPageSerialDefaults;
   OsFamily family_ = OsFamily::Win98;
   std::string rememberedModel_ = "PRINTER";
   SetupType rememberedSetupType_ = SetupType::Typical;

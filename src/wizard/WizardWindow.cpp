@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "common/Administrator.h"
+#include "common/DeploymentTexts.h"
 #include "common/ProgramShell.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
+#include "install/InstalledPrinter.h"
+#include "wizard/AnswerFile.h"
 #include "wizard/InstallCommand.h"
+#include "wizard/ModelOptions.h"
 #include "wizard/ModulePage.h"
 #include "wizard/OsPage.h"
 #include "wizard/PortPage.h"
@@ -33,6 +37,8 @@ Page* PageAt(std::vector<WizardPage*>& pages, int index) {
 
 WizardWindow::WizardWindow(Machine& machine, std::string applicationName)
     : machine_(machine), applicationName_(std::move(applicationName)), configuration_(machine) {}
+
+WizardWindow::~WizardWindow() = default;
 
 void WizardWindow::AddPage(WizardPage& page, uint32_t templateId) {
   pages_.push_back(&page);
@@ -67,11 +73,13 @@ void WizardWindow::OnInit(Controls& window) {
   if (!window.ShowBitmapFile(IDC_PICTURE, kLeftBitmapFile)) {
     machine_.desktop.MessageBox(window.Handle(), SetupString(setup_text::kCannotLoadLeftBitmap),
                                 applicationName_, kMbOk);
+    refusedAtStart_ = ExitCode::kFileMissing;
     window.EndDialog(kIdCancel);
     return;
   }
   if (NeedsAdministrator(GetOsFamily(machine_.system)) && !IsAdministrator(machine_.security)) {
     machine_.desktop.MessageBox(window.Handle(), kAdministratorRequired, applicationName_, kMbOk);
+    refusedAtStart_ = ExitCode::kNotAdministrator;
     window.EndDialog(kIdCancel);
   }
 }
@@ -110,9 +118,8 @@ void WizardWindow::LeaveModulePage() {
   portOptionsModule_ = module->moduleIndex();
   portOptionsModel_ = module->modelName();
 
-  const bool advanced =
-      ReadPortOption(configuration_, static_cast<PrinterModule>(portOptionsModule_),
-                     portOptionsModel_, PortOption::AdvancedSetup) != 0;
+  const bool advanced = AdvancedSetupAllowed(
+      configuration_, static_cast<PrinterModule>(portOptionsModule_), portOptionsModel_);
   SetupTypePage* setupType = PageAt<SetupTypePage>(pages_, kSetupTypeIndex);
   Controls* setupTypeControls = PageControls(kSetupTypeIndex);
   if (setupType != nullptr && setupTypeControls != nullptr) {
@@ -122,10 +129,9 @@ void WizardWindow::LeaveModulePage() {
 
 bool WizardWindow::LeaveOsPage() {
   const auto module = static_cast<PrinterModule>(portOptionsModule_);
-  const bool server2003 = ReadPortOption(configuration_, module, portOptionsModel_,
-                                         PortOption::System2003Supported) != 0;
-  const bool vista = ReadPortOption(configuration_, module, portOptionsModel_,
-                                    PortOption::SystemVistaSupported) != 0;
+  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
+  const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
+  const int refusal = FamilyRefusal(configuration_, module, portOptionsModel_, family);
   if (baudDefaultPending_) {
     const int32_t baudRate =
         ReadPortOption(configuration_, module, portOptionsModel_, PortOption::BaudRate);
@@ -135,14 +141,8 @@ bool WizardWindow::LeaveOsPage() {
     baudDefaultPending_ = false;
   }
 
-  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
-  const OsFamily family = os != nullptr ? os->family() : OsFamily::Win98;
-  if (family == OsFamily::Server2003 && !server2003) {
-    Refuse(setup_text::kServer2003NotSupported);
-    return false;
-  }
-  if (family == OsFamily::Vista && !vista) {
-    Refuse(setup_text::kVistaNotSupported);
+  if (refusal != 0) {
+    Refuse(refusal);
     return false;
   }
   return true;
@@ -198,13 +198,45 @@ void WizardWindow::Install(Controls& window) {
   const PortPage* port = PageAt<PortPage>(pages_, kPortIndex);
   if (port == nullptr) return;
   InstallCommand command(machine_, applicationName_);
+  InstallCommandOptions options;
+  if (!runOptions_.recordPath.empty()) {
+    options.checksPassed = [this](const InstallSettings& settings, const InstallResult& result) {
+      Record(settings, result);
+    };
+  }
   installing_ = true;
-  const InstallOutcome outcome = command.Run(window, selections_, *port);
+  const InstallOutcome outcome =
+      command.Run(window, selections_, *port, options, runOptions_.noRestart);
   installing_ = false;
   if (outcome == InstallOutcome::Abandoned) return;
+  installResult_ = std::make_unique<InstallResult>(command.result());
   std::fill(pageControls_.begin(), pageControls_.end(), nullptr);
   window.DestroyPages();
   window.EndDialog(kIdOk);
+}
+
+void WizardWindow::Record(const InstallSettings& settings, const InstallResult& result) {
+  RecordedInstall recorded;
+  recorded.selections = selections_;
+  if (const PortPage* port = PageAt<PortPage>(pages_, kPortIndex)) recorded.port = port->values();
+  const OsPage* os = PageAt<OsPage>(pages_, kOsIndex);
+  recorded.windowsPresetKept =
+      os != nullptr && os->hasPreset() && os->family() == selections_.osFamily;
+  recorded.usbIdRewriteAccepted = result.usbIdRewriteAccepted;
+  recorded.duplicate = FindInstalledPrinter(machine_.spooler, settings.printerInfo.driverName,
+                                            settings.printerInfo.portName)
+                           .has_value();
+  const std::string path = FullAnswerPath(machine_.files, runOptions_.recordPath);
+  const uint32_t error = WriteAnswerFile(machine_, path, recorded);
+  if (error != 0) {
+    // Told, and the installation goes on: the user chose to install.
+    machine_.desktop.MessageBox(
+        0,
+        FormatText(SetupString(setup_text::kAnswerFileNotWritten), {path, std::to_string(error)}),
+        applicationName_, kMbOk | kMbIconExclamation);
+  } else if (runOptions_.log != nullptr) {
+    runOptions_.log->Write(FormatText(SetupString(setup_text::kAnswerFileWritten), {path}));
+  }
 }
 
 bool WizardWindow::OnCommand(Controls& window, int id, int code) {

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/DeploymentLog.h"
+#include "common/ExitCode.h"
 #include "common/OsFamily.h"
 #include "config/SetupConfiguration.h"
+#include "install/InstallSettings.h"
 #include "platform/Controls.h"
 #include "platform/Machine.h"
 #include "wizard/SetupType.h"
@@ -24,12 +29,34 @@ struct WizardSelections {
   std::string moduleConfigurationPath;
 };
 
+// What the command line asks of a run with windows.
+struct WizardRunOptions {
+  // Never ask for a restart; a needed one is left pending.
+  bool noRestart = false;
+  // Where to write the answer file of the choices once Install's checks have
+  // passed; empty: none.
+  std::string recordPath;
+  // The run's log (/LOG=); none without options.
+  DeploymentLog* log = nullptr;
+};
+
+// What one press of Install came to (defined with the Install command).
+struct InstallResult;
+
 // The wizard's main window: the picture on the left, the page frame, Back,
 // Next/Install and Cancel. Pages are walked strictly in index order; the
 // rules of a move depend on the chosen model's options.
 class WizardWindow : public DialogPage {
  public:
   WizardWindow(Machine& machine, std::string applicationName);
+  ~WizardWindow() override;
+
+  void SetRunOptions(WizardRunOptions options) { runOptions_ = std::move(options); }
+  // The installation's result once Install has run; none before.
+  const InstallResult* installResult() const { return installResult_.get(); }
+  // Why the window's own checks ended the wizard: a medium file (Left.bmp)
+  // missing, or no administrator; none when they passed.
+  std::optional<ExitCode> refusedAtStart() const { return refusedAtStart_; }
 
   // Appends a page; the index is its place in the walk. Only the low 16 bits
   // of the template id count.
@@ -65,6 +92,8 @@ class WizardWindow : public DialogPage {
   // Leaving the OS page forward; false keeps it.
   bool LeaveOsPage();
   void Refuse(int stringId);
+  // Writes the answer file of the choices about to be installed.
+  void Record(const InstallSettings& settings, const InstallResult& result);
 
   Machine& machine_;
   std::string applicationName_;
@@ -76,6 +105,9 @@ class WizardWindow : public DialogPage {
   WizardSelections selections_;
   bool baudDefaultPending_ = true;
   bool installing_ = false;
+  WizardRunOptions runOptions_;
+  std::unique_ptr<InstallResult> installResult_;
+  std::optional<ExitCode> refusedAtStart_;
   // The module and model whose ".PORT" section the moves read.
   int32_t portOptionsModule_ = -1;
   std::string portOptionsModel_;
