@@ -47,6 +47,9 @@ inline constexpr int kUsbHintConnect = 148;
 inline constexpr int kVistaNotSupported = 149;
 inline constexpr int kUsbHintCancelPopup = 151;
 inline constexpr int kUsbHintPressInstall = 152;
+// "%s" is a component's file name.
+inline constexpr int kReplacedAtRestart = 153;
+inline constexpr int kCannotReplaceAtRestart = 154;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";

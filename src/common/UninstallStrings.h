@@ -34,9 +34,11 @@ inline constexpr int kDeletingDriver = 122;
 inline constexpr int kDeleteJobsFirst = 123;
 // A file in use, given to Windows to delete when it next starts.
 inline constexpr int kDeletedAtRestart = 124;
-// Followed by kErrorSuffix, as are 121 and 126.
+// Followed by kErrorSuffix, as are 121, 126 and 127.
 inline constexpr int kDeleteFileError = 125;
 inline constexpr int kRestartError = 126;
+// The worker that removes the ticked items could not be started.
+inline constexpr int kRemovalNotStarted = 127;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseSetupFirst =

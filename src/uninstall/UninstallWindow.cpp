@@ -85,8 +85,11 @@ void UninstallWindow::StartRemoval(Controls& controls) {
       },
       &worker_);
   if (error != kErrorSuccess) {
+    // Nothing was disabled yet: the user may try again.
     worker_ = 0;
     running_ = false;
+    AppendStatus(controls,
+                 WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));
   }
 }
 

@@ -47,8 +47,8 @@ TEST(StringTablesTest, ResourceTablesHoldTheCodesTextsAndNoOthers) {
     std::string_view (*lookup)(int);
     size_t count;
   };
-  for (const Program& program : {Program{"SetupStrings.rc", SetupString, 36},
-                                 Program{"UninstallStrings.rc", UninstallString, 25}}) {
+  for (const Program& program : {Program{"SetupStrings.rc", SetupString, 38},
+                                 Program{"UninstallStrings.rc", UninstallString, 26}}) {
     const auto table = ReadResourceTable(program.resource);
     EXPECT_EQ(table.size(), program.count) << program.resource;
     for (const auto& [id, text] : table) EXPECT_EQ(program.lookup(id), text) << id;
