@@ -19,8 +19,9 @@ std::string KeyPath(std::string_view path) {
   return std::string(path);
 }
 
-// The line for a printer that ended a check: 115 or 116, both followed by a
-// pause, or 113 without one.
+// The line for a printer that ended a check: kGetPrinterInfoError or
+// kAllocateMemoryError, both followed by a pause, or kOpenPrinterError
+// without one.
 void ReportQueryFailure(Controls& controls, Clock& clock, PrinterQueryResult result,
                         std::string_view printerName) {
   if (result == PrinterQueryResult::OpenFailed) {
