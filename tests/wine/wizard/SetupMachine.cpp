@@ -17,8 +17,6 @@
 #include <vector>
 
 #include "common/RegKey.h"
-#include "config/ProcessorDefinition.h"
-#include "config/SetupConfiguration.h"
 #include "install/DriverFileCopy.h"
 #include "install/PrintProcessorInstall.h"
 #include "platform/Errors.h"
@@ -121,14 +119,18 @@ void Examine(Machine& machine) {
   uint32_t attributes = 0;
   CheckCall(machine.files.GetAttributes(places.processor, &attributes), "the old file stays");
 
-  const SetupConfiguration configuration(machine);
-  const auto configured = static_cast<uint32_t>(ReadProcessorVersion(configuration));
+  // This program runs from the build: the medium's setup.ini is found from
+  // the current directory.
+  std::string medium;
+  machine.files.GetCurrentDirectory(&medium);
+  const std::string configured = machine.profiles.GetPrivateString(
+      "ProcessorVersion", "DriverVersion", "0", 200, medium + "\\DRVCONFIG\\setup.ini");
   uint32_t recorded = 0;
   RegKey key(machine.registry);
-  Check(key.Open(RegRoot::LocalMachine, places.key) && key.ReadDword("DriverVersion", &recorded) &&
-            recorded == configured && configured > kOldVersion,
-        "version " + std::to_string(configured) + " recorded (found " + std::to_string(recorded) +
-            ")");
+  const bool read =
+      key.Open(RegRoot::LocalMachine, places.key) && key.ReadDword("DriverVersion", &recorded);
+  Check(read && std::to_string(recorded) == configured && recorded > kOldVersion,
+        "version " + configured + " recorded (found " + std::to_string(recorded) + ")");
 }
 
 }  // namespace
