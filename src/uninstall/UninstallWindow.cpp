@@ -101,15 +101,14 @@ void UninstallWindow::StartRemoval(Controls& controls) {
       },
       &worker_);
   if (error != kErrorSuccess) {
+    // Nothing was disabled yet: the user may try again.
     worker_ = 0;
     running_ = false;
-    // Nothing was removed; a run with options must not report success.
+    AppendStatus(controls, state_,
+                 WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));
+    // Nothing was removed: the run failed.
     state_.outcome.ran = true;
     state_.outcome.stopped = true;
-    if (state_.settings.log) {
-      state_.settings.log->Write(FormatText(UninstallString(deployment_text::kPlatformFailure),
-                                            {text::kStartingRemoval, std::to_string(error)}));
-    }
   }
 }
 
