@@ -81,6 +81,7 @@ inline constexpr int kMissingFromMedium = 258;
 inline constexpr int kAnswerFileNotWritten = 259;
 inline constexpr int kAnswerFileWritten = 260;
 inline constexpr int kInstalledPrinter = 261;
+inline constexpr int kRunningUsbDriverInstaller = 262;
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseUninstallFirst = "Please close Uninstall program first!";
