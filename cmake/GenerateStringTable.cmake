@@ -1,5 +1,5 @@
 # Writes a resource STRINGTABLE from a program's string list (src/common/*.def,
-# lines KV_STRING(number, "text") with C escapes), so that the resource and the
+# lines KV_STRING(kName, number, "text") with C escapes), so that the resource and the
 # code's table hold the same texts. A program's .rc includes the output.
 #   cmake -DINPUT=SetupStrings.def -DOUTPUT=SetupStrings.rc -P GenerateStringTable.cmake
 if(NOT INPUT OR NOT OUTPUT)
@@ -10,7 +10,7 @@ file(STRINGS ${INPUT} lines REGEX "^KV_STRING\\(")
 set(body "")
 set(previous 0)
 foreach(line IN LISTS lines)
-  if(NOT line MATCHES "^KV_STRING\\(([0-9]+), \"(.*)\"\\)$")
+  if(NOT line MATCHES "^KV_STRING\\(k[A-Za-z0-9]+, ([0-9]+), \"(.*)\"\\)$")
     message(FATAL_ERROR "GenerateStringTable: cannot read '${line}' in ${INPUT}")
   endif()
   set(number ${CMAKE_MATCH_1})

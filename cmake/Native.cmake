@@ -70,19 +70,20 @@ if(benchmark_FOUND)
 endif()
 
 
-# Texts are named by their string-table constants, never by bare numbers; the
-# second test plants a number, on a line of its own as clang-format may break
-# a call, beside a named text and shows that the check refuses only it.
+# Texts are named by their string-table constants, never by bare numbers, in
+# the code and in the tests; the second test plants a number in a test, on a
+# line of its own as clang-format may break a call, beside named texts in the
+# code and in a test, and shows that the check refuses only it.
 add_test(NAME string-ids COMMAND ${CMAKE_SOURCE_DIR}/tools/check-string-ids.sh)
 set(KV_STRING_IDS_SAMPLE ${CMAKE_BINARY_DIR}/string-ids-sample)
 add_test(NAME string-ids.refuses-literal
-         COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1\" &&
-                        printf 'void A() {\\n  Show(SetupString(setup_text::kAbout));\\n  Show(SetupString(\\n      146));\\n}\\n' > \"$1/Planted.cpp\" &&
-                        printf 'auto b = UninstallString(uninstall_text::kDeleted);\\n' > \"$1/Named.h\" &&
-                        \"$2\" \"$1\"; echo \"exit $?\"" check ${KV_STRING_IDS_SAMPLE}
+         COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1/src\" \"$1/tests/unit\" &&
+                        printf 'TEST(A, B) {\\n  EXPECT_EQ(Shown(), SetupString(setup_text::kAbout));\\n  EXPECT_EQ(Shown(), SetupString(\\n      146));\\n}\\n' > \"$1/tests/unit/PlantedTest.cpp\" &&
+                        printf 'auto b = UninstallString(uninstall_text::kDeleted);\\n' > \"$1/src/Named.h\" &&
+                        KV_STRING_IDS_ROOT=\"$1\" \"$2\"; echo \"exit $?\"" check ${KV_STRING_IDS_SAMPLE}
                  ${CMAKE_SOURCE_DIR}/tools/check-string-ids.sh)
 set_tests_properties(string-ids.refuses-literal PROPERTIES PASS_REGULAR_EXPRESSION
-                     "string-ids-sample/Planted.cpp:3: a literal string number[^\n]*\n1 passed, 1 failed\nexit 1")
+                     "tests/unit/PlantedTest.cpp:3: a literal string number[^\n]*\n1 passed, 1 failed\nexit 1")
 
 # The simulated machine, the real one and the leaf libraries never include the
 # core, and inside the core nothing includes upwards; the other two tests show

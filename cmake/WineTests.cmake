@@ -66,7 +66,7 @@ add_executable(contract_dialogs_win32 ${CMAKE_SOURCE_DIR}/tests/contract/DialogC
                                       ${CMAKE_SOURCE_DIR}/tests/contract/win32/Win32DialogTarget.cpp
                                       ${KV_DIALOG_FIXTURE_RES} ${KV_ICON_FIXTURE_RES})
 target_include_directories(contract_dialogs_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(contract_dialogs_win32 PRIVATE kvwin32 gtest gtest_main)
+target_link_libraries(contract_dialogs_win32 PRIVATE kvwin32probe gtest gtest_main)
 set_target_properties(contract_dialogs_win32 PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
   CROSSCOMPILING_EMULATOR "${KV_WINE_EMULATOR};--display;--default-prefix;${KV_TEST_WINEPREFIX}-x11")

@@ -1,15 +1,21 @@
 #!/bin/bash
 # Checks that every program and library of a build imports only what Windows 98
 # and NT 4.0 both provide.
-#   tools/check-imports.sh ALLOWLIST FILE-OR-DIRECTORY...
+#   tools/check-imports.sh [--except DIR]... ALLOWLIST[:ALLOWLIST]... FILE-OR-DIRECTORY...
 # A directory stands for every .exe and .dll below it (CMake's own scratch
-# directories left out). Every imported DLL must be a Windows system DLL and
+# directories and each --except directory left out). Several lists joined by
+# ':' count as one: the test programs' list adds what only tests call. Every imported DLL must be a Windows system DLL and
 # every imported function must be listed in ALLOWLIST as "dll function"
 # (DLL names ignore case). A function new to the list is added only after
 # someone has checked that both systems export it; anything newer is reached
 # through GetProcAddress.
 set -euo pipefail
-allowlist=$1
+except=()
+while [ "${1:-}" = --except ]; do
+  except+=(-o -path "$2")
+  shift 2
+done
+IFS=: read -r -a allowlists <<<"$1"
 shift
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 
@@ -19,13 +25,13 @@ runtime_pattern='^(libstdc\+\+|libgcc|libwinpthread|libssp|libgomp|libatomic)'
 mapfile -t binaries < <(
   for item in "$@"; do
     if [ -d "$item" ]; then
-      find "$item" -path '*/CMakeFiles' -prune -o -type f \( -iname '*.exe' -o -iname '*.dll' \) -print
+      find "$item" \( -path '*/CMakeFiles' "${except[@]}" \) -prune -o -type f \( -iname '*.exe' -o -iname '*.dll' \) -print
     else
       echo "$item"
     fi
   done | sort)
 
-allowed=$({ grep -v '^[[:space:]]*\(#\|$\)' "$allowlist" || true; } |
+allowed=$({ cat "${allowlists[@]}" | grep -v '^[[:space:]]*\(#\|$\)' || true; } |
   awk '{print tolower($1) " " $2}' | sort -u)
 allowed_dlls=$(echo "$allowed" | awk '{print $1}' | sort -u)
 

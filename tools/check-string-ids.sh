@@ -1,12 +1,17 @@
 #!/bin/bash
-# The code names every string-table text by its constant (setup_text::,
-# uninstall_text::): a bare number handed to a function that looks a text up
-# is refused, wherever the call's lines break. Checks the C++ files under the
-# given directories (default: this repository's src/ and apps/), prints each
-# such call as file:line and ends with "N passed, M failed".
-root=$(cd "$(dirname "$0")/.." && pwd)
+# The code and the tests name every string-table text by its constant
+# (setup_text::, uninstall_text::): a bare number handed to a function that
+# looks a text up is refused, wherever the call's lines break. Checks the C++
+# files under the given directories (default: src/, apps/, tests/ and bench/
+# of KV_STRING_IDS_ROOT, this repository unless set), prints each such call as
+# file:line and ends with "N passed, M failed". The numbers stand only in the
+# string lists (src/common/*.def) and the table test that pairs each name
+# with its number, which looks no text up by a literal.
+root=${KV_STRING_IDS_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 if [ $# -eq 0 ]; then
-  set -- "$root/src" "$root/apps"
+  for dir in src apps tests bench; do
+    [ -d "$root/$dir" ] && set -- "$@" "$root/$dir"
+  done
 fi
 
 # The calls that take a string-table number: first, or after FindString's table.

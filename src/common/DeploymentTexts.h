@@ -4,40 +4,47 @@
 #include <string>
 #include <string_view>
 
+#include "common/SetupStrings.h"
+#include "common/UninstallStrings.h"
+
 namespace kv {
 
 // A program's string table (SetupString, UninstallString).
 using TextLookup = std::string_view (*)(int id);
 
-// The texts of runs with options. Both programs' string lists carry them under
-// the same numbers, 200 to 229, so that the code both share can name them.
+// The texts of runs with options. Both programs' string lists declare them
+// under the same names and numbers (200 to 229), so that the code both share
+// can name them and look them up in either program's table.
 namespace deployment_text {
-inline constexpr int kCommandLine = 200;
-inline constexpr int kExitCode = 201;
-inline constexpr int kUnknownOption = 202;
-inline constexpr int kValueMissing = 203;
-inline constexpr int kValueNotExpected = 204;
-inline constexpr int kNotAnOption = 205;
-inline constexpr int kOptionRepeated = 206;
-inline constexpr int kLogNotOpened = 207;
-inline constexpr int kMessage = 208;
-inline constexpr int kQuestion = 209;
-inline constexpr int kPlatformFailure = 210;
-inline constexpr int kAnswerYes = 211;
-inline constexpr int kAnswerNo = 212;
-inline constexpr int kAnswerOk = 213;
-inline constexpr int kAnswerCancel = 214;
-inline constexpr int kFolderNotCurrent = 215;
-// The results of the exit-code table, in its order.
-inline constexpr int kResultSuccess = 220;
-inline constexpr int kResultRestartNeeded = 221;
-inline constexpr int kResultRestarting = 222;
-inline constexpr int kResultCancelled = 223;
-inline constexpr int kResultFailed = 224;
-inline constexpr int kResultAnotherRunning = 225;
-inline constexpr int kResultNotAdministrator = 226;
-inline constexpr int kResultBadArguments = 227;
-inline constexpr int kResultFileMissing = 228;
+#define KV_SHARED_TEXT(name)                               \
+  static_assert(setup_text::name == uninstall_text::name); \
+  inline constexpr int name = setup_text::name;
+KV_SHARED_TEXT(kCommandLine)
+KV_SHARED_TEXT(kExitCode)
+KV_SHARED_TEXT(kUnknownOption)
+KV_SHARED_TEXT(kValueMissing)
+KV_SHARED_TEXT(kValueNotExpected)
+KV_SHARED_TEXT(kNotAnOption)
+KV_SHARED_TEXT(kOptionRepeated)
+KV_SHARED_TEXT(kLogNotOpened)
+KV_SHARED_TEXT(kMessage)
+KV_SHARED_TEXT(kQuestion)
+KV_SHARED_TEXT(kPlatformFailure)
+KV_SHARED_TEXT(kAnswerYes)
+KV_SHARED_TEXT(kAnswerNo)
+KV_SHARED_TEXT(kAnswerOk)
+KV_SHARED_TEXT(kAnswerCancel)
+KV_SHARED_TEXT(kFolderNotCurrent)
+KV_SHARED_TEXT(kResultSuccess)
+KV_SHARED_TEXT(kResultRestartNeeded)
+KV_SHARED_TEXT(kResultRestarting)
+KV_SHARED_TEXT(kResultCancelled)
+KV_SHARED_TEXT(kResultFailed)
+KV_SHARED_TEXT(kResultAnotherRunning)
+KV_SHARED_TEXT(kResultNotAdministrator)
+KV_SHARED_TEXT(kResultBadArguments)
+KV_SHARED_TEXT(kResultFileMissing)
+#undef KV_SHARED_TEXT
 }  // namespace deployment_text
 
 // `text` with its "%s" and "%d" placeholders replaced in order by `values`;

@@ -5,7 +5,7 @@
 namespace kv {
 namespace {
 
-#define KV_STRING(number, text) {number, text},
+#define KV_STRING(name, number, text) {setup_text::name, text},
 constexpr StringTableEntry kTable[] = {
 #include "common/SetupStrings.def"
 };

@@ -8,45 +8,11 @@ namespace kv {
 // number the table lacks. Every text the program shows comes from here.
 std::string_view UninstallString(int id);
 
-// The numbers the uninstall program's code asks for.
+// The numbers of the table's texts, by name (declared in UninstallStrings.def).
 namespace uninstall_text {
-inline constexpr int kAbout = 101;
-inline constexpr int kNotAdministrator = 102;
-inline constexpr int kNoCurrentDirectory = 103;
-inline constexpr int kSearchFailed = 104;
-inline constexpr int kNoUninstallIni = 105;
-inline constexpr int kSelectPrinters = 107;
-inline constexpr int kInstructions = 108;
-inline constexpr int kDeleting = 109;
-inline constexpr int kInUse = 110;
-inline constexpr int kUninstallError = 111;
-inline constexpr int kDeleted = 112;
-inline constexpr int kOpenPrinterError = 113;
-inline constexpr int kDeletingPrinter = 114;
-inline constexpr int kGetPrinterInfoError = 115;
-inline constexpr int kAllocateMemoryError = 116;
-inline constexpr int kPrinterHasJobs = 117;
-inline constexpr int kDeletePrinterError = 118;
-inline constexpr int kDriverInUse = 119;
-inline constexpr int kDriverDeleted = 120;
-inline constexpr int kDeleteDriverError = 121;
-inline constexpr int kDeletingDriver = 122;
-inline constexpr int kDeleteJobsFirst = 123;
-// A file in use, given to Windows to delete when it next starts.
-inline constexpr int kDeletedAtRestart = 124;
-// Followed by kErrorSuffix, as are 121 and 126.
-inline constexpr int kDeleteFileError = 125;
-inline constexpr int kRestartError = 126;
-// 200 to 229: deployment_text (common/DeploymentTexts.h).
-inline constexpr int kUsage = 230;
-inline constexpr int kSilentNeedsItems = 231;
-inline constexpr int kAllWithItems = 232;
-inline constexpr int kOnlyWhenSilent = 233;
-inline constexpr int kBadUsbDriverValue = 234;
-inline constexpr int kUnknownItem = 235;
-inline constexpr int kNothingToRemove = 236;
-inline constexpr int kRestartToFinish = 237;
-inline constexpr int kUsbDriverNotRemovable = 238;
+#define KV_STRING(name, number, text) inline constexpr int name = number;
+#include "common/UninstallStrings.def"
+#undef KV_STRING
 
 // Texts the program shows that have no number in its string table.
 inline constexpr std::string_view kCloseSetupFirst =
@@ -57,6 +23,8 @@ inline constexpr std::string_view kNoSystemDirectory = "Get system Directory err
 inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
 inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";
 inline constexpr std::string_view kErrorSuffix = "    er=%d";
+// A platform failure's subject in the log (deployment_text::kPlatformFailure).
+inline constexpr std::string_view kStartingRemoval = "Starting the removal";
 // The restart dialog's caption, which names its question in the log.
 inline constexpr std::string_view kRestartDialogCaption = "Restart Computer";
 }  // namespace uninstall_text

@@ -27,8 +27,9 @@ std::string WithErrorNumber(std::string text, uint32_t error) {
   return text + suffix;
 }
 
-// The line for a printer that ended a check: 115 or 116, both followed by a
-// pause, or 113 without one.
+// The line for a printer that ended a check: kGetPrinterInfoError or
+// kAllocateMemoryError, both followed by a pause, or kOpenPrinterError
+// without one.
 void ReportQueryFailure(Controls& controls, const UninstallState& state, Clock& clock,
                         PrinterQueryResult result, std::string_view printerName) {
   if (result == PrinterQueryResult::OpenFailed) {

@@ -27,7 +27,7 @@ class Removal {
   Outcome RemovePrinter(Controls& controls, int index);
   Outcome RemoveMonitor(Controls& controls, UninstallIni& ini, int index);
   Outcome RemoveProcessor(Controls& controls, UninstallIni& ini, int index);
-  // Line 112 for the current item, which leaves the list.
+  // The kDeleted line for the current item, which leaves the list.
   void MarkRemoved(Controls& controls, int index);
   // On the 9x family a monitor stays while a printer uses a maker's serial
   // port or cannot be examined; false after reporting why.

@@ -1,6 +1,7 @@
 #include "uninstall/UninstallWindow.h"
 
 #include "common/Administrator.h"
+#include "common/DeploymentTexts.h"
 #include "common/ProgramShell.h"
 #include "common/UninstallStrings.h"
 #include "platform/Errors.h"
@@ -102,6 +103,13 @@ void UninstallWindow::StartRemoval(Controls& controls) {
   if (error != kErrorSuccess) {
     worker_ = 0;
     running_ = false;
+    // Nothing was removed; a run with options must not report success.
+    state_.outcome.ran = true;
+    state_.outcome.stopped = true;
+    if (state_.settings.log) {
+      state_.settings.log->Write(FormatText(UninstallString(deployment_text::kPlatformFailure),
+                                            {text::kStartingRemoval, std::to_string(error)}));
+    }
   }
 }
 

@@ -49,16 +49,6 @@ class PaintCanvas : public Canvas {
   HDC dc_;
 };
 
-std::string WindowText(HWND window) {
-  if (window == nullptr) return {};
-  int length = ::GetWindowTextLengthA(window);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  int copied = ::GetWindowTextA(window, text.data(), length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
 int AsIndex(LRESULT result) {
   return result < 0 ? -1 : static_cast<int>(result);
 }
@@ -230,30 +220,12 @@ Win32Dialog::ListKind Win32Dialog::KindOf(HWND item) const {
 
 // --- Any control ------------------------------------------------------------
 
-bool Win32Dialog::Exists(int id) {
-  return Item(id) != nullptr;
-}
-
-std::string Win32Dialog::Text(int id) {
-  return WindowText(Item(id));
-}
-
 void Win32Dialog::SetText(int id, std::string_view text) {
   if (HWND item = Item(id)) ::SetWindowTextA(item, std::string(text).c_str());
 }
 
-bool Win32Dialog::Enabled(int id) {
-  HWND item = Item(id);
-  return item != nullptr && ::IsWindowEnabled(item);
-}
-
 void Win32Dialog::Enable(int id, bool enabled) {
   if (HWND item = Item(id)) ::EnableWindow(item, enabled);
-}
-
-bool Win32Dialog::Visible(int id) {
-  HWND item = Item(id);
-  return item != nullptr && (::GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Dialog::Show(int id, bool visible) {
@@ -265,14 +237,6 @@ void Win32Dialog::SetFocus(int id) {
   if (item == nullptr) return;
   ::SetFocus(item);
   if (initializing_) focusSet_ = true;
-}
-
-int Win32Dialog::Focus() {
-  HWND focus = ::GetFocus();
-  if (focus == nullptr || !::IsChild(window_, focus)) return 0;
-  // The edit inside a combo box has the focus for it.
-  while (::GetParent(focus) != window_) focus = ::GetParent(focus);
-  return ::GetDlgCtrlID(focus);
 }
 
 // --- Buttons -------------------------------------------------------------------
@@ -289,16 +253,6 @@ void Win32Dialog::Check(int id, bool checked) {
 
 void Win32Dialog::CheckRadio(int first, int last, int id) {
   if (window_ != nullptr) ::CheckRadioButton(window_, first, last, id);
-}
-
-void Win32Dialog::SetDefaultButton(int id) {
-  if (window_ != nullptr) ::SendMessageA(window_, DM_SETDEFID, id, 0);
-}
-
-int Win32Dialog::DefaultButton() {
-  if (window_ == nullptr) return 0;
-  LRESULT answer = ::SendMessageA(window_, DM_GETDEFID, 0, 0);
-  return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : 0;
 }
 
 // --- Lists -----------------------------------------------------------------------
@@ -508,12 +462,6 @@ void Win32Dialog::SetListViewStyles(int id, uint32_t extendedStyles) {
   }
 }
 
-uint32_t Win32Dialog::ListViewStyles(int id) {
-  HWND item = Item(id);
-  if (KindOf(item) != ListKind::ListView) return 0;
-  return static_cast<uint32_t>(::SendMessageA(item, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-}
-
 bool Win32Dialog::ItemChecked(int id, int index) {
   HWND item = Item(id);
   if (KindOf(item) != ListKind::ListView || index < 0 || index >= ItemCount(id)) return false;
@@ -525,7 +473,7 @@ void Win32Dialog::CheckItem(int id, int index, bool checked) {
   HWND item = Item(id);
   // Index -1 would change every item.
   if (KindOf(item) != ListKind::ListView || index < 0 || index >= ItemCount(id) ||
-      (ListViewStyles(id) & LVS_EX_CHECKBOXES) == 0) {
+      (::SendMessageA(item, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) == 0) {
     return;
   }
   LVITEMA state{};
@@ -542,11 +490,6 @@ void Win32Dialog::SetRange(int id, int low, int high) {
 
 void Win32Dialog::SetPosition(int id, int position) {
   if (HWND item = Item(id)) ::SendMessageA(item, PBM_SETPOS, position, 0);
-}
-
-int Win32Dialog::Position(int id) {
-  HWND item = Item(id);
-  return item != nullptr ? static_cast<int>(::SendMessageA(item, PBM_GETPOS, 0, 0)) : 0;
 }
 
 // --- Appearance ------------------------------------------------------------------
@@ -576,21 +519,6 @@ void Win32Dialog::SetTooltip(int id, std::string_view text, int maxWidth) {
   tooltips_.insert(id);
 }
 
-std::string Win32Dialog::Tooltip(int id) {
-  HWND item = Item(id);
-  if (item == nullptr || !tooltip_ || tooltips_.count(id) == 0) return {};
-  // TTM_GETTEXT has no size; the buffer is larger than any tip the programs set.
-  std::string text(4096, '\0');
-  TOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V1_SIZE;
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(item);
-  tool.lpszText = text.data();
-  ::SendMessageA(tooltip_.get(), TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  text.resize(std::strlen(text.c_str()));
-  return text;
-}
-
 void Win32Dialog::SetFont(int id, const Font& font) {
   HWND item = Item(id);
   if (item == nullptr) return;
@@ -607,16 +535,6 @@ void Win32Dialog::SetFont(int id, const Font& font) {
   fonts_[id] = std::move(created);  // the previous one, no longer in use, goes
 }
 
-Font Win32Dialog::FontOf(int id) {
-  HWND item = Item(id);
-  if (item == nullptr) return {};
-  auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(item, WM_GETFONT, 0, 0));
-  LOGFONTA description{};
-  if (font == nullptr || ::GetObjectA(font, sizeof description, &description) == 0) return {};
-  return {description.lfFaceName, static_cast<int>(description.lfHeight),
-          static_cast<int>(description.lfWeight)};
-}
-
 void Win32Dialog::SetColors(int id, Color text, Color background) {
   HWND item = Item(id);
   if (item == nullptr) return;
@@ -625,28 +543,6 @@ void Win32Dialog::SetColors(int id, Color text, Color background) {
   colors.background = background;
   colors.brush.reset();
   ::InvalidateRect(item, nullptr, TRUE);
-}
-
-bool Win32Dialog::ColorsDrawn(int id, COLORREF& text, COLORREF& background) {
-  HWND item = Item(id);
-  if (item == nullptr) return false;
-  HDC dc = ::GetDC(item);
-  ::SendMessageA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(item));
-  text = ::GetTextColor(dc);
-  background = ::GetBkColor(dc);
-  ::ReleaseDC(item, dc);
-  return true;
-}
-
-uint32_t Win32Dialog::DrawnTextColor(int id) {
-  COLORREF text = 0, background = 0;
-  return ColorsDrawn(id, text, background) ? text : 0;
-}
-
-uint32_t Win32Dialog::DrawnBackgroundColor(int id) {
-  COLORREF text = 0, background = 0;
-  return ColorsDrawn(id, text, background) ? background : 0;
 }
 
 bool Win32Dialog::ShowBitmapFile(int id, std::string_view path) {
@@ -666,19 +562,7 @@ void Win32Dialog::SetTimer(int timerId, uint32_t periodMs) {
   if (window_ != nullptr) ::SetTimer(window_, timerId, periodMs, nullptr);
 }
 
-void Win32Dialog::KillTimer(int timerId) {
-  if (window_ != nullptr) ::KillTimer(window_, timerId);
-}
-
 // --- The dialog window ----------------------------------------------------------------
-
-std::string Win32Dialog::Caption() {
-  return WindowText(window_);
-}
-
-void Win32Dialog::SetCaption(std::string_view caption) {
-  ::SetWindowTextA(window_, std::string(caption).c_str());
-}
 
 void Win32Dialog::SetIcon(int resourceId) {
   icon_ = ::LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(resourceId));
@@ -693,37 +577,8 @@ void Win32Dialog::AddSystemMenuItem(int commandId, std::string_view text) {
   ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), std::string(text).c_str());
 }
 
-bool Win32Dialog::ShowsIcon(int resourceId) {
-  HICON icon = ::LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(resourceId));
-  return icon != nullptr &&
-         reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_BIG, 0)) == icon &&
-         reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)) == icon;
-}
-
-std::string Win32Dialog::SystemMenuItem(int commandId) {
-  HMENU menu = ::GetSystemMenu(window_, FALSE);
-  char text[256] = {};
-  if (menu == nullptr ||
-      ::GetMenuStringA(menu, static_cast<UINT>(commandId), text, sizeof text, MF_BYCOMMAND) <= 0) {
-    return {};
-  }
-  return text;
-}
-
-bool Win32Dialog::Topmost() {
-  return window_ != nullptr && (::GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
 void Win32Dialog::Minimize() {
   ::ShowWindow(window_, SW_MINIMIZE);
-}
-
-void Win32Dialog::Restore() {
-  ::ShowWindow(window_, SW_RESTORE);
-}
-
-bool Win32Dialog::Minimized() {
-  return window_ != nullptr && ::IsIconic(window_);
 }
 
 void Win32Dialog::SetTopmost(bool topmost) {
@@ -731,16 +586,8 @@ void Win32Dialog::SetTopmost(bool topmost) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Win32Dialog::BringToForeground() {
-  ::SetForegroundWindow(window_);
-}
-
 void Win32Dialog::ShowWindow(bool visible) {
   ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
-}
-
-bool Win32Dialog::WindowVisible() {
-  return window_ != nullptr && (::GetWindowLongA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Dialog::EndDialog(int result) {

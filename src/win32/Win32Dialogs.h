@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/Controls.h"
-#include "platform/ControlsProbe.h"
 #include "win32/Win32Api.h"
 #include "win32/Win32Handles.h"
 
@@ -27,8 +26,10 @@ using OwnedWindow = UniqueHandle<HWND, DestroyWindow, NullWindow>;
 
 // One dialog window bound to its page: the window procedure hands every
 // message the page cares about to it and decides nothing itself. The object
-// is kept with the window (DWLP_USER) from WM_INITDIALOG to WM_DESTROY.
-class Win32Dialog : public Controls, public ControlsProbe {
+// is kept with the window (DWLP_USER) from WM_INITDIALOG to WM_DESTROY. What
+// only tests read is in a test-only library (tests/support/win32), so that
+// the programs carry none of it.
+class Win32Dialog : public Controls {
  public:
   Win32Dialog(DialogPage& page, Win32Dialog* parent, bool modal);
   ~Win32Dialog() override;
@@ -38,6 +39,12 @@ class Win32Dialog : public Controls, public ControlsProbe {
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND window() const { return window_; }
   int result() const { return result_; }
+  // Whether EndDialog was called (a modeless dialog stays open).
+  bool ended() const { return ended_; }
+  // The tooltip control of the dialog's tips, nullptr before the first, and
+  // whether control `id` has a tip.
+  HWND tooltipWindow() const { return tooltip_.get(); }
+  bool HasTooltip(int id) const { return tooltips_.count(id) != 0; }
 
   // --- Controls ---------------------------------------------------------------
   void SetText(int id, std::string_view text) override;
@@ -77,32 +84,6 @@ class Win32Dialog : public Controls, public ControlsProbe {
   Controls* CreatePage(int templateId, DialogPage& page, int frameId) override;
   void DestroyPages() override;
 
-  // --- ControlsProbe: read back from the windows themselves --------------------
-  bool Exists(int id) override;
-  std::string Text(int id) override;
-  bool Enabled(int id) override;
-  bool Visible(int id) override;
-  int Focus() override;
-  void SetDefaultButton(int id) override;
-  int DefaultButton() override;
-  uint32_t ListViewStyles(int id) override;
-  int Position(int id) override;
-  std::string Tooltip(int id) override;
-  Font FontOf(int id) override;
-  uint32_t DrawnTextColor(int id) override;
-  uint32_t DrawnBackgroundColor(int id) override;
-  void KillTimer(int timerId) override;
-  std::string Caption() override;
-  void SetCaption(std::string_view caption) override;
-  bool ShowsIcon(int resourceId) override;
-  std::string SystemMenuItem(int commandId) override;
-  void Restore() override;
-  bool Minimized() override;
-  bool Topmost() override;
-  void BringToForeground() override;
-  bool WindowVisible() override;
-  bool Ended() override { return ended_; }
-
  private:
   enum class ListKind { None, ComboBox, ListBox, ListView };
   struct Colors {
@@ -113,9 +94,6 @@ class Win32Dialog : public Controls, public ControlsProbe {
 
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnControlColor(HDC dc, HWND control);
-  // The colours the dialog gives a device context for control `id`
-  // (WM_CTLCOLORSTATIC as the control would send it).
-  bool ColorsDrawn(int id, COLORREF& text, COLORREF& background);
   void OnPaintMessage();
   void OnDestroyMessage();
   HWND Item(int id) const;

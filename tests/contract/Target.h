@@ -106,11 +106,9 @@ class FixtureDialog {
 // `owner` (0: none); nullptr on failure.
 std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle owner = 0);
 
-// The probe of a fixture dialog or of one of its pages: both bindings
-// implement it beside Controls.
-inline ControlsProbe& ProbeOf(Controls& controls) {
-  return dynamic_cast<ControlsProbe&>(controls);
-}
+// The probe of a fixture dialog or of one of its pages (the model's dialog
+// itself; a test-only reader beside the Win32 binding).
+ControlsProbe& ProbeOf(Controls& controls);
 
 // The keys a user presses once the next modal fixture dialog is open, in
 // order; the last must end it.

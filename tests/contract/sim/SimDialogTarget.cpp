@@ -74,6 +74,10 @@ std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle 
   return std::make_unique<SimFixtureDialog>(std::move(dialog));
 }
 
+ControlsProbe& ProbeOf(Controls& controls) {
+  return dynamic_cast<sim::SimDialog&>(controls);
+}
+
 Dialogs& FixtureDialogs() {
   ArrangeLayouts(SimContractMachine().dialogs());
   return SimContractMachine().dialogs();

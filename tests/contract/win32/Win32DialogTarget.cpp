@@ -5,6 +5,7 @@
 
 #include "contract/Target.h"
 #include "contract/fixtures/DialogFixture.h"
+#include "support/win32/Win32DialogProbe.h"
 #include "win32/Win32Dialogs.h"
 
 namespace kv::contract {
@@ -36,7 +37,7 @@ class Win32FixtureDialog : public FixtureDialog {
  public:
   explicit Win32FixtureDialog(std::unique_ptr<Win32Dialog> dialog) : dialog_(std::move(dialog)) {}
   Controls& controls() override { return *dialog_; }
-  ControlsProbe& probe() override { return *dialog_; }
+  ControlsProbe& probe() override { return Win32ProbeOf(*dialog_); }
   // Mouse input never reaches a disabled or hidden window, so a user cannot
   // click one; BM_CLICK itself would still press it.
   void Click(int id) override {
@@ -133,6 +134,10 @@ std::unique_ptr<FixtureDialog> OpenFixtureDialog(DialogPage& page, WindowHandle 
   auto dialog = TheDialogs().OpenModeless(IDD_FIXTURE, page, owner);
   if (dialog == nullptr) return nullptr;
   return std::make_unique<Win32FixtureDialog>(std::move(dialog));
+}
+
+ControlsProbe& ProbeOf(Controls& controls) {
+  return Win32ProbeOf(controls);
 }
 
 Dialogs& FixtureDialogs() {

@@ -51,7 +51,7 @@ TEST_F(RunInstallTest, SerialInstallOnXpLeavesMonitorDriverPrinterAndLineSetting
   Run();
 
   EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded);
-  EXPECT_EQ(message, SetupString(131));
+  EXPECT_EQ(message, SetupString(setup_text::kDriverInstalled));
   EXPECT_EQ(settings->printerName, "QTM-B320(S)");
   const sim::SimPrinter* printer = sim.spooler().FindPrinter("QTM-B320(S)");
   ASSERT_NE(printer, nullptr);
@@ -77,7 +77,7 @@ TEST_F(RunInstallTest, ParallelInstallOn2000BecomesDefaultWithoutAnyMonitor) {
   Select("QTM-B320", OsFamily::Win2000, "LPT1:").makeDefault = 1;
   Run();
   EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded);
-  EXPECT_EQ(message, SetupString(131));
+  EXPECT_EQ(message, SetupString(setup_text::kDriverInstalled));
   EXPECT_EQ(sim.spooler().FindMonitor(kSerialMonitor), nullptr);
   EXPECT_EQ(sim.spooler().defaultPrinter(), "QTM-B320(P)");
 }
@@ -90,7 +90,7 @@ TEST_F(RunInstallTest, UsbInstallOnXpRecordsPortAndAsksForRepower) {
   Select("QTM-B320", OsFamily::WinXP, "USB_QTM-B320_1");
   Run();
   EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded);
-  EXPECT_EQ(message, SetupString(133));
+  EXPECT_EQ(message, SetupString(setup_text::kDriverInstalledRepower));
   ASSERT_NE(sim.spooler().FindMonitor(kUsbMonitor), nullptr);
   EXPECT_EQ(Dword("SOFTWARE\\KORVANT\\PRINTERPORT", "USB_QTM-B320_1"), 0u);
   ASSERT_NE(sim.spooler().FindPrinter("QTM-B320(U) 1"), nullptr);
@@ -148,28 +148,32 @@ class FailingStep : public RunInstallTest, public ::testing::WithParamInterface<
 const FailureRow kFailureRows[] = {
     {"MonitorRegistration", "KVCOM1:", DriverMode::Standard,
      [](FailingStep& t) { t.sim.FailNext(Call::AddMonitor, 5); },
-     [](FailingStep&) { return std::string(SetupString(119)) + " Erro code is:5"; }},
+     [](FailingStep&) {
+       return std::string(SetupString(setup_text::kAddMonitorError)) + " Erro code is:5";
+     }},
     {"ProcessorRegistration", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) { t.sim.FailNext(Call::AddPrintProcessor, 5); },
-     [](FailingStep&) { return std::string(SetupString(123)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kAddProcessorError)); }},
     {"ProcessorDirectory", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) {
        t.OutdatedProcessor();
        t.sim.FailNext(Call::GetPrintProcessorDirectory, 5);
      },
-     [](FailingStep&) { return std::string(SetupString(109)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kNoProcessorDirectory)); }},
     {"CurrentDirectoryWhileStopped", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) {
        t.OutdatedProcessor();
        t.sim.FailNext(Call::GetCurrentDirectory, 5);
      },
-     [](FailingStep&) { return std::string(SetupString(107)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kNoCurrentDirectory)); }},
     {"ProcessorCopyWhileStopped", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) {
        t.OutdatedProcessor();
        t.sim.files().DeleteFile(t.MediumFile("KVRASPRC.DLL"));
      },
-     [](FailingStep& t) { return std::string(SetupString(122)) + t.MediumFile("KVRASPRC.DLL"); }},
+     [](FailingStep& t) {
+       return std::string(SetupString(setup_text::kCopyError)) + t.MediumFile("KVRASPRC.DLL");
+     }},
     {"SpoolerDoesNotComeBack", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) {
        t.OutdatedProcessor();
@@ -178,21 +182,26 @@ const FailureRow kFailureRows[] = {
      [](FailingStep&) { return std::string("Start spool service error, error code = 1058"); }},
     {"PortEnumeration", "USB_QTM-B320_1", DriverMode::Standard,
      [](FailingStep& t) { t.sim.FailAlways(Call::EnumPorts, 8); },
-     [](FailingStep&) { return std::string(SetupString(104)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kOutOfMemory)); }},
     {"RequiredFileNotConfigured", "LPT1:", DriverMode::Standard,
      [](FailingStep& t) { t.settings->driverFiles.helpFile.clear(); },
-     [](FailingStep&) { return std::string(SetupString(142)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kDriverFilesLost)); }},
     {"DriverFileMissingFromMedium", "LPT1:", DriverMode::Standard,
      [](FailingStep& t) { t.sim.files().DeleteFile(t.MediumFile("KVPDRV.DLL")); },
      [](FailingStep& t) {
-       return std::string(SetupString(122)) + "KVPDRV.DLL  er = 2" + t.MediumFile("KVPDRV.DLL");
+       return std::string(SetupString(setup_text::kCopyError)) + "KVPDRV.DLL  er = 2" +
+              t.MediumFile("KVPDRV.DLL");
      }},
     {"DriverRegistration", "LPT1:", DriverMode::Standard,
      [](FailingStep& t) { t.sim.FailNext(Call::AddPrinterDriver, 5); },
-     [](FailingStep&) { return std::string(SetupString(118)) + "   er = 5"; }},
+     [](FailingStep&) {
+       return std::string(SetupString(setup_text::kAddDriverError)) + "   er = 5";
+     }},
     {"PrinterRegistration", "LPT1:", DriverMode::Standard,
      [](FailingStep& t) { t.sim.FailNext(Call::AddPrinter, 5); },
-     [](FailingStep&) { return std::string(SetupString(116)) + "er = 5"; }},
+     [](FailingStep&) {
+       return std::string(SetupString(setup_text::kAddPrinterError)) + "er = 5";
+     }},
     {"SecondPrinterOnTheSameUsbPort", "USB_QTM-B320_1", DriverMode::Standard,
      [](FailingStep& t) {
        t.Run();  // the first printer on the port
@@ -200,7 +209,7 @@ const FailureRow kFailureRows[] = {
        t.status.Reset();
        t.message.clear();
      },
-     [](FailingStep&) { return std::string(SetupString(103)); }},
+     [](FailingStep&) { return std::string(SetupString(setup_text::kPortFull)); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, FailingStep, ::testing::ValuesIn(kFailureRows),
@@ -251,7 +260,7 @@ TEST_F(RunInstallTest, FirstStartRefusedButSpoolerRunningAfterwardsIsNoFailure) 
   sim.FailNext(Call::ScStart, 1061);
   Run();
   EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded) << message;
-  EXPECT_EQ(message, SetupString(131));
+  EXPECT_EQ(message, SetupString(setup_text::kDriverInstalled));
 }
 
 TEST_F(RunInstallTest, Win98UsbMonitorInUseIsCopiedAndRegisteredUnderItsNName) {
@@ -279,7 +288,7 @@ TEST_F(RunInstallTest, Win98MonitorInUseUnderBothNamesIsFatal) {
   Select("QTM-B320", OsFamily::Win98, "USB_QTM-B320_1");
   Run();
   EXPECT_EQ(status.Read(), CompletionStatus::kFailed);
-  EXPECT_EQ(message, SetupString(141));
+  EXPECT_EQ(message, SetupString(setup_text::kFatalError));
   EXPECT_EQ(Dword(std::string(kMonitorsKey) + kUsbMonitor, "DriverVersion"), 2u);
 }
 
@@ -315,9 +324,9 @@ TEST_P(FaultSweep, OneFailedCallEndsTheRunCleanly) {
   ASSERT_TRUE(status.Finished());
   if (status.Read() == CompletionStatus::kFailed) {
     EXPECT_FALSE(message.empty());
-    EXPECT_NE(message, SetupString(131));
+    EXPECT_NE(message, SetupString(setup_text::kDriverInstalled));
   } else {
-    EXPECT_EQ(message, SetupString(131));
+    EXPECT_EQ(message, SetupString(setup_text::kDriverInstalled));
   }
   EXPECT_FALSE(status.Finish(true)) << "the status is set once";
   EXPECT_TRUE(SpoolerRuns());

@@ -19,7 +19,7 @@ std::vector<std::regex> StatusPatterns() {
     std::string plain = std::regex_replace(std::string(text), special, R"(\$&)");
     return std::regex_replace(plain, std::regex("%s"), ".+");
   };
-  for (int id = 107; id <= 126; ++id) {
+  for (int id = uninstall_text::kSelectPrinters; id <= uninstall_text::kRestartError; ++id) {
     std::string pattern = escaped(UninstallString(id));
     if (id == uninstall_text::kDeleteDriverError || id == uninstall_text::kDeleteFileError ||
         id == uninstall_text::kRestartError) {

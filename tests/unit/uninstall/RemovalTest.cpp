@@ -59,7 +59,8 @@ TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
   EXPECT_EQ(sim.clock().sleeps(), expected);
 
   EXPECT_TRUE(listed().empty());
-  EXPECT_EQ(status().back(), "KvRasterProc has been deleted.") << "no line 107 for an empty list";
+  EXPECT_EQ(status().back(), "KvRasterProc has been deleted.")
+      << "no kSelectPrinters line for an empty list";
   EXPECT_TRUE(dialog->Enabled(IDC_EXIT));
   EXPECT_TRUE(dialog->Enabled(IDC_UNINSTALL));
   EXPECT_TRUE(dialog->Enabled(IDC_SELECT_ALL));

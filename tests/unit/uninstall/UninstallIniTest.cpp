@@ -58,14 +58,14 @@ TEST_F(LocateUninstallIniTest, BackupCopyNeitherEndsTheSearchNorHidesTheDrvconfi
 
 TEST_F(LocateUninstallIniTest, FailuresGiveTheirMessageNumbersAndLeaveThePath) {
   Add("C:\\medium\\readme.txt", 0);
-  EXPECT_EQ(Failure(), UninstallString(105)) << "in neither directory";
+  EXPECT_EQ(Failure(), UninstallString(uninstall_text::kNoUninstallIni)) << "in neither directory";
   sim.FailNext(sim::Call::GetCurrentDirectory, kErrorAccessDenied);
-  EXPECT_EQ(Failure(), UninstallString(103));
+  EXPECT_EQ(Failure(), UninstallString(uninstall_text::kNoCurrentDirectory));
   sim.FailNext(sim::Call::FindFiles, kErrorAccessDenied);
-  EXPECT_EQ(Failure(), UninstallString(104));
+  EXPECT_EQ(Failure(), UninstallString(uninstall_text::kSearchFailed));
   sim.files().SetCurrentDirectory("C:\\empty");
   sim.files().AddDirectory("C:\\empty");
-  EXPECT_EQ(Failure(), UninstallString(104)) << "no DRVCONFIG to search";
+  EXPECT_EQ(Failure(), UninstallString(uninstall_text::kSearchFailed)) << "no DRVCONFIG to search";
   EXPECT_EQ(path, "untouched");
 }
 

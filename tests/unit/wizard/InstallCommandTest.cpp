@@ -233,8 +233,9 @@ TEST_F(InstallCommandTest, Nt4RefusesUsbOnlyAfterTheIdCheckAndThePortRecords) {
   sim.desktop().SetDefaultAnswer(kIdYes);
 
   EXPECT_EQ(Install(), InstallOutcome::Abandoned);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{std::string(SetupString(143)),
-                                                      std::string(SetupString(113))}));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>{std::string(SetupString(setup_text::kChangePrinterName)),
+                                      std::string(SetupString(setup_text::kNt4WithoutUsb))}));
   ASSERT_EQ(usb.writes().size(), 1u);
   EXPECT_NE(sim.registry().ValueAt(RegRoot::LocalMachine, kPortNameKey, "USB_QTM-B320_3"), nullptr);
   EXPECT_TRUE(sim.spooler().printers().empty());
@@ -266,7 +267,8 @@ TEST_F(InstallCommandTest, TheSecondPressAfterAnNt4RefusalDoesNotDoubleTheSuffix
   selections.osFamily = OsFamily::NT4;
   EXPECT_EQ(Install(), InstallOutcome::Abandoned);
   EXPECT_EQ(Install(), InstallOutcome::Abandoned);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>(2, std::string(SetupString(113)))));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>(2, std::string(SetupString(setup_text::kNt4WithoutUsb)))));
 
   selections.osFamily = OsFamily::WinXP;
   EXPECT_EQ(Install(), InstallOutcome::Ran);
@@ -301,7 +303,8 @@ TEST_F(InstallCommandTest, APortSuffixInsideTheModelNameCountsNeitherForTheIdNor
   EXPECT_EQ(Install(), InstallOutcome::Ran);
   const std::vector<std::string> texts = MessageTexts();
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0], SetupString(143)) << "the printer holds port 4, the port is 1";
+  EXPECT_EQ(texts[0], SetupString(setup_text::kChangePrinterName))
+      << "the printer holds port 4, the port is 1";
   ASSERT_EQ(usb.writes().size(), 1u);
   EXPECT_EQ(usb.writes()[0].bytes.back() % 8, 0) << "written for port 1";
   EXPECT_NE(sim.spooler().FindPrinter("QTM_4(U) 1"), nullptr);
@@ -313,7 +316,8 @@ TEST_F(InstallCommandTest, AWorkerThatCannotStartIsReportedAsAFailure) {
   OpenPages("QTM-B320", OsFamily::WinXP, SetupType::Typical, "LPT1:");
   sim.FailNext(sim::Call::StartThread, 8);
   EXPECT_EQ(Install(), InstallOutcome::Ran);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(141))});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{std::string(SetupString(setup_text::kFatalError))});
   EXPECT_TRUE(sim.spooler().printers().empty());
 }
 
@@ -331,10 +335,11 @@ TEST_F(InstallCommandTest, Win98WaitsForTheInstallationBeforeItsOutcomeAndTheRes
   EXPECT_EQ(sim.threads().PendingThreadCount(), 0u);
   const std::vector<std::string> texts = MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
-  EXPECT_NE(texts[0], SetupString(131)) << "the outcome of the finished installation";
-  EXPECT_EQ(texts[1], SetupString(114));
+  EXPECT_NE(texts[0], SetupString(setup_text::kDriverInstalled))
+      << "the outcome of the finished installation";
+  EXPECT_EQ(texts[1], SetupString(setup_text::kRestartQuestion));
   EXPECT_EQ(sim.desktop().messageBoxes()[1].style, kMbYesNo | kMbIconExclamation);
-  EXPECT_EQ(texts[2], SetupString(127));
+  EXPECT_EQ(texts[2], SetupString(setup_text::kExitWindowsError));
 }
 
 TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothingAndYesAsksForIt) {
@@ -343,8 +348,9 @@ TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothingAndYesAs
   sim.desktop().ScriptAnswer(kIdOk);
   sim.desktop().ScriptAnswer(kIdNo);
   EXPECT_EQ(Install(), InstallOutcome::Ran);
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{std::string(SetupString(131)),
-                                                      std::string(SetupString(114))}));
+  EXPECT_EQ(MessageTexts(),
+            (std::vector<std::string>{std::string(SetupString(setup_text::kDriverInstalled)),
+                                      std::string(SetupString(setup_text::kRestartQuestion))}));
   EXPECT_EQ(sim.system().restartRequests(), 0);
   EXPECT_NE(sim.spooler().FindPrinter("QTM-B320(S)"), nullptr);
 
@@ -401,7 +407,8 @@ TEST_F(InstallCommandTest, ASerialInstallThroughTheWizardOnXp) {
 
   EXPECT_TRUE(portPageReached);
   EXPECT_TRUE(minimisedTopmost);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(131))});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{std::string(SetupString(setup_text::kDriverInstalled))});
   const sim::SimPrinter* printer = sim.spooler().FindPrinter("QTM-B320(S)");
   ASSERT_NE(printer, nullptr);
   EXPECT_EQ(printer->info.portName, "KVCOM4:");
@@ -433,7 +440,8 @@ TEST_F(InstallCommandTest, AnAbandonedInstallKeepsTheWizardWalkable) {
     ASSERT_TRUE(port.ChooseText(IDC_PORTS, "USB_QTM-B320_2"));
     window.Click(IDC_NEXT);  // no USB printer: refused
 
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(139))});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{std::string(SetupString(setup_text::kNoUsbDeviceAttached))});
     EXPECT_FALSE(window.Ended());
     EXPECT_FALSE(window.Minimized());
     EXPECT_EQ(VisiblePage(window), IDD_PORT_PAGE);

@@ -97,7 +97,8 @@ TEST_F(OsPageTest, AnotherPlatformIsToldTheDriverDoesNotWorkAndGetsTheFirstButto
   sim.system().SetVersion(kPlatformWin32s, 3, 11);
   OsPage page(sim.machine(), "setup");
   auto dialog = dialogs.Open(IDD_OS_PAGE, page);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(115))});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{std::string(SetupString(setup_text::kUnsupportedSystem))});
   EXPECT_EQ(page.family(), OsFamily::Win98);
   EXPECT_FALSE(dialog->Checked(IDC_OS_WIN98));
   EXPECT_TRUE(dialog->Enabled(IDC_OS_WIN98));

@@ -155,9 +155,9 @@ TEST_F(PortPageTest, TheHintLinesTellHowToGetThroughTheDriverInstallationOnlyWhi
   usb.Attach(8);
   Build("M", OsFamily::WinXP, SetupType::Typical);
   ASSERT_TRUE(HintsShown());
-  EXPECT_EQ(dialog->Text(IDC_USB_HINT_1), SetupString(148));
-  EXPECT_EQ(dialog->Text(IDC_USB_HINT_2), SetupString(151));
-  EXPECT_EQ(dialog->Text(IDC_USB_HINT_3), SetupString(152));
+  EXPECT_EQ(dialog->Text(IDC_USB_HINT_1), SetupString(setup_text::kUsbHintConnect));
+  EXPECT_EQ(dialog->Text(IDC_USB_HINT_2), SetupString(setup_text::kUsbHintCancelPopup));
+  EXPECT_EQ(dialog->Text(IDC_USB_HINT_3), SetupString(setup_text::kUsbHintPressInstall));
 
   dialog->ChooseText(IDC_PORTS, "LPT2:");
   EXPECT_FALSE(HintsShown());
@@ -177,7 +177,8 @@ TEST_F(PortPageTest, SeveralPrintersLeaveAnAdvancedListWithoutACurrentPort) {
   EXPECT_FALSE(SerialListsEnabled());
   EXPECT_EQ(page.raster(), 0);
   // The library's own message, once per build.
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>(2, std::string(SetupString(144)))));
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>(
+                                2, std::string(SetupString(setup_text::kConnectOnePrinter)))));
 }
 
 TEST_F(PortPageTest, TheListIsRebuiltOnlyForAnotherModelOrSetupType) {

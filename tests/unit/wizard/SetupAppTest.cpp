@@ -68,8 +68,8 @@ TEST_F(SetupAppTest, RefusesToRunBesideTheUninstaller) {
 // The checks of the wizard's initialisation: which messages appear, in which
 // order, and whether the user ever gets the wizard.
 TEST_F(SetupAppTest, InitialisationChecksRunInOrderAndEachEndsTheWizard) {
-  const std::string license(SetupString(147));
-  const std::string bitmap(SetupString(146));
+  const std::string license(SetupString(setup_text::kCannotLoadLicense));
+  const std::string bitmap(SetupString(setup_text::kCannotLoadLeftBitmap));
   const std::string admin = "You must be logged on the computer as an administrator!";
   struct Case {
     const char* name;

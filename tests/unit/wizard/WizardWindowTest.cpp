@@ -117,7 +117,8 @@ TEST_F(WizardWindowTest, EnterOnTheLastPageIsTheInstallCommandWhichMayKeepThePag
     ASSERT_EQ(VisiblePage(wizard), IDD_PORT_PAGE);
     ASSERT_TRUE(Page(wizard, IDD_PORT_PAGE).ChooseText(IDC_PORTS, "USB_QTM-C7S_2"));
     wizard.PressEnter();  // no USB printer attached: refused
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{std::string(SetupString(139))});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{std::string(SetupString(setup_text::kNoUsbDeviceAttached))});
     EXPECT_FALSE(wizard.Ended());
     EXPECT_EQ(VisiblePage(wizard), IDD_PORT_PAGE);
   });
@@ -162,8 +163,8 @@ TEST_F(WizardWindowTest, AModelWithoutAdvancedSetupForcesTypicalAtEveryDeparture
     wizard.Click(IDC_NEXT);  // QTM-C7S, which has the Advanced setup
     sim::SimDialog& setupType = Page(wizard, IDD_SETUP_TYPE_PAGE);
     ASSERT_TRUE(setupType.Click(IDC_ADVANCED));
-    EXPECT_EQ(setupType.Text(IDC_REMARK_1), SetupString(136));
-    EXPECT_EQ(setupType.Text(IDC_REMARK_2), SetupString(137));
+    EXPECT_EQ(setupType.Text(IDC_REMARK_1), SetupString(setup_text::kMultiUsbRemark));
+    EXPECT_EQ(setupType.Text(IDC_REMARK_2), SetupString(setup_text::kDriverModeRemark));
     EXPECT_TRUE(setupType.Visible(IDC_REMARK_2));
 
     wizard.Click(IDC_BACK);
@@ -173,7 +174,7 @@ TEST_F(WizardWindowTest, AModelWithoutAdvancedSetupForcesTypicalAtEveryDeparture
     EXPECT_FALSE(setupType.Enabled(IDC_ADVANCED));
     EXPECT_TRUE(setupType.Checked(IDC_TYPICAL));
     EXPECT_FALSE(setupType.Checked(IDC_ADVANCED));
-    EXPECT_EQ(setupType.Text(IDC_REMARK_1), SetupString(135));
+    EXPECT_EQ(setupType.Text(IDC_REMARK_1), SetupString(setup_text::kTypicalRemark));
     EXPECT_FALSE(setupType.Visible(IDC_REMARK_2));
     EXPECT_FALSE(setupType.Visible(IDC_REMARK_3));
     wizard.Click(IDC_NEXT);
