@@ -218,6 +218,7 @@ bool InstallCommand::Prepare(InstallConversation& conversation, const WizardSele
   // The running system decides, not the family chosen on the OS page.
   if (usb && options.installUsbDriver && IsUsbCapableSystem(GetOsFamily(machine_.system)) &&
       CompareUsbDriverVersion(machine_.files, machine_.versions) != 0) {
+    conversation.Status(SetupString(setup_text::kRunningUsbDriverInstaller));
     RunUsbDriverInstaller(machine_.files, machine_.desktop, machine_.clock,
                           UsbInstallerMode::Install);
   }

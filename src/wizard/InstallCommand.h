@@ -69,6 +69,8 @@ class InstallConversation {
   virtual void AwaitInstallation(ThreadHandle worker, bool started) = 0;
   // After a Windows 98 installation's outcome was told.
   virtual RestartOutcome OfferRestart() = 0;
+  // A step the user would see only by its window (the USB driver installer).
+  virtual void Status(std::string_view) {}
 };
 
 // How an Install is run beyond the pages' values.

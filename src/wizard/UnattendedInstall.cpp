@@ -61,6 +61,7 @@ class PresenterConversation : public InstallConversation {
     log_.Write(SetupString(text::kRestartPending));
     return RestartOutcome::Pending;
   }
+  void Status(std::string_view status) override { log_.Write(status); }
 
  private:
   Machine& machine_;

@@ -175,6 +175,8 @@ constexpr NamedText kSetupTexts[] = {
      "The answer file %s cannot be written: Windows error %d"},
     {setup_text::kAnswerFileWritten, 260, "Answer file written: %s"},
     {setup_text::kInstalledPrinter, 261, "\"%s\" (driver %s on %s)"},
+    {setup_text::kRunningUsbDriverInstaller, 262,
+     "The USB device driver installer runs; its window is waited for"},
 };
 
 constexpr NamedText kUninstallTexts[] = {
