@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -65,5 +66,8 @@ void AppendStatus(Controls& controls, const UninstallState& state, std::string_v
 
 // The first "%s" of a status text replaced by `name`.
 std::string FormatStatus(int textId, std::string_view name);
+
+// A status text followed by the error suffix with the number.
+std::string WithErrorNumber(std::string text, uint32_t error);
 
 }  // namespace kv

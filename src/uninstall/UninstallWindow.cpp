@@ -101,6 +101,7 @@ void UninstallWindow::StartRemoval(Controls& controls) {
       },
       &worker_);
   if (error != kErrorSuccess) {
+    // Nothing was disabled yet: the user may try again.
     worker_ = 0;
     running_ = false;
     // Nothing was removed; a run with options must not report success.
@@ -110,6 +111,8 @@ void UninstallWindow::StartRemoval(Controls& controls) {
       state_.settings.log->Write(FormatText(UninstallString(deployment_text::kPlatformFailure),
                                             {text::kStartingRemoval, std::to_string(error)}));
     }
+    AppendStatus(controls, state_,
+                 WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));
   }
 }
 

@@ -282,7 +282,11 @@ void InstallCommand::Execute(InstallConversation& conversation, InstallSettings&
   conversation.Tell(installMessage_.empty() ? SetupString(setup_text::kDriverInstalled)
                                             : std::string_view(installMessage_));
 
-  if (settings.osFamily == OsFamily::Win98) result_.restart = conversation.OfferRestart();
+  // Windows 98 always needs the restart; the NT family when a component in
+  // use is replaced only then.
+  if (settings.osFamily == OsFamily::Win98 || !settings.replacedAtRestart.empty()) {
+    result_.restart = conversation.OfferRestart();
+  }
 }
 
 }  // namespace kv
