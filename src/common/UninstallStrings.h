@@ -23,8 +23,6 @@ inline constexpr std::string_view kNoSystemDirectory = "Get system Directory err
 inline constexpr std::string_view kDeletingUsbDriver = "Deleting USB Device Driver";
 inline constexpr std::string_view kUsbDriverDeleted = "USB Device Driver has been deleted";
 inline constexpr std::string_view kErrorSuffix = "    er=%d";
-// A platform failure's subject in the log (deployment_text::kPlatformFailure).
-inline constexpr std::string_view kStartingRemoval = "Starting the removal";
 // The restart dialog's caption, which names its question in the log.
 inline constexpr std::string_view kRestartDialogCaption = "Restart Computer";
 }  // namespace uninstall_text

@@ -104,15 +104,11 @@ void UninstallWindow::StartRemoval(Controls& controls) {
     // Nothing was disabled yet: the user may try again.
     worker_ = 0;
     running_ = false;
-    // Nothing was removed; a run with options must not report success.
-    state_.outcome.ran = true;
-    state_.outcome.stopped = true;
-    if (state_.settings.log) {
-      state_.settings.log->Write(FormatText(UninstallString(deployment_text::kPlatformFailure),
-                                            {text::kStartingRemoval, std::to_string(error)}));
-    }
     AppendStatus(controls, state_,
                  WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));
+    // Nothing was removed: the run failed.
+    state_.outcome.ran = true;
+    state_.outcome.stopped = true;
   }
 }
 

@@ -312,6 +312,49 @@ TEST_F(FilesContract, FileHeldOpenIsRefusedAndLeftForTheNextStart) {
   EXPECT_EQ(text.rfind("[rename]", line), 0u) << text;
 }
 
+TEST_F(FilesContract, AppendingCreatesAndWritesEachPieceAtTheEnd) {
+  const std::string path = dir + "\\run.log";
+  AppendHandle first = 0, second = 0;
+  ASSERT_EQ(files.OpenForAppending(path, &first), 0u);
+  ASSERT_EQ(files.OpenForAppending(path, &second), 0u) << "a second writer shares the file";
+  EXPECT_EQ(files.AppendToFile(first, "one\r\n"), 0u);
+  EXPECT_EQ(files.AppendToFile(second, "two\r\n"), 0u);
+  EXPECT_EQ(files.AppendToFile(first, "three\r\n"), 0u);
+  std::string contents;
+  ASSERT_EQ(files.ReadWholeFile(path, &contents), 0u) << "readable while open";
+  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(files.CloseFile(second), 0u);
+  EXPECT_EQ(files.CloseFile(first), 0u);
+
+  // Opened again: the earlier lines stay.
+  ASSERT_EQ(files.OpenForAppending(path, &first), 0u);
+  EXPECT_EQ(files.AppendToFile(first, "four"), 0u);
+  EXPECT_EQ(files.CloseFile(first), 0u);
+  ASSERT_EQ(files.ReadWholeFile(path, &contents), 0u);
+  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\nfour");
+
+  AppendHandle untouched = 0xdeadbeef;
+  EXPECT_EQ(files.OpenForAppending(dir + "\\no dir\\run.log", &untouched), kErrorPathNotFound);
+  EXPECT_EQ(untouched, 0xdeadbeefu);
+  EXPECT_EQ(files.DeleteFile(path), 0u);
+}
+
+TEST_F(FilesContract, ChangingTheCurrentDirectoryNeedsAnExistingOne) {
+  std::string before;
+  ASSERT_EQ(files.GetCurrentDirectory(&before), 0u);
+  EXPECT_NE(files.ChangeCurrentDirectory(dir + "\\missing"), 0u);
+  std::string now;
+  ASSERT_EQ(files.GetCurrentDirectory(&now), 0u);
+  EXPECT_EQ(now, before);
+
+  ASSERT_EQ(files.ChangeCurrentDirectory(dir), 0u);
+  ASSERT_EQ(files.GetCurrentDirectory(&now), 0u);
+  EXPECT_EQ(now, dir);
+  ArrangeFile(dir + "\\here.txt", "x");
+  EXPECT_EQ(files.OpenExisting("here.txt"), 0u) << "relative paths start there";
+  ASSERT_EQ(files.ChangeCurrentDirectory(before), 0u);
+}
+
 // What the installation does with a component DLL that another program
 // still has loaded: the new file goes beside it under a temporary name, and
 // Windows is asked to move it over the old one when it next starts; the "!"
@@ -376,49 +419,6 @@ TEST_F(FilesContract, FileHeldOpenIsReplacedAtTheNextStart) {
   EXPECT_EQ(Lower(rename->target), Lower(target));
   EXPECT_TRUE(rename->replaceExisting);
   EXPECT_EQ(files.DeleteFile(temporary), 0u);
-}
-
-TEST_F(FilesContract, AppendingCreatesAndWritesEachPieceAtTheEnd) {
-  const std::string path = dir + "\\run.log";
-  AppendHandle first = 0, second = 0;
-  ASSERT_EQ(files.OpenForAppending(path, &first), 0u);
-  ASSERT_EQ(files.OpenForAppending(path, &second), 0u) << "a second writer shares the file";
-  EXPECT_EQ(files.AppendToFile(first, "one\r\n"), 0u);
-  EXPECT_EQ(files.AppendToFile(second, "two\r\n"), 0u);
-  EXPECT_EQ(files.AppendToFile(first, "three\r\n"), 0u);
-  std::string contents;
-  ASSERT_EQ(files.ReadWholeFile(path, &contents), 0u) << "readable while open";
-  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\n");
-  EXPECT_EQ(files.CloseFile(second), 0u);
-  EXPECT_EQ(files.CloseFile(first), 0u);
-
-  // Opened again: the earlier lines stay.
-  ASSERT_EQ(files.OpenForAppending(path, &first), 0u);
-  EXPECT_EQ(files.AppendToFile(first, "four"), 0u);
-  EXPECT_EQ(files.CloseFile(first), 0u);
-  ASSERT_EQ(files.ReadWholeFile(path, &contents), 0u);
-  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\nfour");
-
-  AppendHandle untouched = 0xdeadbeef;
-  EXPECT_EQ(files.OpenForAppending(dir + "\\no dir\\run.log", &untouched), kErrorPathNotFound);
-  EXPECT_EQ(untouched, 0xdeadbeefu);
-  EXPECT_EQ(files.DeleteFile(path), 0u);
-}
-
-TEST_F(FilesContract, ChangingTheCurrentDirectoryNeedsAnExistingOne) {
-  std::string before;
-  ASSERT_EQ(files.GetCurrentDirectory(&before), 0u);
-  EXPECT_NE(files.ChangeCurrentDirectory(dir + "\\missing"), 0u);
-  std::string now;
-  ASSERT_EQ(files.GetCurrentDirectory(&now), 0u);
-  EXPECT_EQ(now, before);
-
-  ASSERT_EQ(files.ChangeCurrentDirectory(dir), 0u);
-  ASSERT_EQ(files.GetCurrentDirectory(&now), 0u);
-  EXPECT_EQ(now, dir);
-  ArrangeFile(dir + "\\here.txt", "x");
-  EXPECT_EQ(files.OpenExisting("here.txt"), 0u) << "relative paths start there";
-  ASSERT_EQ(files.ChangeCurrentDirectory(before), 0u);
 }
 
 }  // namespace

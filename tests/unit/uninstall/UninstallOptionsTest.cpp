@@ -153,7 +153,7 @@ TEST_F(UninstallOptionsTest, SilentOutcomesAndTheirExitCodes) {
        [](UninstallWorld& w) { w.sim.FailNext(sim::Call::StartThread, kErrorNotEnoughMemory); },
        1603,
        {},
-       {"Starting the removal failed: Windows error 8", "Exit code 1603: failed"}},
+       {"The removal could not be started.    er=8", "Exit code 1603: failed"}},
       {"UsbDriverRemovedOnRequest",
        "/S /ITEM=KvRasterProc /USBDRIVER=REMOVE",
        [](UninstallWorld&) {},
