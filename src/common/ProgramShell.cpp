@@ -18,17 +18,14 @@ std::string ApplicationName(Files& files, std::string_view nameWithoutFile) {
 ProgramShell::ProgramShell(Machine& machine, const ProgramIdentity& identity)
     : machine_(machine),
       identity_(identity),
-      applicationName_(ApplicationName(machine.files, identity.nameWithoutFile)) {}
-
-ProgramShell::~ProgramShell() {
-  if (mutex_ != 0) machine_.threads.CloseMutex(mutex_);
-}
+      applicationName_(ApplicationName(machine.files, identity.nameWithoutFile)),
+      mutex_(MutexTraits{&machine.threads}) {}
 
 bool ProgramShell::StartAlone() {
   bool alreadyExisted = false;
-  if (machine_.threads.CreateNamedMutex(applicationName_, &mutex_, &alreadyExisted) !=
+  if (machine_.threads.CreateNamedMutex(applicationName_, mutex_.receive(), &alreadyExisted) !=
       kErrorSuccess) {
-    mutex_ = 0;
+    mutex_.release();  // a failed call hands no mutex out
     alreadyExisted = false;
   }
   if (alreadyExisted) {

@@ -17,15 +17,6 @@ namespace text = uninstall_text;
 UninstallWindow::UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName)
     : machine_(machine), dialogs_(dialogs), applicationName_(std::move(applicationName)) {}
 
-UninstallWindow::~UninstallWindow() {
-  JoinWorker();
-}
-
-void UninstallWindow::JoinWorker() {
-  if (worker_ != 0) machine_.threads.Join(worker_);
-  worker_ = 0;
-}
-
 void UninstallWindow::OnInit(Controls& controls) {
   controls.AddSystemMenuItem(IDM_ABOUT, UninstallString(text::kAbout));
   controls.SetIcon(IDI_PROGRAM);
@@ -75,7 +66,7 @@ bool UninstallWindow::OnCommand(Controls& controls, int id, int code) {
 }
 
 void UninstallWindow::StartRemoval(Controls& controls) {
-  JoinWorker();
+  worker_.reset();
   running_ = true;
   Controls* target = &controls;
   uint32_t error = machine_.threads.Start(
@@ -83,9 +74,9 @@ void UninstallWindow::StartRemoval(Controls& controls) {
         removal_.Run(*target);
         running_ = false;
       },
-      &worker_);
+      worker_.receive());
   if (error != kErrorSuccess) {
-    worker_ = 0;
+    worker_.release();  // a failed start hands no thread out
     running_ = false;
   }
 }

@@ -2,6 +2,7 @@
 
 #include "common/MessagePresenter.h"
 #include "common/OsFamily.h"
+#include "common/PlatformHandles.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
 #include "install/RunInstall.h"
@@ -175,9 +176,10 @@ void InstallCommand::Execute(Controls& wizard, InstallSettings& settings) {
   progress.SetOsFamily(settings.osFamily);
   progress.completionStatus().Reset();
   installMessage_.clear();
-  ThreadHandle worker = 0;
+  DispatchingJoinedThread worker(DispatchingJoinTraits{&machine_.threads});
   const bool started = StartInstall(machine_, settings, installMessage_,
-                                    progress.completionStatus(), &worker) == kErrorSuccess;
+                                    progress.completionStatus(), worker.receive()) == kErrorSuccess;
+  if (!started) worker.release();  // a failed start hands no thread out
   if (!started && installMessage_.empty()) {
     installMessage_ = SetupString(setup_text::kFatalError);
   }
@@ -187,7 +189,7 @@ void InstallCommand::Execute(Controls& wizard, InstallSettings& settings) {
   // On Windows 98 the window may close before the installation has ended;
   // the outcome and a restart wait for it, with the window's messages still
   // handled.
-  if (started) machine_.threads.JoinDispatching(worker);
+  worker.reset();
 
   Tell(wizard, installMessage_.empty() ? SetupString(setup_text::kDriverInstalled)
                                        : std::string_view(installMessage_));
