@@ -6,11 +6,15 @@
 #include "install/DriverFileCopy.h"
 #include "install/PortMonitorInstall.h"
 #include "install/PrintProcessorInstall.h"
+#include "install/ReplacementAtRestart.h"
 #include "install/StoppedSpooler.h"
 #include "platform/Errors.h"
 
 namespace kv {
 namespace {
+
+// The size read of a monitor's Driver value, a file name.
+constexpr uint32_t kDriverValueSize = 260;
 
 // Records a replaced component in its existing key; a key that does not open
 // is left alone, as is a failed write.
@@ -20,6 +24,32 @@ void RecordVersion(Registry& registry, const std::string& keyPath, const std::st
   if (!key.Open(RegRoot::LocalMachine, keyPath)) return;
   if (driver) key.WriteString("Driver", *driver);
   key.WriteDword("DriverVersion", version);
+}
+
+// A monitor that a fresh installation registered under its "n" name (its DLL
+// was in use then) goes back to its own name when it is replaced; the "n"
+// copy is nobody's afterwards and goes too, at the next start if it is held.
+// To be called before the new registration is written.
+void RetireNCopy(Machine& machine, const std::string& keyPath, const std::string& dll) {
+  std::string registered;
+  {
+    RegKey key(machine.registry);
+    if (!key.Open(RegRoot::LocalMachine, keyPath) ||
+        !key.QueryValue("Driver", &registered, kDriverValueSize)) {
+      return;
+    }
+  }
+  registered = registered.substr(0, registered.find('\0'));
+  std::string system;
+  if (!SameFileName(registered, "n" + dll) ||
+      machine.files.GetSystemDirectory(&system) != kErrorSuccess) {
+    return;
+  }
+  const std::string path = system + "\\" + registered;
+  const uint32_t error = machine.files.DeleteFile(path);
+  if (error == kErrorSharingViolation || error == kErrorAccessDenied) {
+    machine.files.DeleteAtRestart(path);
+  }
 }
 
 // The print processor DLL copied straight from the medium into the processor
@@ -56,6 +86,13 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
   StoppedSpooler stopped(machine.services, machine.clock, s.osFamily);
   const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
 
+  // A DLL still held with the spooler stopped is replaced at the next start
+  // and registered with its new version now.
+  auto replaceHeld = [&](const std::string& dll, const std::string& directory) {
+    if (!ReplaceAtNextStart(machine, dll, directory, s.osFamily, message)) return false;
+    s.replacedAtRestart.push_back(dll);
+    return true;
+  };
   if (HasAny(s.updateFlags, OutdatedComponents::SerialMonitor | OutdatedComponents::UsbMonitor)) {
     const bool serial = HasAny(s.updateFlags, OutdatedComponents::SerialMonitor);
     const MonitorInfo2& monitor = serial ? monitors.serialMonitor : monitors.usbMonitor;
@@ -64,21 +101,30 @@ bool ReplaceOnNt(Machine& machine, InstallSettings& s, uint32_t processorVersion
     const CopyOutcome copied = CopyDriverFile(machine, monitor.dllName, CopyTarget::SystemDirectory,
                                               s.osFamily, false, message);
     if (FailurePending(message)) return false;
-    // A DLL still held with the spooler stopped keeps its old registration;
-    // a later installation replaces it.
-    if (copied == CopyOutcome::Copied) {
-      RecordVersion(machine.registry, MonitorKeyPath(monitor.name), &monitor.dllName, version);
+    if (copied == CopyOutcome::InUse) {
+      std::string systemDirectory;
+      if (!FindCopyTargetDirectory(machine, CopyTarget::SystemDirectory, &systemDirectory,
+                                   message) ||
+          !replaceHeld(monitor.dllName, systemDirectory)) {
+        return false;
+      }
+    }
+    if (copied == CopyOutcome::Copied || copied == CopyOutcome::InUse) {
+      const std::string keyPath = MonitorKeyPath(monitor.name);
+      RetireNCopy(machine, keyPath, monitor.dllName);
+      RecordVersion(machine.registry, keyPath, &monitor.dllName, version);
     }
   } else {
     const CopyOutcome copied =
         CopyProcessorWithSpoolerStopped(machine, s, processorDirectory, message);
     if (copied == CopyOutcome::Failed) return false;
-    if (copied == CopyOutcome::Copied) {
-      RecordVersion(
-          machine.registry,
-          PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor), nullptr,
-          processorVersion);
+    if (copied == CopyOutcome::InUse &&
+        !replaceHeld(s.driverFiles.processorDLLName, processorDirectory)) {
+      return false;
     }
+    RecordVersion(machine.registry,
+                  PrintProcessorKeyPath(machine.spooler, s.osFamily, s.printerInfo.printProcessor),
+                  nullptr, processorVersion);
   }
   return stopped.Restart(message);
 }

@@ -4,12 +4,9 @@
 #include "platform/Errors.h"
 
 namespace kv {
-namespace {
 
-// The target directory's path; false with its own message when the system
-// does not tell it.
-bool FindTargetDirectory(Machine& machine, CopyTarget target, std::string* path,
-                         std::string& message) {
+bool FindCopyTargetDirectory(Machine& machine, CopyTarget target, std::string* path,
+                             std::string& message) {
   int failureText = setup_text::kNoDriverDirectory;
   uint32_t error = kErrorSuccess;
   switch (target) {
@@ -45,7 +42,14 @@ std::string CopyFailureMessage(std::string_view targetName, uint32_t error,
   return message;
 }
 
-}  // namespace
+bool SameFileName(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
 
 bool IsBareFileName(std::string_view fileName) {
   if (fileName == "." || fileName == "..") return false;
@@ -68,7 +72,7 @@ CopyOutcome CopyDriverFile(Machine& machine, std::string_view fileName, CopyTarg
   }
 
   std::string directory;
-  if (!FindTargetDirectory(machine, target, &directory, message)) return CopyOutcome::Failed;
+  if (!FindCopyTargetDirectory(machine, target, &directory, message)) return CopyOutcome::Failed;
   std::string current;
   if (machine.files.GetCurrentDirectory(&current) != kErrorSuccess) {
     message = SetupString(setup_text::kNoCurrentDirectory);

@@ -18,6 +18,20 @@ enum class CopyTarget : int32_t {
   DriverVersion3Directory = 999,  // the driver directory's "3" subdirectory
 };
 
+// The target directory's path; false with its own message (102, 108 or
+// 109) when the system does not tell it.
+bool FindCopyTargetDirectory(Machine& machine, CopyTarget target, std::string* path,
+                             std::string& message);
+
+// The text of a copy that failed: string 122, the target's name, "  er = "
+// and the error, the source path, without separators.
+std::string CopyFailureMessage(std::string_view targetName, uint32_t error,
+                               std::string_view source);
+
+// Windows compares file names and paths without regard to the case of
+// letters.
+bool SameFileName(std::string_view a, std::string_view b);
+
 // A configured file name names a file of the medium's OS directory and of the
 // target directory only: no directory parts, no drive, not "." or "..".
 bool IsBareFileName(std::string_view fileName);

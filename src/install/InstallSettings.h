@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/OsFamily.h"
 #include "config/DriverDefinition.h"
@@ -39,6 +40,10 @@ struct InstallSettings {
   DriverFileList driverFiles;
   DriverDefinition driverInfo;
   PrinterDefinition printerInfo;
+  // Set by the installation: the component files (names without directory)
+  // that Windows replaces when it next starts, so that the outcome says so and
+  // the Install command asks for the restart.
+  std::vector<std::string> replacedAtRestart;
 };
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 
 #include "common/RegKey.h"
 #include "common/SetupStrings.h"
+#include "config/MonitorDefinition.h"
 #include "config/ProcessorDefinition.h"
 #include "config/UniversalDriverFiles.h"
 #include "install/ComponentReplacement.h"
@@ -12,9 +13,11 @@
 #include "install/LegacyFiles.h"
 #include "install/PortMonitorInstall.h"
 #include "install/PrintProcessorInstall.h"
+#include "install/ReplacementAtRestart.h"
 #include "install/SerialLineSettings.h"
 #include "install/SpoolerOperations.h"
 #include "install/UsbPortRecords.h"
+#include "platform/Errors.h"
 
 namespace kv {
 namespace {
@@ -26,6 +29,46 @@ constexpr std::string_view kColorLibraryFile = "DMCOLOR.DLL";
 // A file slot names no file when it is empty or begins with '0' (a missing key).
 bool IsAbsent(const std::string& fileName) {
   return fileName.empty() || fileName[0] == '0';
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+// The NT family: components of this installation found current whose
+// replacement, left by an earlier installation, still waits for the restart
+// (their new version is recorded already). The outcome says so again, and
+// the restart is asked for again.
+void NoteReplacementsStillPending(Machine& machine, InstallSettings& s) {
+  if (s.osFamily == OsFamily::Win98) return;
+  std::vector<PendingRename> renames;
+  if (machine.files.ReadPendingRenames(&renames) != kErrorSuccess || renames.empty()) return;
+
+  std::vector<std::pair<std::string, std::string>> components;  // file name, directory
+  std::string directory;
+  if (machine.files.GetSystemDirectory(&directory) == kErrorSuccess) {
+    const MonitorDefinition monitors = ReadMonitorDefinition(s.configuration, s.osFamily);
+    if (Contains(s.portName, "COM")) {
+      components.emplace_back(monitors.serialMonitor.dllName, directory);
+    }
+    if (Contains(s.portName, "USB_") && s.osFamily != OsFamily::NT4) {
+      components.emplace_back(monitors.usbMonitor.dllName, directory);
+    }
+  }
+  if (!s.printerInfo.printProcessor.empty() &&
+      !IsSystemPrintProcessor(s.printerInfo.printProcessor) &&
+      !IsAbsent(s.driverFiles.processorDLLName) &&
+      machine.spooler.GetPrintProcessorDirectory(&directory) == kErrorSuccess) {
+    components.emplace_back(s.driverFiles.processorDLLName, directory);
+  }
+  for (const auto& [file, in] : components) {
+    if (IsAbsent(file) || !IsBareFileName(file)) continue;
+    bool listed = false;
+    for (const std::string& replaced : s.replacedAtRestart) listed |= SameFileName(replaced, file);
+    if (!listed && ReplacementPending(renames, in + "\\" + file)) {
+      s.replacedAtRestart.push_back(file);
+    }
+  }
 }
 
 bool NeedsColorLibrary(const std::string& printerName) {
@@ -56,6 +99,7 @@ void StoreSerialSettings(Machine& machine, InstallSettings& s) {
 bool Install(Machine& machine, InstallSettings& s, std::string& message) {
   machine.clock.Sleep(kSettleBeforeStartMs);
   s.updateFlags = OutdatedComponents::None;
+  s.replacedAtRestart.clear();
 
   const ComponentCheck monitors =
       InstallPortMonitors(machine, s.configuration, static_cast<PrinterModule>(s.moduleIndex),
@@ -73,6 +117,7 @@ bool Install(Machine& machine, InstallSettings& s, std::string& message) {
       !ReplaceOutdatedComponent(machine, s, processorVersion, message)) {
     return false;
   }
+  NoteReplacementsStillPending(machine, s);
 
   if (s.portKind == PortKind::Usb && !EnumeratePorts(machine, message)) return false;
 
@@ -138,6 +183,10 @@ bool Install(Machine& machine, InstallSettings& s, std::string& message) {
 void RunInstall(Machine& machine, InstallSettings& settings, std::string& message,
                 CompletionStatus& status) {
   const bool succeeded = Install(machine, settings, message);
+  // Said after a later failure too: the replacement happens all the same.
+  for (const std::string& file : settings.replacedAtRestart) {
+    message += "\n" + ReplacedAtRestartLine(file);
+  }
   status.Finish(succeeded);
 }
 

@@ -13,7 +13,9 @@ namespace kv {
 // printer, serial line settings. Asks nothing and shows nothing: the outcome
 // is left in `message` (replaced by each failing step; on Windows 98 a
 // success leaves it as it was) and, as the very last action, in `status`.
-// Nothing done before a failure is undone.
+// Nothing done before a failure is undone. Each component file left for
+// Windows to replace at its next start (settings.replacedAtRestart) adds a
+// line to the outcome, after a success or a failure.
 void RunInstall(Machine& machine, InstallSettings& settings, std::string& message,
                 CompletionStatus& status);
 

@@ -24,6 +24,7 @@ inline constexpr uint32_t kErrorProcNotFound = 127;
 inline constexpr uint32_t kErrorBadPathname = 161;
 inline constexpr uint32_t kErrorAlreadyExists = 183;
 inline constexpr uint32_t kErrorMoreData = 234;
+inline constexpr uint32_t kErrorDirectory = 267;
 inline constexpr uint32_t kErrorNoMoreItems = 259;
 inline constexpr uint32_t kErrorCanNotComplete = 1003;
 inline constexpr uint32_t kErrorNoToken = 1008;

@@ -17,10 +17,20 @@ inline constexpr uint32_t kFileAttributeNormal = 0x80;
 
 // Where the NT platform keeps the removals and renames due at its next start:
 // a REG_MULTI_SZ of pairs, the source as \??\C:\... and the target, empty for
-// a removal.
+// a removal; a target that may replace an existing file carries a "!" before
+// its \??\.
 inline constexpr std::string_view kPendingRemovalsKey =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 inline constexpr std::string_view kPendingRemovalsValue = "PendingFileRenameOperations";
+
+// One rename or removal Windows carries out when it next starts.
+struct PendingRename {
+  std::string source;            // a full path, without the "\??\" of the record
+  std::string target;            // likewise; empty for a removal
+  bool replaceExisting = false;  // the record's "!": the target may exist
+
+  friend bool operator==(const PendingRename&, const PendingRename&) = default;
+};
 
 struct FoundFile {
   std::string name;  // the name alone, without directory
@@ -54,6 +64,22 @@ class Files {
   // whose MoveFileExA fails, gets a "NUL=<8.3 path>" line in the [rename]
   // section of WININIT.INI in the Windows directory; lines already there stay.
   virtual uint32_t DeleteAtRestart(std::string_view path) = 0;
+  // Has Windows replace `target`, in use now, by `source` when it next
+  // starts: MoveFileExA with MOVEFILE_REPLACE_EXISTING |
+  // MOVEFILE_DELAY_UNTIL_REBOOT, recorded like DeleteAtRestart's removals
+  // with the target's "!". The rename happens before anything loads the file,
+  // and only within one volume: the source belongs beside the target. The 9x
+  // platform, whose MoveFileExA does nothing, answers kErrorCallNotImplemented.
+  virtual uint32_t ReplaceAtRestart(std::string_view source, std::string_view target) = 0;
+  // The renames and removals recorded for the next start, in their order; none
+  // when nothing is recorded. The 9x platform, which keeps its own in
+  // WININIT.INI, reports none.
+  virtual uint32_t ReadPendingRenames(std::vector<PendingRename>* renames) = 0;
+  // GetTempFileNameA(directory, prefix, 0): creates an empty file under a name
+  // no file of the existing `directory` has, the first three characters of
+  // `prefix`, hexadecimal digits and ".TMP"; its full path in *path.
+  virtual uint32_t CreateTempFile(std::string_view directory, std::string_view prefix,
+                                  std::string* path) = 0;
   // FindFirstFile/FindNextFile over a pattern such as "C:\dir\*.dll";
   // kErrorFileNotFound when nothing matches.
   virtual uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) = 0;

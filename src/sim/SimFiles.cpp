@@ -246,19 +246,23 @@ std::optional<std::string> SimFiles::ShortPath(std::string_view path) const {
   return shortPath;
 }
 
+void SimFiles::RecordAtRestart(const std::string& source, const std::string& target) {
+  std::string pending;
+  if (const SimValue* value =
+          registry_.ValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue)) {
+    pending = value->data;
+    if (!pending.empty() && pending.back() == '\0') pending.pop_back();
+  }
+  pending += source + '\0' + target + '\0' + '\0';
+  registry_.SetValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue,
+                       kRegMultiSz, pending);
+}
+
 uint32_t SimFiles::DeleteAtRestart(std::string_view path) {
   if (uint32_t e = faults_.Check(Call::DeleteAtRestart)) return e;
   if (!ninetyFive_) {
     // MoveFileExA records the NT path; an empty target means removal.
-    std::string pending;
-    if (const SimValue* value =
-            registry_.ValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue)) {
-      pending = value->data;
-      if (!pending.empty() && pending.back() == '\0') pending.pop_back();
-    }
-    pending += "\\??\\" + FullPath(path) + '\0' + '\0' + '\0';
-    registry_.SetValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue,
-                         kRegMultiSz, pending);
+    RecordAtRestart("\\??\\" + FullPath(path), "");
     return kErrorSuccess;
   }
   const std::optional<std::string> shortPath = ShortPath(path);
@@ -271,6 +275,65 @@ uint32_t SimFiles::DeleteAtRestart(std::string_view path) {
   }
   AddFile(wininit, WithPendingRemoval(text, *shortPath));
   return kErrorSuccess;
+}
+
+uint32_t SimFiles::ReplaceAtRestart(std::string_view source, std::string_view target) {
+  if (uint32_t e = faults_.Check(Call::ReplaceAtRestart)) return e;
+  if (ninetyFive_) return kErrorCallNotImplemented;
+  RecordAtRestart("\\??\\" + FullPath(source), "!\\??\\" + FullPath(target));
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::ReadPendingRenames(std::vector<PendingRename>* renames) {
+  if (uint32_t e = faults_.Check(Call::ReadPendingRenames)) return e;
+  std::vector<PendingRename> found;
+  const SimValue* value =
+      ninetyFive_
+          ? nullptr
+          : registry_.ValueAt(RegRoot::LocalMachine, kPendingRemovalsKey, kPendingRemovalsValue);
+  if (value) {
+    std::vector<std::string> strings;
+    for (size_t at = 0; at < value->data.size();) {
+      size_t end = value->data.find('\0', at);
+      if (end == std::string::npos) end = value->data.size();
+      strings.push_back(value->data.substr(at, end - at));
+      at = end + 1;
+    }
+    auto dosPath = [](std::string_view recorded) {
+      if (recorded.substr(0, 4) == "\\??\\") recorded.remove_prefix(4);
+      return std::string(recorded);
+    };
+    for (size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
+      std::string_view target = strings[i + 1];
+      const bool replace = !target.empty() && target.front() == '!';
+      if (replace) target.remove_prefix(1);
+      found.push_back(PendingRename{dosPath(strings[i]), dosPath(target), replace});
+    }
+  }
+  *renames = std::move(found);
+  return kErrorSuccess;
+}
+
+uint32_t SimFiles::CreateTempFile(std::string_view directory, std::string_view prefix,
+                                  std::string* path) {
+  if (uint32_t e = faults_.Check(Call::CreateTempFile)) return e;
+  const std::string full = FullPath(directory);
+  if (!DirectoryExists(full)) return kErrorDirectory;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  // The low 16 bits of a running number, as Windows uses; every name taken
+  // is the last case.
+  for (int tried = 0; tried <= 0xFFFF; ++tried) {
+    std::string number;
+    for (uint32_t n = nextTempNumber_++ & 0xFFFF; n != 0 || number.empty(); n >>= 4) {
+      number.insert(number.begin(), kHex[n & 0xF]);
+    }
+    const std::string candidate = full + "\\" + std::string(prefix.substr(0, 3)) + number + ".TMP";
+    if (Find(candidate) || DirectoryExists(candidate)) continue;
+    AddFile(candidate);
+    *path = candidate;
+    return kErrorSuccess;
+  }
+  return kErrorFileExists;
 }
 
 uint32_t SimFiles::FindFiles(std::string_view pattern, std::vector<FoundFile>* found) {

@@ -76,6 +76,10 @@ class SimFiles : public Files {
   uint32_t ReadWholeFile(std::string_view path, std::string* contents) override;
   uint32_t CreateDirectory(std::string_view path) override;
   uint32_t DeleteAtRestart(std::string_view path) override;
+  uint32_t ReplaceAtRestart(std::string_view source, std::string_view target) override;
+  uint32_t ReadPendingRenames(std::vector<PendingRename>* renames) override;
+  uint32_t CreateTempFile(std::string_view directory, std::string_view prefix,
+                          std::string* path) override;
   uint32_t FindFiles(std::string_view pattern, std::vector<FoundFile>* found) override;
   uint32_t GetCurrentDirectory(std::string* directory) override;
   uint32_t GetSystemDirectory(std::string* directory) override;
@@ -86,12 +90,15 @@ class SimFiles : public Files {
   std::string Key(std::string_view path) const;
   // 2 or 3 for a path that does not name a file: 3 when its directory is missing.
   uint32_t MissingFileError(std::string_view path) const;
+  // Adds one pair to the NT platform's record of what is due at the next start.
+  void RecordAtRestart(const std::string& source, const std::string& target);
 
   Faults& faults_;
   SimRegistry& registry_;
   bool ninetyFive_ = false;
   std::map<std::string, SimFile> files_;
   std::set<std::string> directories_;
+  uint32_t nextTempNumber_ = 0x1A2B;
   std::string currentDirectory_ = "C:\\";
   std::string moduleFileName_ = "C:\\setup.exe";
   std::string windowsDirectory_ = "C:\\WINDOWS";

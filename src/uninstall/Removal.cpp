@@ -19,13 +19,6 @@ std::string KeyPath(std::string_view path) {
   return std::string(path);
 }
 
-// A status text followed by the error suffix with the number.
-std::string WithErrorNumber(std::string text, uint32_t error) {
-  std::string suffix(text::kErrorSuffix);
-  suffix.replace(suffix.find("%d"), 2, std::to_string(error));
-  return text + suffix;
-}
-
 // The line for a printer that ended a check: kGetPrinterInfoError or
 // kAllocateMemoryError, both followed by a pause, or kOpenPrinterError
 // without one.

@@ -23,4 +23,10 @@ std::string FormatStatus(int textId, std::string_view name) {
   return text;
 }
 
+std::string WithErrorNumber(std::string text, uint32_t error) {
+  std::string suffix(uninstall_text::kErrorSuffix);
+  suffix.replace(suffix.find("%d"), 2, std::to_string(error));
+  return text + suffix;
+}
+
 }  // namespace kv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Controls.h"
@@ -32,5 +33,8 @@ void AppendStatus(Controls& controls, std::string_view line);
 
 // The first "%s" of a status text replaced by `name`.
 std::string FormatStatus(int textId, std::string_view name);
+
+// A status text followed by the error suffix with the number.
+std::string WithErrorNumber(std::string text, uint32_t error);
 
 }  // namespace kv

@@ -76,8 +76,11 @@ void UninstallWindow::StartRemoval(Controls& controls) {
       },
       worker_.receive());
   if (error != kErrorSuccess) {
+    // Nothing was disabled yet: the user may try again.
     worker_.release();  // a failed start hands no thread out
     running_ = false;
+    AppendStatus(controls,
+                 WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));
   }
 }
 

@@ -77,6 +77,19 @@ uint32_t AddWininitRemoval(const std::string& windowsDirectory, const std::strin
   return written == updated.size() ? kErrorSuccess : kErrorInvalidFunction;
 }
 
+bool RunningNt() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+// A path of a PendingFileRenameOperations record without its "\??\".
+std::string DosPath(std::string_view recorded) {
+  constexpr std::string_view kNtPrefix = "\\??\\";
+  if (recorded.substr(0, kNtPrefix.size()) == kNtPrefix) recorded.remove_prefix(kNtPrefix.size());
+  return std::string(recorded);
+}
+
 }  // namespace
 
 uint32_t Win32Files::CopyFile(std::string_view source, std::string_view target, bool failIfExists) {
@@ -127,10 +140,7 @@ uint32_t Win32Files::CreateDirectory(std::string_view path) {
 
 uint32_t Win32Files::DeleteAtRestart(std::string_view path) {
   const std::string file(path);
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!::GetVersionExA(&version)) return LastFailure();
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+  if (RunningNt()) {
     if (!::MoveFileExA(file.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return LastFailure();
     return kErrorSuccess;
   }
@@ -143,6 +153,73 @@ uint32_t Win32Files::DeleteAtRestart(std::string_view path) {
   std::string windowsDirectory;
   if ((error = GetWindowsDirectory(&windowsDirectory)) != kErrorSuccess) return error;
   return AddWininitRemoval(windowsDirectory, shortPath);
+}
+
+uint32_t Win32Files::ReplaceAtRestart(std::string_view source, std::string_view target) {
+  // The 9x MoveFileExA is a stub that fails; it is not called there.
+  if (!RunningNt()) return kErrorCallNotImplemented;
+  if (!::MoveFileExA(std::string(source).c_str(), std::string(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT)) {
+    return LastFailure();
+  }
+  return kErrorSuccess;
+}
+
+uint32_t Win32Files::ReadPendingRenames(std::vector<PendingRename>* renames) {
+  std::vector<PendingRename> found;
+  if (!RunningNt()) {
+    *renames = std::move(found);
+    return kErrorSuccess;
+  }
+  HKEY opened = nullptr;
+  LONG error = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(kPendingRemovalsKey).c_str(), 0,
+                               KEY_QUERY_VALUE, &opened);
+  if (error != ERROR_SUCCESS) return static_cast<uint32_t>(error);
+  const KeyHandle key(opened);
+  const std::string name(kPendingRemovalsValue);
+  std::string data;
+  DWORD size = 0;
+  error = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size);
+  if (error == ERROR_SUCCESS && size > 0) {
+    data.assign(size, '\0');
+    error = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(data.data()), &size);
+    data.resize(size);
+  }
+  if (error == ERROR_FILE_NOT_FOUND) error = ERROR_SUCCESS;  // nothing recorded
+  if (error != ERROR_SUCCESS) return static_cast<uint32_t>(error);
+
+  // Pairs of strings up to the empty one that ends the list.
+  std::vector<std::string> strings;
+  for (size_t at = 0; at < data.size();) {
+    size_t end = data.find('\0', at);
+    if (end == std::string::npos) end = data.size();
+    strings.push_back(data.substr(at, end - at));
+    at = end + 1;
+  }
+  for (size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
+    PendingRename rename;
+    rename.source = DosPath(strings[i]);
+    std::string_view target = strings[i + 1];
+    rename.replaceExisting = !target.empty() && target.front() == '!';
+    if (rename.replaceExisting) target.remove_prefix(1);
+    rename.target = DosPath(target);
+    found.push_back(std::move(rename));
+  }
+  *renames = std::move(found);
+  return kErrorSuccess;
+}
+
+uint32_t Win32Files::CreateTempFile(std::string_view directory, std::string_view prefix,
+                                    std::string* path) {
+  std::string buffer(MAX_PATH + 1, '\0');
+  if (::GetTempFileNameA(std::string(directory).c_str(), std::string(prefix).c_str(), 0,
+                         buffer.data()) == 0) {
+    return LastFailure();
+  }
+  buffer.resize(buffer.find('\0'));
+  *path = std::move(buffer);
+  return kErrorSuccess;
 }
 
 uint32_t Win32Files::FindFiles(std::string_view pattern, std::vector<FoundFile>* found) {

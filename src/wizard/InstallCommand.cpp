@@ -194,7 +194,9 @@ void InstallCommand::Execute(Controls& wizard, InstallSettings& settings) {
   Tell(wizard, installMessage_.empty() ? SetupString(setup_text::kDriverInstalled)
                                        : std::string_view(installMessage_));
 
-  if (settings.osFamily == OsFamily::Win98) {
+  // Windows 98 always needs the restart; the NT family when a component in
+  // use is replaced only then.
+  if (settings.osFamily == OsFamily::Win98 || !settings.replacedAtRestart.empty()) {
     const int answer =
         machine_.desktop.MessageBox(wizard.Handle(), SetupString(setup_text::kRestartQuestion),
                                     applicationName_, kMbYesNo | kMbIconExclamation);

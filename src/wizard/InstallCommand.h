@@ -22,7 +22,8 @@ enum class InstallOutcome {
 // handles the USB particulars (device driver, the printer's stored port
 // number, the port records), runs the installation on a worker thread behind
 // the progress window and shows its outcome, with the restart question on
-// Windows 98. Every press starts afresh from the pages' values, so a second
+// Windows 98 and wherever a component in use is replaced when Windows
+// restarts. Every press starts afresh from the pages' values, so a second
 // press after an abandoned one behaves like the first.
 class InstallCommand {
  public:

@@ -86,8 +86,7 @@ void PortPage::OnInit(Controls& controls) {
   for (int hint : kHintLines) {
     controlClasses_.BindColorLabel(controls, hint, kHintText, kHintBackground, 14, "Arial");
   }
-  rememberedModel_ = "PRINTER";
-  rememberedSetupType_ = SetupType::Typical;
+  listBuilt_ = false;
 }
 
 bool PortPage::Save(Controls& controls) {
@@ -103,7 +102,8 @@ void PortPage::PresetBaudRate(Controls& controls, int32_t baudRate) {
 void PortPage::BuildPortList(Controls& controls, std::string_view modelName, OsFamily family,
                              int32_t moduleIndex, SetupType setupType) {
   family_ = family;
-  if (modelName == rememberedModel_ && setupType == rememberedSetupType_) return;
+  if (listBuilt_ && modelName == rememberedModel_ && setupType == rememberedSetupType_) return;
+  listBuilt_ = true;
   rememberedModel_ = modelName;
   rememberedSetupType_ = setupType;
 

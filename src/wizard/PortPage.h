@@ -71,7 +71,10 @@ class PortPage : public WizardPage {
   int32_t raster_ = 0;
   SerialLineSettings serial_{0, 8, 1.0, 'n', 'p'};
   OsFamily family_ = OsFamily::Win98;
-  std::string rememberedModel_ = "PRINTER";
+  // The key of the list built last; none before the first build, so that
+  // every model name, "PRINTER" too, gets its list on its first arrival.
+  bool listBuilt_ = false;
+  std::string rememberedModel_;
   SetupType rememberedSetupType_ = SetupType::Typical;
 };
 

@@ -312,5 +312,71 @@ TEST_F(FilesContract, FileHeldOpenIsRefusedAndLeftForTheNextStart) {
   EXPECT_EQ(text.rfind("[rename]", line), 0u) << text;
 }
 
+// What the installation does with a component DLL that another program
+// still has loaded: the new file goes beside it under a temporary name, and
+// Windows is asked to move it over the old one when it next starts; the "!"
+// before the target's NT path asks for the replacement. Nothing moves now.
+TEST_F(FilesContract, FileHeldOpenIsReplacedAtTheNextStart) {
+  PendingRemovalsScope pending;
+  const std::string target = dir + "\\Held Processor.dll";
+  ArrangeFile(target, "old");
+  std::string temporary;
+  ASSERT_EQ(files.CreateTempFile(dir, "kvnew", &temporary), 0u);
+  const std::string leaf = temporary.substr(temporary.rfind('\\') + 1);
+  EXPECT_EQ(Lower(temporary.substr(0, dir.size() + 1)), Lower(dir + "\\")) << temporary;
+  EXPECT_EQ(Lower(leaf.substr(0, 3)), "kvn") << leaf;
+  ASSERT_GE(leaf.size(), 4u);
+  EXPECT_EQ(Lower(leaf.substr(leaf.size() - 4)), ".tmp") << leaf;
+  std::string contents = "sentinel";
+  ASSERT_EQ(files.ReadWholeFile(temporary, &contents), 0u) << "created, empty";
+  EXPECT_EQ(contents, "");
+  std::string second;
+  ASSERT_EQ(files.CreateTempFile(dir, "kvnew", &second), 0u);
+  EXPECT_NE(Lower(second), Lower(temporary)) << "a name no file has";
+  EXPECT_EQ(files.DeleteFile(second), 0u);
+  ArrangeFile(temporary, "new");
+
+  {
+    std::shared_ptr<void> held = HoldFileOpen(target);
+    EXPECT_EQ(files.CopyFile(temporary, target, false), kErrorSharingViolation);
+    const uint32_t error = files.ReplaceAtRestart(temporary, target);
+    if (!pending.nt()) {
+      EXPECT_EQ(error, kErrorCallNotImplemented);
+      std::vector<PendingRename> renames = {PendingRename{"sentinel", "", false}};
+      EXPECT_EQ(files.ReadPendingRenames(&renames), 0u);
+      EXPECT_TRUE(renames.empty());
+      EXPECT_EQ(files.DeleteFile(temporary), 0u);
+      return;
+    }
+    ASSERT_EQ(error, 0u);
+  }
+  ASSERT_EQ(files.ReadWholeFile(target, &contents), 0u);
+  EXPECT_EQ(contents, "old") << "replaced only at the next start";
+
+  // MoveFileExA's record: the source's NT path, then "!" and the target's.
+  uint32_t type = 0;
+  const std::vector<std::string> strings = pending.Value(&type);
+  EXPECT_EQ(type, kRegMultiSz);
+  auto found = std::find_if(strings.begin(), strings.end(), [&](const std::string& s) {
+    return Lower(s) == Lower("\\??\\" + temporary);
+  });
+  ASSERT_NE(found, strings.end()) << "no record of " << temporary;
+  ASSERT_NE(found + 1, strings.end());
+  EXPECT_EQ(Lower(found[1]), Lower("!\\??\\" + target));
+  ASSERT_FALSE(strings.empty());
+  EXPECT_EQ(strings.back(), "");
+
+  // Read back: DOS paths, the replacement marked.
+  std::vector<PendingRename> renames;
+  ASSERT_EQ(files.ReadPendingRenames(&renames), 0u);
+  auto rename = std::find_if(renames.begin(), renames.end(), [&](const PendingRename& r) {
+    return Lower(r.source) == Lower(temporary);
+  });
+  ASSERT_NE(rename, renames.end());
+  EXPECT_EQ(Lower(rename->target), Lower(target));
+  EXPECT_TRUE(rename->replaceExisting);
+  EXPECT_EQ(files.DeleteFile(temporary), 0u);
+}
+
 }  // namespace
 }  // namespace kv::contract

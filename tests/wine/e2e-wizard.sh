@@ -12,6 +12,11 @@
 #   # default: NAME           the default printer afterwards
 #   # port-setting: PORT TEXT the serial defaults stored for PORT
 #   # no-printers             no printer may exist afterwards
+#   # held-processor          the raster print processor is installed in an
+#                             older version first, and another process holds
+#                             its DLL open during the walk; afterwards its
+#                             replacement at the next start and the new
+#                             version must be recorded (setup-machine.exe)
 # Builds the medium with setup.exe and the walk driver for the architecture
 # of this machine (scripts/lib/arch.sh). The last line is "N passed, M failed" over all walks.
 set -uo pipefail
@@ -22,9 +27,24 @@ printers_key='HKLM\System\CurrentControlSet\Control\Print\Printers'
 ports_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports'
 windows_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows'
 
-kv_build_windows medium || kv_fail "the build failed"
+kv_build_windows medium setup-machine || kv_fail "the build failed"
 kv_build_tests walk-driver || kv_fail "building the walk driver failed"
 directive() { sed -n "s/^# $1: *//p" "$2"; }
+machine=$KV_WIN_BUILD/wizard-wine-check/setup-machine.exe
+
+# A walk beside setup-machine.exe: the processor arranged, its DLL held while
+# the walk runs, the machine examined afterwards (from the medium folder).
+held_processor_walk() {
+  local machine=$1 walk=$2 holder status
+  wine "$machine" arrange || return 1
+  wine "$machine" hold &
+  holder=$!
+  kv_walk "$walk"
+  status=$?
+  wait "$holder" || status=1
+  wine "$machine" check || status=1
+  return "$status"
+}
 
 # The registry of the walk's prefix: `wine reg query` output, CRs removed.
 query() {
@@ -45,8 +65,10 @@ for walk in "$root"/tests/wine/wizard/*.walk; do
   kv_walk_places "$base/medium" "$base/screenshots"
 
   ok=1
+  walker=(kv_walk)
+  grep -q '^# held-processor' "$walk" && walker=(held_processor_walk "$machine")
   for ((run = 1; run <= ${runs:-1}; run++)); do
-    kv_headless 600 kv_walk "$walk" 2>&1 | tee "$base/walk-$run.log"
+    (cd "$base/medium" && kv_headless 600 "${walker[@]}" "$walk") 2>&1 | tee "$base/walk-$run.log"
     kv_run_counts "$base/walk-$run.log" "${PIPESTATUS[0]}" >/dev/null || ok=0
   done
 

@@ -96,6 +96,9 @@ constexpr NamedText kSetupTexts[] = {
     {setup_text::kVistaNotSupported, 149, "This printer not support Windows Vista"},
     {setup_text::kUsbHintCancelPopup, 151, "2:Please cancel USB device driver pop-up installation"},
     {setup_text::kUsbHintPressInstall, 152, "3:Please press the \"Install(I)\" button to continue"},
+    {setup_text::kReplacedAtRestart, 153, "%s will be replaced when Windows restarts."},
+    {setup_text::kCannotReplaceAtRestart, 154,
+     "%s is in use and cannot be replaced when Windows restarts"},
 };
 
 constexpr NamedText kUninstallTexts[] = {
@@ -128,6 +131,7 @@ constexpr NamedText kUninstallTexts[] = {
     {uninstall_text::kDeletedAtRestart, 124, "%s will be deleted when Windows restarts."},
     {uninstall_text::kDeleteFileError, 125, "Delete file %s error."},
     {uninstall_text::kRestartError, 126, "Can't restart the computer,please restart it yourself."},
+    {uninstall_text::kRemovalNotStarted, 127, "The removal could not be started."},
 };
 
 TEST(StringTablesTest, EveryNameHasItsNumberAndTextInTheCodeAndTheResource) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string_view>
+#include <tuple>
 
 #include "common/SetupStrings.h"
 #include "platform/Errors.h"
@@ -37,6 +40,31 @@ class RunInstallTest : public SampleMediumFixture {
     const sim::SimValue* value = sim.registry().ValueAt(RegRoot::LocalMachine, key, name);
     if (!value) return "absent";
     return value->data.substr(0, value->data.find('\0'));
+  }
+  // The renames recorded for the next start.
+  std::vector<PendingRename> Pending() {
+    std::vector<PendingRename> renames;
+    EXPECT_EQ(sim.files().ReadPendingRenames(&renames), 0u);
+    return renames;
+  }
+  // A temporary file of a replacement in the component directories that no
+  // replacement at the next start uses.
+  bool TemporaryFilesLeft() {
+    const std::vector<PendingRename> renames = Pending();
+    for (const std::string& directory :
+         {sim.files().systemDirectory(), sim.spooler().ProcessorDirectory()}) {
+      std::vector<FoundFile> found;
+      if (sim.files().FindFiles(directory + "\\*.TMP", &found) != 0) continue;
+      for (const FoundFile& file : found) {
+        const std::string path = sim::LowerAscii(directory + "\\" + file.name);
+        if (std::none_of(renames.begin(), renames.end(), [&](const PendingRename& r) {
+              return sim::LowerAscii(r.source) == path;
+            })) {
+          return true;
+        }
+      }
+    }
+    return false;
   }
   void ExpectNothingLeftOpen() {
     EXPECT_EQ(sim.registry().OpenHandleCount(), 0u);
@@ -145,6 +173,13 @@ class FailingStep : public RunInstallTest, public ::testing::WithParamInterface<
   std::string MediumFile(const char* name) { return std::string(kMedium) + "\\winnt\\" + name; }
 };
 
+// A text whose "%s" is a file name.
+std::string Named(int textId, std::string_view fileName) {
+  std::string text(SetupString(textId));
+  text.replace(text.find("%s"), 2, fileName);
+  return text;
+}
+
 const FailureRow kFailureRows[] = {
     {"MonitorRegistration", "KVCOM1:", DriverMode::Standard,
      [](FailingStep& t) { t.sim.FailNext(Call::AddMonitor, 5); },
@@ -173,6 +208,24 @@ const FailureRow kFailureRows[] = {
      },
      [](FailingStep& t) {
        return std::string(SetupString(setup_text::kCopyError)) + t.MediumFile("KVRASPRC.DLL");
+     }},
+    {"HeldProcessorNotScheduled", "LPT1:", DriverMode::Graphic,
+     [](FailingStep& t) {
+       t.OutdatedProcessor();
+       t.sim.files().MarkInUse(t.sim.spooler().ProcessorDirectory() + "\\KVRASPRC.DLL");
+       t.sim.FailNext(Call::ReplaceAtRestart, kErrorAccessDenied);
+     },
+     [](FailingStep&) {
+       return Named(setup_text::kCannotReplaceAtRestart, "KVRASPRC.DLL") + "  er = 5";
+     }},
+    {"HeldMonitorWithoutTemporaryFile", "KVCOM1:", DriverMode::Standard,
+     [](FailingStep& t) {
+       t.InstallOldMonitor(FailingStep::kSerialMonitor, "KVCOMMON.DLL", 2);
+       t.sim.files().MarkInUse(t.sim.files().systemDirectory() + "\\KVCOMMON.DLL");
+       t.sim.FailNext(Call::CreateTempFile, kErrorAccessDenied);
+     },
+     [](FailingStep&) {
+       return Named(setup_text::kCannotReplaceAtRestart, "KVCOMMON.DLL") + "  er = 5";
      }},
     {"SpoolerDoesNotComeBack", "LPT1:", DriverMode::Graphic,
      [](FailingStep& t) {
@@ -226,6 +279,7 @@ TEST_P(FailingStep, EndsWithItsMessageStatusFailedAndTheSpoolerRunning) {
   if (std::string(GetParam().name) != "SpoolerDoesNotComeBack") {
     EXPECT_TRUE(SpoolerRuns());
   }
+  EXPECT_FALSE(TemporaryFilesLeft());
   ExpectNothingLeftOpen();
 }
 
@@ -240,17 +294,6 @@ TEST_F(RunInstallTest, OutdatedMonitorAndProcessorTogetherReplaceOnlyTheMonitorT
             OutdatedComponents::SerialMonitor | OutdatedComponents::PrintProcessor);
   EXPECT_EQ(Dword(std::string(kMonitorsKey) + kSerialMonitor, "DriverVersion"), 3u);
   EXPECT_EQ(Dword(kProcessorKey, "DriverVersion"), 1u) << "left for the next installation";
-}
-
-TEST_F(RunInstallTest, ComponentStillHeldWithTheSpoolerStoppedKeepsItsOldRegistration) {
-  UseWindows(WindowsVersion::WinXP);
-  InstallOldMonitor(kSerialMonitor, "KVCOMMON.DLL", 2);
-  sim.files().MarkInUse(sim.files().systemDirectory() + "\\KVCOMMON.DLL");
-  Select("QTM-B320", OsFamily::WinXP, "KVCOM1:");
-  Run();
-  EXPECT_EQ(status.Read(), CompletionStatus::kSucceeded) << message;
-  EXPECT_EQ(Dword(std::string(kMonitorsKey) + kSerialMonitor, "DriverVersion"), 2u);
-  EXPECT_TRUE(SpoolerRuns());
 }
 
 TEST_F(RunInstallTest, FirstStartRefusedButSpoolerRunningAfterwardsIsNoFailure) {
@@ -306,32 +349,66 @@ TEST_F(RunInstallTest, WorkerLeavesTheStatusRunningUntilItHasRun) {
   EXPECT_EQ(sim.threads().OpenThreadCount(), 0u);
 }
 
-// Every platform call failed once in turn, in a run that reaches them all
-// (outdated monitor replaced, default printer, serial settings): the run ends
-// with a status, a failure says why, the spooler runs and nothing stays open.
-class FaultSweep : public RunInstallTest, public ::testing::WithParamInterface<int> {};
+// Every platform call failed once in turn, in runs that reach them all: an
+// outdated monitor replaced, one still held that is replaced at restart, and
+// the installation after that one, before the restart (with the default
+// printer and serial settings each time). The run ends with a status, a
+// failure says why, the spooler runs and nothing stays open.
+enum class Scenario { Outdated, Held, HeldAgain };
+
+class FaultSweep : public RunInstallTest,
+                   public ::testing::WithParamInterface<std::tuple<Scenario, int>> {};
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, FaultSweep,
-                         ::testing::Range(0, static_cast<int>(Call::kCount)));
+                         ::testing::Combine(::testing::Values(Scenario::Outdated, Scenario::Held,
+                                                              Scenario::HeldAgain),
+                                            ::testing::Range(0, static_cast<int>(Call::kCount))));
 
 TEST_P(FaultSweep, OneFailedCallEndsTheRunCleanly) {
+  const auto [scenario, callNumber] = GetParam();
+  const auto call = static_cast<Call>(callNumber);
   UseWindows(WindowsVersion::WinXP);
   sim.registry().CreateKeyPath(RegRoot::LocalMachine, kPortsKey);
   InstallOldMonitor(kSerialMonitor, "KVCOMMON.DLL", 2);
+  const std::string success(SetupString(setup_text::kDriverInstalled));
+  const std::string said = success + "\n" + Named(setup_text::kReplacedAtRestart, "KVCOMMON.DLL");
+  if (scenario != Scenario::Outdated) {
+    sim.files().MarkInUse(sim.files().systemDirectory() + "\\KVCOMMON.DLL");
+  }
+  if (scenario == Scenario::HeldAgain) {
+    Select("QTM-B320", OsFamily::WinXP, "KVCOM2:");
+    Run();
+    ASSERT_EQ(message, said);
+    status.Reset();
+    message.clear();
+  }
   Select("QTM-B320", OsFamily::WinXP, "KVCOM1:").makeDefault = 1;
-  sim.FailNext(static_cast<Call>(GetParam()), kErrorInvalidParameter);
+  sim.FailNext(call, kErrorInvalidParameter);
   Run();
   ASSERT_TRUE(status.Finished());
   if (status.Read() == CompletionStatus::kFailed) {
     EXPECT_FALSE(message.empty());
-    EXPECT_NE(message, SetupString(setup_text::kDriverInstalled));
+    EXPECT_NE(message, success);
+    EXPECT_NE(message, said);
   } else {
-    EXPECT_EQ(message, SetupString(setup_text::kDriverInstalled));
+    // The line is said exactly when the replacement waits for the restart,
+    // unless the record of the next start could not be read.
+    EXPECT_TRUE(message == success || message == said) << message;
+    const std::string target = sim::LowerAscii(sim.files().systemDirectory() + "\\KVCOMMON.DLL");
+    const std::vector<PendingRename> renames = Pending();
+    const bool pending = std::any_of(renames.begin(), renames.end(), [&](const PendingRename& r) {
+      return sim::LowerAscii(r.target) == target;
+    });
+    const bool unread = scenario == Scenario::HeldAgain &&
+                        (call == Call::ReadPendingRenames || call == Call::GetSystemDirectory);
+    if (!unread) {
+      EXPECT_EQ(message == said, pending);
+    }
   }
   EXPECT_FALSE(status.Finish(true)) << "the status is set once";
   EXPECT_TRUE(SpoolerRuns());
+  EXPECT_FALSE(TemporaryFilesLeft());
   // A refused close leaves its own handle open; every other one is closed.
-  const auto call = static_cast<Call>(GetParam());
   if (call != Call::RegCloseKey && call != Call::ScCloseHandle) ExpectNothingLeftOpen();
 }
 

@@ -19,10 +19,10 @@ std::vector<std::regex> StatusPatterns() {
     std::string plain = std::regex_replace(std::string(text), special, R"(\$&)");
     return std::regex_replace(plain, std::regex("%s"), ".+");
   };
-  for (int id = uninstall_text::kSelectPrinters; id <= uninstall_text::kRestartError; ++id) {
+  for (int id = uninstall_text::kSelectPrinters; id <= uninstall_text::kRemovalNotStarted; ++id) {
     std::string pattern = escaped(UninstallString(id));
     if (id == uninstall_text::kDeleteDriverError || id == uninstall_text::kDeleteFileError ||
-        id == uninstall_text::kRestartError) {
+        id == uninstall_text::kRestartError || id == uninstall_text::kRemovalNotStarted) {
       pattern += "    er=[0-9]+";
     }
     patterns.emplace_back(pattern);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/CompatibilityMarks.h"
+#include "common/UninstallStrings.h"
 #include "platform/Errors.h"
 #include "uninstall/UninstallProgram.h"
 #include "unit/uninstall/UninstallFixture.h"
@@ -136,6 +137,26 @@ TEST_F(UninstallWindowTest, WindowCannotBeClosedWhileARemovalRuns) {
   dialog->PressEscape();
   EXPECT_TRUE(dialog->Ended()) << "closes once the run is done";
   EXPECT_EQ(dialog->result(), kIdCancel);
+}
+
+TEST_F(UninstallWindowTest, ARemovalThatCannotStartSaysSoAndLeavesTheButtonsEnabled) {
+  InstallFamily();
+  Open();
+  Tick("KvRasterProc");
+  sim.FailNext(sim::Call::StartThread, kErrorNotEnoughMemory);
+  PressUninstall();
+  ASSERT_FALSE(status().empty());
+  EXPECT_EQ(status().back(),
+            std::string(UninstallString(uninstall_text::kRemovalNotStarted)) + "    er=8");
+  EXPECT_FALSE(window->removalRunning());
+  for (int button : {IDC_UNINSTALL, IDC_SELECT_ALL, IDC_EXIT, IDC_REMOVAL_LIST}) {
+    EXPECT_TRUE(dialog->Enabled(button)) << button;
+  }
+  // The next press runs the removal.
+  PressUninstall();
+  EXPECT_EQ(status().back(), std::string(UninstallString(uninstall_text::kSelectPrinters)));
+  const Lines left = listed();
+  EXPECT_EQ(std::count(left.begin(), left.end(), "KvRasterProc"), 0);
 }
 
 TEST_F(UninstallWindowTest, RestartAfterYesNeedsTheShutdownPrivilegeExceptOnWindows98) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "WizardFixture.h"
 #include "common/SetupStrings.h"
 #include "sim/SimDialogs.h"
@@ -361,6 +364,164 @@ TEST_F(InstallCommandTest, Win98RestartQuestionAnsweredNoRestartsNothingAndYesAs
   EXPECT_EQ(Install(), InstallOutcome::Ran);
   EXPECT_EQ(sim.system().restartRequests(), 1);
   EXPECT_EQ(MessageTexts().size(), 4u);
+}
+
+// A component still held by another program while the spooler is stopped,
+// on Windows XP: replaced when Windows restarts, its new version recorded,
+// the outcome naming it and the restart question asked. A monitor that an
+// earlier installation registered under its "n" name goes back to its own
+// name, and the "n" copy goes too (at the restart when it is held).
+struct HeldCase {
+  const char* what;
+  const char* port;
+  bool raster;             // the graphic driver, which has the raster processor
+  const char* dll;         // the component's file, held
+  const char* registered;  // the monitor's DLL as registered before; "" for the processor
+  bool nCopyHeld;
+  int answer;
+};
+
+class HeldComponent : public InstallCommandTest, public ::testing::WithParamInterface<HeldCase> {
+ protected:
+  std::string Directory() {
+    return std::string(GetParam().registered).empty() ? sim.spooler().ProcessorDirectory()
+                                                      : sim.files().systemDirectory();
+  }
+  std::string Target() { return Directory() + "\\" + GetParam().dll; }
+  std::string Named(int textId) {
+    std::string text(SetupString(textId));
+    text.replace(text.find("%s"), 2, GetParam().dll);
+    return text;
+  }
+  uint32_t Version(const std::string& key) {
+    uint32_t value = 0xdeadbeef;
+    const sim::SimValue* found =
+        sim.registry().ValueAt(RegRoot::LocalMachine, key, "DriverVersion");
+    if (found && found->data.size() == 4) std::memcpy(&value, found->data.data(), 4);
+    return value;
+  }
+  std::string Key() {
+    return std::string(GetParam().registered).empty()
+               ? "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT "
+                 "x86\\Print Processors\\KvRasterProc"
+               : std::string(kMonitorsKey) + kSerialMonitor;
+  }
+};
+
+const HeldCase kHeldCases[] = {
+    {"ProcessorRestartYes", "LPT1:", true, "KVRASPRC.DLL", "", false, kIdYes},
+    {"ProcessorRestartNo", "LPT1:", true, "KVRASPRC.DLL", "", false, kIdNo},
+    {"MonitorRestartYes", "KVCOM1:", false, "KVCOMMON.DLL", "KVCOMMON.DLL", false, kIdYes},
+    {"MonitorRestartNo", "KVCOM1:", false, "KVCOMMON.DLL", "KVCOMMON.DLL", false, kIdNo},
+    {"MonitorUnderItsNName", "KVCOM1:", false, "KVCOMMON.DLL", "nKVCOMMON.DLL", false, kIdNo},
+    {"MonitorUnderItsHeldNName", "KVCOM1:", false, "KVCOMMON.DLL", "nKVCOMMON.DLL", true, kIdNo},
+};
+
+INSTANTIATE_TEST_SUITE_P(OnXp, HeldComponent, ::testing::ValuesIn(kHeldCases),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST_P(HeldComponent, IsReplacedAtRestartRecordedSaidAndTheRestartAskedFor) {
+  const HeldCase& c = GetParam();
+  UseWindows(WindowsVersion::WinXP);
+  const bool monitor = !std::string(c.registered).empty();
+  if (monitor) {
+    // The spooler keeps the monitor it loaded until the restart: its ports
+    // are those of the DLL it was registered with.
+    sim.spooler().SetMonitorPorts(c.registered, [] {
+      std::vector<std::string> ports;
+      for (char n = '1'; n <= '8'; ++n) ports.push_back(std::string("KVCOM") + n + ":");
+      return ports;
+    });
+    InstallOldMonitor(kSerialMonitor, c.registered, 2);
+    sim.files().AddFile(Target(), "old");
+  } else {
+    InstallOldProcessor(Key().c_str(), 1);
+  }
+  sim.files().MarkInUse(Target());
+  const std::string nCopy = sim.files().systemDirectory() + "\\n" + c.dll;
+  if (c.nCopyHeld) sim.files().MarkInUse(nCopy);
+  OpenPages("QTM-B320", OsFamily::WinXP, SetupType::Typical, c.port);
+  if (c.raster) {
+    // The Typical setup hides the box; an LPT port sets it.
+    ASSERT_EQ(portPage->raster(), 1);
+  }
+  sim.desktop().ScriptAnswer(kIdOk);
+  sim.desktop().ScriptAnswer(c.answer);
+  EXPECT_EQ(Install(), InstallOutcome::Ran);
+
+  const std::string outcome = std::string(SetupString(setup_text::kDriverInstalled)) + "\n" +
+                              Named(setup_text::kReplacedAtRestart);
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
+                                outcome, std::string(SetupString(setup_text::kRestartQuestion))}));
+  EXPECT_EQ(sim.desktop().messageBoxes()[1].style, kMbYesNo | kMbIconExclamation);
+  EXPECT_EQ(sim.system().restartRequests(), c.answer == kIdYes ? 1 : 0);
+  EXPECT_EQ(sim.services().service("Spooler").state, kServiceRunning);
+  EXPECT_EQ(Version(Key()), monitor ? 3u : 2u) << "the configured version, recorded now";
+
+  // The new file waits beside the old one, which stays until the restart.
+  std::vector<PendingRename> renames;
+  ASSERT_EQ(sim.files().ReadPendingRenames(&renames), 0u);
+  std::vector<PendingRename> replacements;
+  for (const PendingRename& rename : renames) {
+    if (!rename.target.empty()) replacements.push_back(rename);
+  }
+  ASSERT_EQ(replacements.size(), 1u);
+  EXPECT_EQ(sim::LowerAscii(replacements[0].target), sim::LowerAscii(Target()));
+  EXPECT_TRUE(replacements[0].replaceExisting);
+  EXPECT_EQ(sim::LowerAscii(sim::ParentPath(replacements[0].source)), sim::LowerAscii(Directory()));
+  const sim::SimFile* waiting = sim.files().Find(replacements[0].source);
+  ASSERT_NE(waiting, nullptr);
+  EXPECT_EQ(waiting->bytes, std::string("stand-in ") + c.dll);
+  EXPECT_EQ(sim.files().Find(Target())->bytes, "old");
+
+  if (monitor) {
+    const sim::SimValue* driver = sim.registry().ValueAt(RegRoot::LocalMachine, Key(), "Driver");
+    ASSERT_NE(driver, nullptr);
+    EXPECT_EQ(driver->data.substr(0, driver->data.find('\0')), c.dll);
+    const bool nRegistered = std::string(c.registered) != c.dll;
+    // The "n" copy: deleted now, or, held, at the restart.
+    EXPECT_EQ(sim.files().Exists(nCopy), c.nCopyHeld);
+    const bool removalRecorded =
+        std::any_of(renames.begin(), renames.end(), [&](const PendingRename& r) {
+          return r.target.empty() && sim::LowerAscii(r.source) == sim::LowerAscii(nCopy);
+        });
+    EXPECT_EQ(removalRecorded, nRegistered && c.nCopyHeld);
+  }
+}
+
+// The next installation before the restart finds the component current by
+// its recorded version, replaces nothing, and says again what waits for the
+// restart.
+TEST_F(InstallCommandTest, TheNextInstallationBeforeTheRestartSaysItAgainAndAsksAgain) {
+  UseWindows(WindowsVersion::WinXP);
+  const std::string key =
+      "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print "
+      "Processors\\KvRasterProc";
+  InstallOldProcessor(key.c_str(), 1);
+  sim.files().MarkInUse(sim.spooler().ProcessorDirectory() + "\\KVRASPRC.DLL");
+  std::string line(SetupString(setup_text::kReplacedAtRestart));
+  line.replace(line.find("%s"), 2, "KVRASPRC.DLL");
+  const std::vector<std::string> texts = {
+      std::string(SetupString(setup_text::kDriverInstalled)) + "\n" + line,
+      std::string(SetupString(setup_text::kRestartQuestion))};
+  for (const char* port : {"LPT1:", "LPT2:"}) {
+    OpenPages("QTM-B320", OsFamily::WinXP, SetupType::Typical, port);
+    sim.desktop().ScriptAnswer(kIdOk);
+    sim.desktop().ScriptAnswer(kIdNo);
+    const size_t before = MessageTexts().size();
+    EXPECT_EQ(Install(), InstallOutcome::Ran);
+    const std::vector<std::string> all = MessageTexts();
+    EXPECT_EQ(std::vector<std::string>(all.begin() + static_cast<long>(before), all.end()), texts)
+        << port;
+  }
+  std::vector<PendingRename> renames;
+  ASSERT_EQ(sim.files().ReadPendingRenames(&renames), 0u);
+  EXPECT_EQ(renames.size(), 1u) << "scheduled once";
+  const sim::SimValue* version =
+      sim.registry().ValueAt(RegRoot::LocalMachine, key, "DriverVersion");
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->data, std::string("\x02\0\0\0", 4));
+  EXPECT_NE(sim.spooler().FindPrinter("QTM-B320(P)(1)"), nullptr) << "the second printer";
 }
 
 // The whole program: licence to Install on a serial port of Windows XP.

@@ -201,11 +201,11 @@ TEST_F(PortPageTest, TheListIsRebuiltOnlyForAnotherModelOrSetupType) {
   EXPECT_EQ(page.baudRate(), 1200) << "serial values survive a rebuild";
 }
 
-TEST_F(PortPageTest, TheFirstBuildOfTheStartingKeyDoesNothing) {
-  // The page starts remembering "PRINTER" with a Typical setup.
+TEST_F(PortPageTest, AModelNamedPrinterGetsItsListOnItsFirstArrival) {
   Build("PRINTER", OsFamily::WinXP, SetupType::Typical);
-  EXPECT_EQ(dialog->ItemCount(IDC_PORTS), 0);
-  EXPECT_EQ(page.portName(), "");
+  EXPECT_EQ(dialog->ItemCount(IDC_PORTS), 11);
+  EXPECT_EQ(page.portName(), "KVCOM1:");
+  EXPECT_TRUE(SerialListsEnabled());
 }
 
 TEST_F(PortPageTest, PickingAPortSetsTheSerialListsTheRasterBoxAndTheHints) {

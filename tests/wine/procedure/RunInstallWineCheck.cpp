@@ -21,6 +21,7 @@
 #include "config/DriverDefinition.h"
 #include "config/DriverFileList.h"
 #include "config/PrinterDefinition.h"
+#include "install/DriverFileCopy.h"
 #include "install/PortMonitorInstall.h"
 #include "install/RunInstall.h"
 #include "install/UsbPortRecords.h"
@@ -156,13 +157,27 @@ void SerialOnXpThenOutdatedMonitorThenMissingFile(Machine& machine) {
              "XP update: status [" + update.message + "]");
   CheckEqual(update.printerName, "QTM-B320(S)(1)", "XP update: the second printer is numbered");
   // Wine's spooler runs inside this process and keeps the monitor DLL it
-  // loaded: stopping the spooler service does not free it, so the DLL stays
-  // and keeps its old registration, as a DLL still held on Windows does.
+  // loaded: stopping the spooler service does not free it, so the DLL is
+  // replaced when Windows next starts, as a DLL still held on Windows is.
   const bool heldHere = ::GetModuleHandleA("KVCOMMON.DLL") != nullptr;
-  CheckEqual(Dword(machine, MonitorKeyPath(kComMonitor), "DriverVersion").value_or(0),
-             heldHere ? 1 : 3,
-             heldHere ? "XP update: a monitor DLL still held keeps its version"
-                      : "XP update: monitor version replaced");
+  CheckEqual(Dword(machine, MonitorKeyPath(kComMonitor), "DriverVersion").value_or(0), 3,
+             "XP update: monitor version recorded");
+  std::string expected(SetupString(setup_text::kDriverInstalled));
+  if (heldHere) {
+    std::string line(SetupString(setup_text::kReplacedAtRestart));
+    line.replace(line.find("%s"), 2, "KVCOMMON.DLL");
+    expected += "\n" + line;
+    std::string system;
+    machine.files.GetSystemDirectory(&system);
+    std::vector<PendingRename> renames;
+    machine.files.ReadPendingRenames(&renames);
+    bool recorded = false;
+    for (const PendingRename& rename : renames) {
+      recorded |= rename.replaceExisting && SameFileName(rename.target, system + "\\KVCOMMON.DLL");
+    }
+    Check(recorded, "XP update: the held monitor DLL's replacement is recorded");
+  }
+  CheckEqual(update.message, expected, "XP update: outcome");
   CheckEqual(StringValue(machine, MonitorKeyPath(kComMonitor), "Driver"), "KVCOMMON.DLL",
              "XP update: monitor DLL registered");
   Check(SpoolerRunning(machine), "XP update: the spooler runs again");
