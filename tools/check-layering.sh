@@ -11,17 +11,22 @@
 src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 
 # directory: the include prefixes its files may use
+# The handle owner (handles/UniqueHandle.h) is a leaf everything may use; its
+# Windows traits (handles/WindowsHandles.h) need <windows.h>, which the core
+# never includes.
+owner=handles/UniqueHandle.h
 rules=(
+  "handles:handles/"
   "profiletext:profiletext/"
   "dialogrules:dialogrules/"
-  "common:common/ platform/"
-  "config:config/ common/ platform/ profiletext/"
-  "usb:usb/ common/ platform/"
-  "install:install/ config/ usb/ common/ platform/"
-  "wizard:wizard/ install/ config/ usb/ common/ platform/"
-  "uninstall:uninstall/ config/ usb/ common/ platform/"
-  "sim:sim/ platform/ profiletext/ dialogrules/"
-  "win32:win32/ platform/ profiletext/ dialogrules/"
+  "common:common/ platform/ $owner"
+  "config:config/ common/ platform/ profiletext/ $owner"
+  "usb:usb/ common/ platform/ $owner"
+  "install:install/ config/ usb/ common/ platform/ $owner"
+  "wizard:wizard/ install/ config/ usb/ common/ platform/ $owner"
+  "uninstall:uninstall/ config/ usb/ common/ platform/ $owner"
+  "sim:sim/ platform/ profiletext/ dialogrules/ $owner"
+  "win32:win32/ platform/ profiletext/ dialogrules/ handles/"
 )
 
 # The quoted includes of the given files, one "file<TAB>included" a line, read

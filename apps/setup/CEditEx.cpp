@@ -114,12 +114,11 @@ LRESULT CEditEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == WM_CONTEXTMENU && contextMenu_ != 0) {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(contextMenu_));
-    if (menu != nullptr) {
-      ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON,
+    const OwnedMenu menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(contextMenu_)));
+    if (menu) {
+      ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON,
                        static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), 0,
                        window(), nullptr);
-      ::DestroyMenu(menu);
       return 0;
     }
   }

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "GdiObjects.h"
 #include "SubclassedControl.h"
+#include "handles/WindowsHandles.h"
 
 namespace kv {
 

@@ -106,7 +106,8 @@ function(kv_medium_code_module target filename version description type)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/bin/${target})
   # Structure sizes that Windows 98 and NT 4.0 accept.
   target_compile_definitions(${target} PRIVATE WINVER=0x0400 _WIN32_WINNT=0x0400)
-  target_include_directories(${target} PRIVATE ${KV_MEDIUM_SOURCE_DIR})
+  # The handle owners' leaf (handles/) beside the medium's own headers.
+  target_include_directories(${target} PRIVATE ${KV_MEDIUM_SOURCE_DIR} ${KV_MEDIUM_SOURCE_DIR}/../src)
   set_property(GLOBAL APPEND PROPERTY KV_MEDIUM_BINARIES ${target})
   kv_medium_depends(${target})
   kv_medium_register_file(${filename} $<TARGET_FILE:${target}>)

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 #include "monitors/WideText.h"
 
 namespace kv {

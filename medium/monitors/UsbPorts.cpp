@@ -3,7 +3,7 @@
 // to "D8" in that key are not ports.
 #include <cstring>
 
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 #include "monitors/PortMonitor.h"
 
 namespace kv {
@@ -22,7 +22,7 @@ const MonitorIdentity& ThisMonitor() {
 
 std::vector<std::string> ListPorts() {
   std::vector<std::string> ports;
-  RegistryKey key;
+  KeyHandle key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORVANT\\PRINTERPORT", 0, KEY_READ,
                     key.receive()) != ERROR_SUCCESS) {
     return ports;

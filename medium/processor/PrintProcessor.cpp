@@ -9,9 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "handles/WindowsHandles.h"
 #include "monitors/WideText.h"
 
 namespace {
+
+using kv::PrinterHandle;
 
 const wchar_t kRaw[] = L"RAW";
 
@@ -25,22 +28,13 @@ Processor* ProcessorOf(HANDLE handle) {
   return static_cast<Processor*>(handle);
 }
 
-// Closes a spooler printer handle on every path.
-class PrinterHandle {
- public:
-  explicit PrinterHandle(const std::string& name) {
-    if (!OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr)) handle_ = nullptr;
-  }
-  ~PrinterHandle() {
-    if (handle_ != nullptr) ClosePrinter(handle_);
-  }
-  PrinterHandle(const PrinterHandle&) = delete;
-  PrinterHandle& operator=(const PrinterHandle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_ = nullptr;
-};
+// The printer (or job) of that name, closed on every path; not valid when
+// it cannot be opened.
+PrinterHandle OpenPrinterNamed(const std::string& name) {
+  PrinterHandle printer;
+  if (!OpenPrinterA(const_cast<char*>(name.c_str()), printer.receive(), nullptr)) printer.release();
+  return printer;
+}
 
 }  // namespace
 
@@ -97,9 +91,9 @@ __declspec(dllexport) BOOL WINAPI PrintDocumentOnPrintProcessor(HANDLE handle, L
   // The job is read through "<printer>, Job <id>" and written to the printer.
   char jobSuffix[32];
   wsprintfA(jobSuffix, ", Job %lu", processor->jobId);
-  PrinterHandle job(processor->printerName + jobSuffix);
-  PrinterHandle printer(processor->printerName);
-  if (job.get() == nullptr || printer.get() == nullptr) return FALSE;
+  const PrinterHandle job = OpenPrinterNamed(processor->printerName + jobSuffix);
+  const PrinterHandle printer = OpenPrinterNamed(processor->printerName);
+  if (!job || !printer) return FALSE;
   BYTE buffer[4096];
   DWORD read = 0;
   while (processor->cancelled == 0 && ReadPrinter(job.get(), buffer, sizeof(buffer), &read) &&

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "handles/WindowsHandles.h"
+
 namespace {
 
 const char kCaption[] = "ORVA print system setup";
@@ -75,7 +77,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (wParam == kWorkTimer) {
         KillTimer(window, kWorkTimer);
         state.exitCode = DoWork(state.mode) ? 0 : 1;
-        DestroyWindow(window);
+        kv::WindowTraits::Close(window);  // the work is done: the window goes
       }
       return 0;
     case WM_CLOSE:

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 #include "usb/UsbDeviceFile.h"
 
 namespace {

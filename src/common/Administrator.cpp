@@ -1,32 +1,16 @@
 #include "common/Administrator.h"
 
+#include "common/PlatformHandles.h"
 #include "platform/Errors.h"
 
 namespace kv {
-namespace {
-
-// Closes the token on every path.
-class TokenHolder {
- public:
-  TokenHolder(Security& security, TokenHandle token) : security_(security), token_(token) {}
-  ~TokenHolder() { security_.CloseToken(token_); }
-  TokenHolder(const TokenHolder&) = delete;
-  TokenHolder& operator=(const TokenHolder&) = delete;
-  TokenHandle get() const { return token_; }
-
- private:
-  Security& security_;
-  TokenHandle token_;
-};
-
-}  // namespace
 
 bool IsAdministrator(Security& security) {
   TokenHandle token = 0;
   uint32_t error = security.OpenThreadToken(&token);
   if (error == kErrorNoToken) error = security.OpenProcessToken(&token);
   if (error != kErrorSuccess) return false;
-  TokenHolder holder(security, token);
+  const OwnedToken holder(token, TokenTraits{&security});
 
   uint32_t needed = 0;
   if (security.QueryGroupsSize(holder.get(), &needed) != kErrorInsufficientBuffer) return false;

@@ -18,18 +18,15 @@ std::string ApplicationName(Files& files, std::string_view nameWithoutFile) {
 ProgramShell::ProgramShell(Machine& machine, const ProgramIdentity& identity)
     : machine_(machine),
       identity_(identity),
-      applicationName_(ApplicationName(machine.files, identity.nameWithoutFile)) {}
-
-ProgramShell::~ProgramShell() {
-  if (runningMutex_ != 0) machine_.threads.CloseMutex(runningMutex_);
-  if (mutex_ != 0) machine_.threads.CloseMutex(mutex_);
-}
+      applicationName_(ApplicationName(machine.files, identity.nameWithoutFile)),
+      mutex_(MutexTraits{&machine.threads}),
+      runningMutex_(MutexTraits{&machine.threads}) {}
 
 bool ProgramShell::StartAlone() {
   bool alreadyExisted = false;
-  if (machine_.threads.CreateNamedMutex(applicationName_, &mutex_, &alreadyExisted) !=
+  if (machine_.threads.CreateNamedMutex(applicationName_, mutex_.receive(), &alreadyExisted) !=
       kErrorSuccess) {
-    mutex_ = 0;
+    mutex_.release();  // a failed call hands no mutex out
     alreadyExisted = false;
   }
   if (alreadyExisted) {
@@ -37,9 +34,9 @@ bool ProgramShell::StartAlone() {
     return false;
   }
   bool ignored = false;
-  if (machine_.threads.CreateNamedMutex(identity_.runningMutex, &runningMutex_, &ignored) !=
-      kErrorSuccess) {
-    runningMutex_ = 0;
+  if (machine_.threads.CreateNamedMutex(identity_.runningMutex, runningMutex_.receive(),
+                                        &ignored) != kErrorSuccess) {
+    runningMutex_.release();  // a failed call hands no mutex out
   }
   if (machine_.desktop.FindTopLevelWindow(identity_.otherCaption) ||
       machine_.threads.NamedMutexExists(identity_.otherRunningMutex)) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/PlatformHandles.h"
 #include "common/ProgramIdentity.h"
 #include "platform/Machine.h"
 
@@ -19,8 +20,6 @@ class ProgramShell {
   ProgramShell(Machine& machine, const ProgramIdentity& identity);
   ProgramShell(const ProgramShell&) = delete;
   ProgramShell& operator=(const ProgramShell&) = delete;
-  // The single-instance mutex is held until the shell goes.
-  ~ProgramShell();
 
   const std::string& applicationName() const { return applicationName_; }
 
@@ -35,8 +34,10 @@ class ProgramShell {
   Machine& machine_;
   const ProgramIdentity& identity_;
   std::string applicationName_;
-  MutexHandle mutex_ = 0;
-  MutexHandle runningMutex_ = 0;
+  // The single-instance mutex, held until the shell goes.
+  OwnedMutex mutex_;
+  // The program's fixed-name mutex, which the other program tests.
+  OwnedMutex runningMutex_;
 };
 
 // F1: brings the help viewer's window to the front when one is open, else

@@ -9,26 +9,23 @@ bool RegKey::Open(RegRoot root, std::string_view path) {
   RegHandle handle = 0;
   uint32_t error = registry_.OpenKey(root, path, &handle);
   if (error != kErrorSuccess) {
-    handle_ = 0;
     lastError_ = error;
     return false;
   }
-  handle_ = handle;
+  key_.reset(handle);
   return true;
 }
 
 bool RegKey::Close() {
-  if (handle_ == 0) return false;
-  uint32_t error = registry_.CloseKey(handle_);
-  handle_ = 0;
-  return error == kErrorSuccess;
+  if (!key_) return false;
+  return key_.close() == kErrorSuccess;
 }
 
 bool RegKey::QueryValue(std::string_view name, std::string* buffer, uint32_t size) {
-  if (handle_ == 0) return false;
+  if (!key_) return false;
   uint32_t type = 0;
   std::string data;
-  lastError_ = registry_.QueryValue(handle_, name, &type, &data);
+  lastError_ = registry_.QueryValue(key_.get(), name, &type, &data);
   if (lastError_ == kErrorSuccess && data.size() > size) lastError_ = kErrorMoreData;
   if (lastError_ != kErrorSuccess) return false;
   *buffer = std::move(data);
@@ -36,7 +33,7 @@ bool RegKey::QueryValue(std::string_view name, std::string* buffer, uint32_t siz
 }
 
 bool RegKey::ReadDword(std::string_view name, uint32_t* value, uint32_t* lastError) {
-  if (handle_ == 0) return false;
+  if (!key_) return false;
   std::string data;
   bool ok = QueryValue(name, &data, 4);
   if (ok) {
@@ -51,13 +48,13 @@ bool RegKey::ReadDword(std::string_view name, uint32_t* value, uint32_t* lastErr
 }
 
 bool RegKey::SetValue(std::string_view name, std::string_view data, uint32_t type) {
-  if (handle_ == 0) return false;
-  lastError_ = registry_.SetValue(handle_, name, type, data);
+  if (!key_) return false;
+  lastError_ = registry_.SetValue(key_.get(), name, type, data);
   return lastError_ == kErrorSuccess;
 }
 
 bool RegKey::WriteDword(std::string_view name, uint32_t value, uint32_t* lastError) {
-  if (handle_ == 0) return false;
+  if (!key_) return false;
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xff);
   bool ok = SetValue(name, bytes, kRegDword);
@@ -66,7 +63,7 @@ bool RegKey::WriteDword(std::string_view name, uint32_t value, uint32_t* lastErr
 }
 
 bool RegKey::WriteString(std::string_view name, std::string_view text, uint32_t* lastError) {
-  if (handle_ == 0) return false;
+  if (!key_) return false;
   std::string data(text);
   data.push_back('\0');
   bool ok = SetValue(name, data, kRegSz);
@@ -76,10 +73,10 @@ bool RegKey::WriteString(std::string_view name, std::string_view text, uint32_t*
 
 uint32_t RegKey::EnumValue(uint32_t index, std::string* name, uint32_t* nameLength,
                            uint32_t* type) {
-  if (handle_ == 0) return kErrorInvalidHandle;
+  if (!key_) return kErrorInvalidHandle;
   std::string found;
   uint32_t foundType = 0;
-  uint32_t error = registry_.EnumValue(handle_, index, &found, &foundType);
+  uint32_t error = registry_.EnumValue(key_.get(), index, &found, &foundType);
   if (error != kErrorSuccess) return error;
   if (found.size() + 1 > *nameLength) return kErrorMoreData;
   *name = std::move(found);
@@ -89,15 +86,15 @@ uint32_t RegKey::EnumValue(uint32_t index, std::string* name, uint32_t* nameLeng
 }
 
 uint32_t RegKey::EnumKey(uint32_t index, std::string* name) {
-  if (handle_ == 0) return kErrorInvalidHandle;
-  return registry_.EnumKey(handle_, index, name);
+  if (!key_) return kErrorInvalidHandle;
+  return registry_.EnumKey(key_.get(), index, name);
 }
 
 bool CreateKey(Registry& registry, RegRoot root, std::string_view path) {
-  RegHandle handle = 0;
-  if (registry.CreateKey(root, path, &handle) != kErrorSuccess) return false;
-  registry.CloseKey(handle);
-  return true;
+  OwnedRegKey created(RegKeyTraits{&registry});
+  if (registry.CreateKey(root, path, created.receive()) == kErrorSuccess) return true;
+  created.release();  // a failed call hands no key out
+  return false;
 }
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/PlatformHandles.h"
 #include "platform/Registry.h"
 
 namespace kv {
@@ -14,14 +15,14 @@ namespace kv {
 // after a failed Open does nothing.
 class RegKey {
  public:
-  explicit RegKey(Registry& registry) : registry_(registry) {}
-  ~RegKey() { Close(); }
+  explicit RegKey(Registry& registry) : registry_(registry), key_(RegKeyTraits{&registry}) {}
   RegKey(const RegKey&) = delete;
   RegKey& operator=(const RegKey&) = delete;
 
   bool Open(RegRoot root, std::string_view path);
+  // The close's outcome; false when no key was open.
   bool Close();
-  bool IsOpen() const { return handle_ != 0; }
+  bool IsOpen() const { return key_.valid(); }
 
   // The value's bytes, when they fit in `size` bytes (else 234, more data).
   bool QueryValue(std::string_view name, std::string* buffer, uint32_t size);
@@ -43,7 +44,7 @@ class RegKey {
 
  private:
   Registry& registry_;
-  RegHandle handle_ = 0;
+  OwnedRegKey key_;
   uint32_t lastError_ = 0;
 };
 

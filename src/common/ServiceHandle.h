@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/PlatformHandles.h"
 #include "platform/Services.h"
 
 namespace kv {
@@ -7,25 +8,20 @@ namespace kv {
 // A service control manager or service handle, closed when the object goes.
 class ServiceHandle {
  public:
-  explicit ServiceHandle(Services& services) : services_(services) {}
-  ~ServiceHandle() { Close(); }
-  ServiceHandle(const ServiceHandle&) = delete;
-  ServiceHandle& operator=(const ServiceHandle&) = delete;
+  explicit ServiceHandle(Services& services)
+      : services_(services), handle_(ScHandleTraits{&services}) {}
 
-  bool OpenManager() { return services_.OpenManager(&handle_) == 0; }
+  bool OpenManager() { return services_.OpenManager(handle_.receive()) == 0; }
   bool OpenService(const ServiceHandle& manager, const char* name, uint32_t access) {
-    return services_.OpenService(manager.get(), name, access, &handle_) == 0;
+    return services_.OpenService(manager.get(), name, access, handle_.receive()) == 0;
   }
-  void Close() {
-    if (handle_ != 0) services_.CloseHandle(handle_);
-    handle_ = 0;
-  }
-  bool IsOpen() const { return handle_ != 0; }
-  ScHandle get() const { return handle_; }
+  void Close() { handle_.reset(); }
+  bool IsOpen() const { return handle_.valid(); }
+  ScHandle get() const { return handle_.get(); }
 
  private:
   Services& services_;
-  ScHandle handle_ = 0;
+  OwnedScHandle handle_;
 };
 
 }  // namespace kv

@@ -1,8 +1,9 @@
 #pragma once
 
 // The traits of the Windows handles that the Win32 machine, the programs and
-// the medium's components open, each kind with its closing call and the
-// value its opening call fails with. It needs the Windows headers, so the
+// the medium's components open, each kind with its closing call (which
+// answers what the Windows function answers) and the value its opening call
+// fails with. Every closing call of those kinds is made here. It needs the Windows headers, so the
 // core (which has only the platform's handles) never includes it.
 #include <windows.h>
 // after <windows.h>, which it needs
@@ -16,65 +17,65 @@ namespace kv {
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle handle) { ::CloseHandle(handle); }
+  static auto Close(Handle handle) { return ::CloseHandle(handle); }
 };
 // CreateFile: INVALID_HANDLE_VALUE on failure.
 struct FileHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) { ::CloseHandle(handle); }
+  static auto Close(Handle handle) { return ::CloseHandle(handle); }
 };
 // FindFirstFile.
 struct FindHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) { ::FindClose(handle); }
+  static auto Close(Handle handle) { return ::FindClose(handle); }
 };
 struct KeyHandleTraits {
   using Handle = HKEY;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle key) { ::RegCloseKey(key); }
+  static auto Close(Handle key) { return ::RegCloseKey(key); }
 };
 struct LibraryHandleTraits {
   using Handle = HMODULE;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle module) { ::FreeLibrary(module); }
+  static auto Close(Handle module) { return ::FreeLibrary(module); }
 };
 // OpenPrinter.
 struct PrinterHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle printer) { ::ClosePrinter(printer); }
+  static auto Close(Handle printer) { return ::ClosePrinter(printer); }
 };
 // Pens, brushes, fonts, bitmaps.
 template <typename Object>
 struct GdiObjectTraits {
   using Handle = Object;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle object) { ::DeleteObject(object); }
+  static auto Close(Handle object) { return ::DeleteObject(object); }
 };
 // CreateCompatibleDC.
 struct MemoryDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle dc) { ::DeleteDC(dc); }
+  static auto Close(Handle dc) { return ::DeleteDC(dc); }
 };
 // GetDC: released to the window it came from.
 struct WindowDcTraits {
   using Handle = HDC;
   HWND window = nullptr;
   static Handle Invalid() { return nullptr; }
-  void Close(Handle dc) const { ::ReleaseDC(window, dc); }
+  auto Close(Handle dc) const { return ::ReleaseDC(window, dc); }
 };
 struct WindowTraits {
   using Handle = HWND;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle window) { ::DestroyWindow(window); }
+  static auto Close(Handle window) { return ::DestroyWindow(window); }
 };
 struct MenuTraits {
   using Handle = HMENU;
   static Handle Invalid() { return nullptr; }
-  static void Close(Handle menu) { ::DestroyMenu(menu); }
+  static auto Close(Handle menu) { return ::DestroyMenu(menu); }
 };
 
 using KernelHandle = UniqueHandle<KernelHandleTraits>;

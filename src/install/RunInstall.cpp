@@ -200,6 +200,10 @@ void RunInstall(Machine& machine, InstallSettings& settings, std::string& messag
 void UpdateComponents(Machine& machine, InstallSettings& settings, std::string& message,
                       CompletionStatus& status) {
   const bool succeeded = InstallComponents(machine, settings, message) && !FailurePending(message);
+  for (const std::string& file : settings.replacedAtRestart) {
+    if (!message.empty()) message += "\n";
+    message += ReplacedAtRestartLine(file);
+  }
   status.Finish(succeeded);
 }
 

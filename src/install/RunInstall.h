@@ -22,7 +22,8 @@ void RunInstall(Machine& machine, InstallSettings& settings, std::string& messag
 // RunInstall's steps up to the replacement of an outdated component, for a
 // printer that is installed already: nothing of the driver or the printer is
 // touched. A copy failure left pending counts as a failure here, since no
-// later check would catch it. Writes no success text.
+// later check would catch it. Writes no success text; a component left for
+// Windows to replace at its next start is said, as RunInstall says it.
 void UpdateComponents(Machine& machine, InstallSettings& settings, std::string& message,
                       CompletionStatus& status);
 

@@ -17,6 +17,8 @@ struct LocalTime {
 };
 
 // Time as the core sees it; the simulated machine's clock is virtual.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -63,55 +63,76 @@ class DialogPage;
 // A Controls is valid while its dialog is open (between OnInit and the end of
 // the dialog); page logic must not keep it beyond the call it was given to,
 // except for the pages a dialog creates (CreatePage), which live as long as
-// that dialog.
+// that dialog, and for a worker thread the page starts and waits for before
+// the dialog ends.
+//
+// Threads: a method marked [any thread] may be called from a worker thread
+// while the dialog's own thread (the one that opened it) handles its
+// messages; on Windows each is a message to a control, which the system
+// hands to the dialog's thread, and the binding keeps no state for it. Every
+// other method belongs to the dialog's own thread: the binding keeps state
+// for it (fonts, colours, bitmaps, tooltips, pages) or Windows ties it to
+// the window's thread (focus, timers, the window itself). The simulated
+// dialogs refuse an unmarked call from another thread.
 class Controls {
  public:
   virtual ~Controls() = default;
 
   // --- Any control -------------------------------------------------------
-  // A button's caption, a static's or an edit's text.
+  // A button's caption, a static's or an edit's text. [any thread]
   virtual void SetText(int id, std::string_view text) = 0;
+  // [any thread]
   virtual void Enable(int id, bool enabled) = 0;
+  // [any thread]
   virtual void Show(int id, bool visible) = 0;
   virtual void SetFocus(int id) = 0;
 
   // --- Buttons -----------------------------------------------------------
+  // [any thread]
   virtual bool Checked(int id) = 0;
+  // [any thread]
   virtual void Check(int id, bool checked) = 0;
   // CheckRadioButton: every check box or radio button whose id lies in
   // [first, last] is cleared, `id` is checked (ids in between that are not
-  // buttons are left alone).
+  // buttons are left alone). [any thread]
   virtual void CheckRadio(int first, int last, int id) = 0;
 
   // --- Combo boxes, list boxes and list views ----------------------------
   // At the end, or in a list with the sorted style (CBS_SORT, LBS_SORT) where
   // Windows' binary search by CompareString ignoring case puts it (an equal
   // entry it meets goes after the new one). Returns the new entry's index, -1
-  // when the control is no list.
+  // when the control is no list. [any thread]
   virtual int AddItem(int id, std::string_view text) = 0;
-  // At `index` (-1: at the end), whatever the sorted style.
+  // At `index` (-1: at the end), whatever the sorted style. [any thread]
   virtual int InsertItem(int id, int index, std::string_view text) = 0;
+  // [any thread]
   virtual void DeleteItem(int id, int index) = 0;
+  // [any thread]
   virtual void ClearItems(int id) = 0;
+  // [any thread]
   virtual int ItemCount(int id) = 0;
+  // [any thread]
   virtual std::string ItemText(int id, int index) = 0;
-  // The selected entry (a list view: the first selected item), -1 for none.
+  // The selected entry (a list view: the first selected item), -1 for none. [any thread]
   virtual int Selection(int id) = 0;
-  // -1 clears the selection; an index out of range clears it too.
+  // -1 clears the selection; an index out of range clears it too. [any thread]
   virtual void Select(int id, int index) = 0;
   // CB_FINDSTRING / LB_FINDSTRING: the first entry after `after` whose text
   // begins with `prefix` ignoring case, wrapping round to the start and ending
-  // with `after` itself; -1 searches from the start. -1 when none matches.
+  // with `after` itself; -1 searches from the start. -1 when none matches. [any thread]
   virtual int FindPrefix(int id, int after, std::string_view prefix) = 0;
 
   // --- List views ----------------------------------------------------------
   virtual void SetListViewStyles(int id, uint32_t extendedStyles) = 0;
-  // Check boxes of items (list views with kLvsExCheckBoxes).
+  // Check boxes of items (list views with kLvsExCheckBoxes). [any thread]
   virtual bool ItemChecked(int id, int index) = 0;
+  // [any thread]
   virtual void CheckItem(int id, int index, bool checked) = 0;
 
   // --- Progress bars -------------------------------------------------------
+  // [any thread]
   virtual void SetRange(int id, int low, int high) = 0;
+  // [any thread]
   virtual void SetPosition(int id, int position) = 0;
 
   // --- Appearance ----------------------------------------------------------
@@ -133,7 +154,7 @@ class Controls {
   virtual void SetTimer(int timerId, uint32_t periodMs) = 0;
 
   // --- The dialog window -----------------------------------------------------
-  // The owner handle for Desktop::MessageBox.
+  // The owner handle for Desktop::MessageBox. [any thread]
   virtual WindowHandle Handle() = 0;
   // The large and small icon from icon resource `resourceId`; also drawn
   // centred while the window is minimised and used as its drag icon.
@@ -194,7 +215,11 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // Creates the dialog of template `templateId` owned by `owner` (0: none),
   // runs it modally and returns the result it ended with; -1 when it cannot
-  // be created.
+  // be created. [any thread] The dialog runs on the calling thread, with a
+  // message loop of its own, and its page's calls come on that thread; the
+  // owner may belong to another thread, which goes on handling its messages.
+  // The uninstaller's restart question runs this way on its removal worker,
+  // owned by the uninstaller's window.
   virtual int RunModal(int templateId, DialogPage& page, WindowHandle owner) = 0;
 };
 

@@ -26,6 +26,8 @@ using WindowHandle = uintptr_t;
 
 // What the core needs of the desktop beyond its own dialogs: other programs'
 // windows, the shell, message boxes and setting-change broadcasts.
+// [any thread] Every method; a message box runs on the calling thread, with a
+// message loop of its own, as a modal dialog does (Dialogs::RunModal).
 class Desktop {
  public:
   virtual ~Desktop() = default;

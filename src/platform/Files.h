@@ -41,6 +41,8 @@ struct FoundFile {
 
 // Files and directories. Paths are full ANSI paths; names ignore case.
 // Results are Windows error numbers; out-parameters untouched on failure.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Files {
  public:
   virtual ~Files() = default;

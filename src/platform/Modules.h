@@ -18,6 +18,8 @@ using ProcArg = std::variant<int32_t, std::span<uint8_t>>;
 // FreeLibrary). Calls go through the platform because a function's address
 // and calling convention only mean something there: every function bound this
 // way is __stdcall with 32-bit arguments and a 32-bit result.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Modules {
  public:
   virtual ~Modules() = default;

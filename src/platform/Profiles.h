@@ -11,6 +11,8 @@ namespace kv {
 // ignore case, blanks and one pair of enclosing quotes are removed, a missing
 // file, section or key gives the default, and the result holds at most
 // bufferChars - 1 characters.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Profiles {
  public:
   virtual ~Profiles() = default;

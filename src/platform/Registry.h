@@ -24,6 +24,8 @@ using RegHandle = uintptr_t;
 // out-parameter is left untouched. Key and value names ignore case.
 // Paths are relative to the root: one that starts with a backslash is refused
 // (161); backslashes doubled inside a path or trailing it are ignored.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Registry {
  public:
   virtual ~Registry() = default;

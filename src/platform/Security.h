@@ -26,6 +26,8 @@ struct TokenGroup {
 using TokenHandle = uintptr_t;
 
 // Access tokens. Results are Windows error numbers.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Security {
  public:
   virtual ~Security() = default;

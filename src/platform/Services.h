@@ -19,6 +19,8 @@ using ScHandle = uintptr_t;
 
 // The service control manager of the local machine. Results are Windows error
 // numbers; handles are closed by the caller on every path.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Services {
  public:
   virtual ~Services() = default;

@@ -85,6 +85,8 @@ inline constexpr std::string_view kX64Environment = "Windows x64";
 // (0 = success); out-parameters are untouched on failure. Environments are
 // optional: absent means the local one (NtEnvironment(), or "Windows 4.0" on
 // the 9x platform).
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Spooler {
  public:
   virtual ~Spooler() = default;

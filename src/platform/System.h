@@ -19,6 +19,8 @@ struct OsVersionInfo {
 };
 
 // The running system as a whole.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class System {
  public:
   virtual ~System() = default;

@@ -11,6 +11,8 @@ using MutexHandle = uintptr_t;
 
 // Threads and named mutexes. Shipped programs cannot use std::thread (the
 // win32-thread runtime has none), so threads come from the platform.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Threads {
  public:
   virtual ~Threads() = default;

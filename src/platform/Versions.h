@@ -8,6 +8,8 @@ namespace kv {
 
 // File version resources, as version.dll exposes them. The block is opaque to
 // the core: it is only handed back to QueryValue.
+// [any thread] Every method: a worker thread may call them, as the program's
+// own thread may (the Win32 machine keeps no state of its own between calls).
 class Versions {
  public:
   virtual ~Versions() = default;

@@ -88,6 +88,7 @@ SimDialog::SimDialog(SimDialogs& dialogs, const DialogLayout& layout, DialogPage
       handle_(handle),
       owner_(owner),
       modal_(modal),
+      thread_(dialogs.CurrentThread()),
       caption_(layout.caption) {
   dialogs_.Register(handle_, this);
   for (const ControlTemplate& declared : layout.controls) {
@@ -383,6 +384,8 @@ void SimDialog::Show(int id, bool visible) {
 }
 
 void SimDialog::SetFocus(int id) {
+  if (RefusedOffThread("SetFocus")) return;
+
   if (Find(id) != nullptr) FocusTo(id);
 }
 
@@ -512,6 +515,8 @@ int SimDialog::FindPrefix(int id, int after, std::string_view prefix) {
 }
 
 void SimDialog::SetListViewStyles(int id, uint32_t extendedStyles) {
+  if (RefusedOffThread("SetListViewStyles")) return;
+
   Control* control = Find(id);
   if (control != nullptr && control->declared.kind == ControlKind::ListView) {
     control->listViewStyles = extendedStyles;
@@ -569,6 +574,8 @@ int SimDialog::Position(int id) {
 }
 
 void SimDialog::SetTooltip(int id, std::string_view text, int /*maxWidth*/) {
+  if (RefusedOffThread("SetTooltip")) return;
+
   if (Control* control = Find(id)) control->tooltip = text;
 }
 
@@ -578,6 +585,8 @@ std::string SimDialog::Tooltip(int id) {
 }
 
 void SimDialog::SetFont(int id, const Font& font) {
+  if (RefusedOffThread("SetFont")) return;
+
   if (Control* control = Find(id)) control->font = font;
 }
 
@@ -587,6 +596,8 @@ Font SimDialog::FontOf(int id) {
 }
 
 void SimDialog::SetColors(int id, Color text, Color background) {
+  if (RefusedOffThread("SetColors")) return;
+
   if (Control* control = Find(id)) {
     control->textColor = text;
     control->background = background;
@@ -618,6 +629,8 @@ uint32_t SimDialog::DrawnBackgroundColor(int id) {
 }
 
 bool SimDialog::ShowBitmapFile(int id, std::string_view path) {
+  if (RefusedOffThread("ShowBitmapFile")) return false;
+
   Control* control = Find(id);
   std::string full(path);
   bool relative = full.size() < 2 || (full[1] != ':' && full[0] != '\\');
@@ -635,6 +648,8 @@ bool SimDialog::ShowBitmapFile(int id, std::string_view path) {
 }
 
 void SimDialog::SetTimer(int timerId, uint32_t periodMs) {
+  if (RefusedOffThread("SetTimer")) return;
+
   timers_[timerId] = Timer{periodMs, dialogs_.clock().NowMs() + periodMs};
 }
 
@@ -643,6 +658,8 @@ void SimDialog::KillTimer(int timerId) {
 }
 
 void SimDialog::AddSystemMenuItem(int commandId, std::string_view text) {
+  if (RefusedOffThread("AddSystemMenuItem")) return;
+
   systemMenu_.emplace_back(commandId, std::string(text));
 }
 
@@ -654,12 +671,16 @@ std::string SimDialog::SystemMenuItem(int commandId) {
 }
 
 void SimDialog::EndDialog(int result) {
+  if (RefusedOffThread("EndDialog")) return;
+
   if (ended_) return;
   ended_ = true;
   result_ = result;
 }
 
 Controls* SimDialog::CreatePage(int templateId, DialogPage& page, int frameId) {
+  if (RefusedOffThread("CreatePage")) return nullptr;
+
   const DialogLayout* layout = dialogs_.Layout(templateId);
   if (layout == nullptr) return nullptr;
   auto child =
@@ -672,7 +693,35 @@ Controls* SimDialog::CreatePage(int templateId, DialogPage& page, int frameId) {
   return &created;
 }
 
+void SimDialog::SetIcon(int resourceId) {
+  if (!RefusedOffThread("SetIcon")) icon_ = resourceId;
+}
+
+void SimDialog::Minimize() {
+  if (!RefusedOffThread("Minimize")) minimized_ = true;
+}
+
+void SimDialog::SetTopmost(bool topmost) {
+  if (!RefusedOffThread("SetTopmost")) topmost_ = topmost;
+}
+
+void SimDialog::ShowWindow(bool visible) {
+  if (!RefusedOffThread("ShowWindow")) windowVisible_ = visible;
+}
+
+Controls* SimDialog::Parent() {
+  return RefusedOffThread("Parent") ? nullptr : parent_;
+}
+
+bool SimDialog::RefusedOffThread(std::string_view name) {
+  if (dialogs_.CurrentThread() == thread_) return false;
+  dialogs_.RefuseWorkerCall(name);
+  return true;
+}
+
 void SimDialog::DestroyPages() {
+  if (RefusedOffThread("DestroyPages")) return;
+
   for (auto& page : pages_) page->Destroy();
   pages_.clear();
 }

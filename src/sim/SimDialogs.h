@@ -14,6 +14,7 @@
 #include "platform/ControlsProbe.h"
 #include "sim/SimClock.h"
 #include "sim/SimFiles.h"
+#include "sim/SimThreads.h"
 
 namespace kv::sim {
 
@@ -83,6 +84,15 @@ struct DrawnText {
 };
 
 class SimDialogs;
+
+// The Controls methods marked for any thread in platform/Controls.h: a
+// worker may call them while the dialog's own thread handles its messages.
+// A dialog refuses every other method called from a thread other than the
+// one that opened it (SimDialogs::refusedWorkerCalls).
+inline constexpr std::string_view kWorkerSafeControls[] = {
+    "SetText",    "Enable",      "Show",       "Checked",   "Check",       "CheckRadio", "AddItem",
+    "InsertItem", "DeleteItem",  "ClearItems", "ItemCount", "ItemText",    "Selection",  "Select",
+    "FindPrefix", "ItemChecked", "CheckItem",  "SetRange",  "SetPosition", "Handle"};
 
 // One open dialog of the in-memory model: the state of each control by id,
 // kept as Windows keeps it where page logic depends on it (sorted lists,
@@ -179,13 +189,13 @@ class SimDialog : public Controls, public ControlsProbe {
   bool ShowBitmapFile(int id, std::string_view path) override;
   void SetTimer(int timerId, uint32_t periodMs) override;
   WindowHandle Handle() override { return handle_; }
-  void SetIcon(int resourceId) override { icon_ = resourceId; }
+  void SetIcon(int resourceId) override;
   void AddSystemMenuItem(int commandId, std::string_view text) override;
-  void Minimize() override { minimized_ = true; }
-  void SetTopmost(bool topmost) override { topmost_ = topmost; }
-  void ShowWindow(bool visible) override { windowVisible_ = visible; }
+  void Minimize() override;
+  void SetTopmost(bool topmost) override;
+  void ShowWindow(bool visible) override;
   void EndDialog(int result) override;
-  Controls* Parent() override { return parent_; }
+  Controls* Parent() override;
   Controls* CreatePage(int templateId, DialogPage& page, int frameId) override;
   void DestroyPages() override;
 
@@ -253,6 +263,9 @@ class SimDialog : public Controls, public ControlsProbe {
   // Delivers the earliest tick due by `until`; false when none is.
   bool DeliverDueTimer(uint64_t until);
   void PlaceItem(Control& control, int index, std::string_view text);
+  // True, and the call recorded as refused, when a thread other than the one
+  // that opened the dialog makes call `name`, which is not for workers.
+  bool RefusedOffThread(std::string_view name);
 
   SimDialogs& dialogs_;
   DialogLayout layout_;
@@ -261,6 +274,7 @@ class SimDialog : public Controls, public ControlsProbe {
   WindowHandle handle_;
   WindowHandle owner_;
   bool modal_;
+  ThreadHandle thread_;  // the thread that opened the dialog
   std::vector<Control> controls_;
   std::string caption_;
   int focus_ = 0;
@@ -313,6 +327,15 @@ class SimDialogs : public Dialogs {
   // GetSysColor of the machine.
   uint32_t SystemColor(int index) const;
 
+  // The machine's threads, whose running one opens a dialog and calls it
+  // (without them every call counts as the program's own thread).
+  void WatchThreads(const SimThreads& threads) { threads_ = &threads; }
+  ThreadHandle CurrentThread() const { return threads_ != nullptr ? threads_->current() : 0; }
+  // The calls a worker made that are not for workers, in order, by name
+  // (each refused: it did nothing and answered as for a missing control).
+  const std::vector<std::string>& refusedWorkerCalls() const { return refusedWorkerCalls_; }
+  void RefuseWorkerCall(std::string_view name) { refusedWorkerCalls_.emplace_back(name); }
+
  private:
   std::unique_ptr<SimDialog> OpenAs(int templateId, DialogPage& page, WindowHandle owner,
                                     bool modal);
@@ -324,6 +347,8 @@ class SimDialogs : public Dialogs {
   std::vector<std::pair<int, WindowHandle>> modalRuns_;
   std::map<WindowHandle, SimDialog*> open_;
   WindowHandle nextHandle_ = 0x20000;
+  const SimThreads* threads_ = nullptr;
+  std::vector<std::string> refusedWorkerCalls_;
 };
 
 }  // namespace kv::sim

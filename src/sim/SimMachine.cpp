@@ -3,6 +3,7 @@
 namespace kv::sim {
 
 SimMachine::SimMachine() {
+  dialogs_.WatchThreads(threads_);
   services_.OnStateChange([this](const std::string&, uint32_t) { spooler_.UpdateHeldFiles(); });
   UseWindows(WindowsVersion::WinXP);
 }

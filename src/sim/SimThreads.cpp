@@ -1,5 +1,7 @@
 #include "sim/SimThreads.h"
 
+#include <utility>
+
 #include "platform/Errors.h"
 
 namespace kv::sim {
@@ -12,16 +14,22 @@ uint32_t SimThreads::Start(std::function<void()> body, ThreadHandle* thread) {
   if (deferred_) {
     pending_.emplace_back(*thread, std::move(body));
   } else {
-    body();
+    RunAs(*thread, body);
   }
   return kErrorSuccess;
 }
 
+void SimThreads::RunAs(ThreadHandle thread, const std::function<void()>& body) {
+  const ThreadHandle starter = std::exchange(current_, thread);
+  body();
+  current_ = starter;
+}
+
 void SimThreads::RunPending() {
   while (!pending_.empty()) {
-    auto body = std::move(pending_.front().second);
+    auto [thread, body] = std::move(pending_.front());
     pending_.pop_front();
-    body();
+    RunAs(thread, body);
   }
 }
 

@@ -29,6 +29,9 @@ class SimThreads : public Threads {
   void HoldMutexElsewhere(const std::string& name) { mutexes_[name] += 1; }
   bool MutexHeld(const std::string& name) const { return mutexes_.count(name) != 0; }
   int startedThreads() const { return started_; }
+  // The thread whose code runs now: 0 for the program's own (the test's),
+  // else the handle Start gave the running body.
+  ThreadHandle current() const { return current_; }
   size_t OpenThreadCount() const { return threads_.size(); }
 
   uint32_t Start(std::function<void()> body, ThreadHandle* thread) override;
@@ -39,6 +42,9 @@ class SimThreads : public Threads {
   bool NamedMutexExists(std::string_view name) override;
 
  private:
+  // Runs a body as thread `thread`.
+  void RunAs(ThreadHandle thread, const std::function<void()>& body);
+
   Faults& faults_;
   std::set<ThreadHandle> threads_;
   std::deque<std::pair<ThreadHandle, std::function<void()>>> pending_;
@@ -46,6 +52,7 @@ class SimThreads : public Threads {
   std::map<std::string, int> mutexes_;       // name -> holders
   std::map<MutexHandle, std::string> open_;  // our handles
   uintptr_t nextHandle_ = 0x400;
+  ThreadHandle current_ = 0;
   int started_ = 0;
 };
 

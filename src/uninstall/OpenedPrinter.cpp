@@ -5,26 +5,24 @@
 namespace kv {
 
 bool OpenedPrinter::Open(std::string_view printerName) {
-  Close();
-  return spooler_.OpenPrinterAllAccess(printerName, &handle_) == kErrorSuccess;
+  return spooler_.OpenPrinterAllAccess(printerName, handle_.receive()) == kErrorSuccess;
 }
 
 PrinterQueryResult OpenedPrinter::Query(PrinterInfo2* info) {
-  if (handle_ == 0) return PrinterQueryResult::OpenFailed;
-  uint32_t error = spooler_.QueryPrinter(handle_, info);
+  if (!handle_) return PrinterQueryResult::OpenFailed;
+  uint32_t error = spooler_.QueryPrinter(handle_.get(), info);
   if (error == kErrorSuccess) return PrinterQueryResult::Ok;
   return error == kErrorNotEnoughMemory ? PrinterQueryResult::OutOfMemory
                                         : PrinterQueryResult::QueryFailed;
 }
 
 uint32_t OpenedPrinter::Delete() {
-  if (handle_ == 0) return kErrorInvalidHandle;
-  return spooler_.DeleteOpenPrinter(handle_);
+  if (!handle_) return kErrorInvalidHandle;
+  return spooler_.DeleteOpenPrinter(handle_.get());
 }
 
 void OpenedPrinter::Close() {
-  if (handle_ != 0) spooler_.ClosePrinter(handle_);
-  handle_ = 0;
+  handle_.reset();
 }
 
 PrinterQueryResult QueryPrinter(Spooler& spooler, std::string_view printerName,

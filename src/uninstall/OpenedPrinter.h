@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "common/PlatformHandles.h"
 #include "platform/Spooler.h"
 
 namespace kv {
@@ -10,13 +11,12 @@ namespace kv {
 // or the information's buffer could not be had.
 enum class PrinterQueryResult { Ok, OpenFailed, QueryFailed, OutOfMemory };
 
-// One printer opened with full access, closed when the object goes.
+// One printer opened with full access, closed when the object goes (or by
+// Close, before the spooler restarts).
 class OpenedPrinter {
  public:
-  explicit OpenedPrinter(Spooler& spooler) : spooler_(spooler) {}
-  ~OpenedPrinter() { Close(); }
-  OpenedPrinter(const OpenedPrinter&) = delete;
-  OpenedPrinter& operator=(const OpenedPrinter&) = delete;
+  explicit OpenedPrinter(Spooler& spooler)
+      : spooler_(spooler), handle_(OpenPrinterTraits{&spooler}) {}
 
   bool Open(std::string_view printerName);
   // PRINTER_INFO_2 of the open printer.
@@ -27,7 +27,7 @@ class OpenedPrinter {
 
  private:
   Spooler& spooler_;
-  OpenPrinterHandle handle_ = 0;
+  OwnedPrinter handle_;
 };
 
 // Open and query in one, for callers that only need the information.

@@ -117,32 +117,36 @@ void Removal::MarkRemoved(Controls& controls, int index) {
 
 Removal::Outcome Removal::RemovePrinter(Controls& controls, int index) {
   const std::string name = state_.currentName;
-  OpenedPrinter printer(machine_.spooler);
-  if (!printer.Open(name)) {
-    AppendStatus(controls, state_, FormatStatus(text::kOpenPrinterError, name));
-    return Outcome::EndRun;
-  }
-  AppendStatus(controls, state_, FormatStatus(text::kDeletingPrinter, name));
   PrinterInfo2 info;
-  PrinterQueryResult result = printer.Query(&info);
+  PrinterQueryResult result = PrinterQueryResult::OpenFailed;
+  {
+    // The printer is closed where this block ends: before a failed check is
+    // reported, and before the spooler restarts.
+    OpenedPrinter printer(machine_.spooler);
+    if (!printer.Open(name)) {
+      AppendStatus(controls, state_, FormatStatus(text::kOpenPrinterError, name));
+      return Outcome::EndRun;
+    }
+    AppendStatus(controls, state_, FormatStatus(text::kDeletingPrinter, name));
+    result = printer.Query(&info);
+    if (result == PrinterQueryResult::Ok && info.jobs == 0) {
+      if (printer.Delete() != kErrorSuccess) {
+        ReportFailure(controls, UninstallString(text::kDeletePrinterError));
+        Pause(100);
+        return Outcome::Kept;
+      }
+      Pause(100);
+    }
+  }
   if (result != PrinterQueryResult::Ok) {
-    printer.Close();
     ReportQueryFailure(controls, state_, machine_.clock, result, name);
     return Outcome::EndRun;
   }
   if (info.jobs > 0) {
-    printer.Close();
     AppendStatus(controls, state_, FormatStatus(text::kPrinterHasJobs, name));
     Pause(100);
     return Outcome::EndRun;
   }
-  if (printer.Delete() != kErrorSuccess) {
-    ReportFailure(controls, UninstallString(text::kDeletePrinterError));
-    Pause(100);
-    return Outcome::Kept;
-  }
-  Pause(100);
-  printer.Close();
   MarkRemoved(controls, index);
   RestartSpooler(machine_.services, machine_.clock);
   Pause(1000);

@@ -21,15 +21,6 @@ UninstallWindow::UninstallWindow(Machine& machine, Dialogs& dialogs, std::string
   state_.settings = settings;
 }
 
-UninstallWindow::~UninstallWindow() {
-  JoinWorker();
-}
-
-void UninstallWindow::JoinWorker() {
-  if (worker_ != 0) machine_.threads.Join(worker_);
-  worker_ = 0;
-}
-
 void UninstallWindow::OnInit(Controls& controls) {
   controls.AddSystemMenuItem(IDM_ABOUT, UninstallString(text::kAbout));
   controls.SetIcon(IDI_PROGRAM);
@@ -91,7 +82,7 @@ bool UninstallWindow::OnCommand(Controls& controls, int id, int code) {
 }
 
 void UninstallWindow::StartRemoval(Controls& controls) {
-  JoinWorker();
+  worker_.reset();
   running_ = true;
   Controls* target = &controls;
   uint32_t error = machine_.threads.Start(
@@ -99,10 +90,10 @@ void UninstallWindow::StartRemoval(Controls& controls) {
         removal_.Run(*target);
         running_ = false;
       },
-      &worker_);
+      worker_.receive());
   if (error != kErrorSuccess) {
     // Nothing was disabled yet: the user may try again.
-    worker_ = 0;
+    worker_.release();  // a failed start hands no thread out
     running_ = false;
     AppendStatus(controls, state_,
                  WithErrorNumber(std::string(UninstallString(text::kRemovalNotStarted)), error));

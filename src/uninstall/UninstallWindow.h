@@ -3,6 +3,7 @@
 #include <atomic>
 #include <string>
 
+#include "common/PlatformHandles.h"
 #include "platform/Controls.h"
 #include "platform/Machine.h"
 #include "uninstall/Removal.h"
@@ -17,7 +18,6 @@ class UninstallWindow : public DialogPage {
  public:
   UninstallWindow(Machine& machine, Dialogs& dialogs, std::string applicationName,
                   UninstallSettings settings = {});
-  ~UninstallWindow() override;
 
   void OnInit(Controls& controls) override;
   bool OnCommand(Controls& controls, int id, int code) override;
@@ -28,11 +28,10 @@ class UninstallWindow : public DialogPage {
   const UninstallState& state() const { return state_; }
   UninstallState& state() { return state_; }
   // Returns when the removal run started last has ended.
-  void WaitForRemoval() { JoinWorker(); }
+  void WaitForRemoval() { worker_.reset(); }
 
  private:
   void StartRemoval(Controls& controls);
-  void JoinWorker();
 
   Machine& machine_;
   Dialogs& dialogs_;
@@ -40,7 +39,8 @@ class UninstallWindow : public DialogPage {
   UninstallState state_;
   Removal removal_{machine_, dialogs_, state_};
   std::atomic<bool> running_{false};
-  ThreadHandle worker_ = 0;
+  // Declared last: it is waited for before anything the worker uses goes.
+  JoinedThread worker_{JoinedThreadTraits{&machine_.threads}};
 };
 
 }  // namespace kv

@@ -4,19 +4,16 @@
 
 namespace kv {
 
-LoadedLibrary::LoadedLibrary(Modules& modules, std::string_view name) : modules_(modules) {
+LoadedLibrary::LoadedLibrary(Modules& modules, std::string_view name)
+    : modules_(modules), module_(ModuleTraits{&modules}) {
   ModuleHandle module = 0;
-  if (modules_.Load(name, &module) == kErrorSuccess) module_ = module;
-}
-
-LoadedLibrary::~LoadedLibrary() {
-  if (module_) modules_.Free(*module_);
+  if (modules_.Load(name, &module) == kErrorSuccess) module_.reset(module);
 }
 
 std::optional<ProcHandle> LoadedLibrary::Find(std::string_view procName) {
   if (!module_) return std::nullopt;
   ProcHandle proc = 0;
-  if (modules_.Lookup(*module_, procName, &proc) != kErrorSuccess) return std::nullopt;
+  if (modules_.Lookup(module_.get(), procName, &proc) != kErrorSuccess) return std::nullopt;
   return proc;
 }
 

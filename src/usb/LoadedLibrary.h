@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common/PlatformHandles.h"
 #include "platform/Modules.h"
 
 namespace kv {
@@ -11,17 +12,14 @@ namespace kv {
 class LoadedLibrary {
  public:
   LoadedLibrary(Modules& modules, std::string_view name);
-  ~LoadedLibrary();
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
-  bool loaded() const { return module_.has_value(); }
+  bool loaded() const { return module_.valid(); }
   // The named export, or nothing when the library lacks it.
   std::optional<ProcHandle> Find(std::string_view procName);
 
  private:
   Modules& modules_;
-  std::optional<ModuleHandle> module_;
+  OwnedModule module_;
 };
 
 }  // namespace kv

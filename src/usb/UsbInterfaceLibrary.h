@@ -1,11 +1,13 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <span>
 #include <string_view>
 
+#include "handles/UniqueHandle.h"
 #include "platform/Modules.h"
 #include "usb/LoadedLibrary.h"
 
@@ -37,22 +39,16 @@ class UsbInterfaceLibrary {
   std::optional<ProcHandle> openDevice_, closeDevice_, getDescriptor_, write_;
 };
 
-// A device handle from OpenDeviceX, passed to CloseDevice when the object
-// goes, whether or not it is valid.
-class UsbDeviceHandle {
- public:
-  UsbDeviceHandle(UsbInterfaceLibrary& library, int32_t handle)
-      : library_(library), handle_(handle) {}
-  ~UsbDeviceHandle() { library_.CloseDevice(handle_); }
-  UsbDeviceHandle(const UsbDeviceHandle&) = delete;
-  UsbDeviceHandle& operator=(const UsbDeviceHandle&) = delete;
-
-  int32_t get() const { return handle_; }
-  bool valid() const { return UsbInterfaceLibrary::IsValidHandle(handle_); }
-
- private:
-  UsbInterfaceLibrary& library_;
-  int32_t handle_;
+// A device handle from OpenDeviceX, passed to CloseDevice when its owner
+// goes, whether or not the library calls it valid (0 and -1 included, as the
+// library's callers always have): only the owner's own "nothing held", a
+// value the library never hands out, is not closed.
+struct UsbDeviceTraits {
+  using Handle = int32_t;
+  UsbInterfaceLibrary* library = nullptr;
+  static Handle Invalid() { return INT32_MIN; }
+  void Close(Handle device) const { library->CloseDevice(device); }
 };
+using UsbDeviceHandle = UniqueHandle<UsbDeviceTraits>;
 
 }  // namespace kv

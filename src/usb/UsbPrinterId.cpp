@@ -36,8 +36,8 @@ int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
 
   int devices = 0;
   for (int32_t index = 0; index < kUsbDeviceSlots; ++index) {
-    UsbDeviceHandle device(library, library.OpenDevice(index));
-    if (device.valid() && ++devices == 2) {
+    const UsbDeviceHandle device(library.OpenDevice(index), UsbDeviceTraits{&library});
+    if (UsbInterfaceLibrary::IsValidHandle(device.get()) && ++devices == 2) {
       messages.Show(SetupString(setup_text::kConnectOnePrinter));
       return kUsbSeveralDevices;
     }
@@ -45,7 +45,7 @@ int32_t ReadUsbPrinterId(Modules& modules, MessagePresenter& messages) {
 
   std::optional<int32_t> opened = OpenFirstDevice(library);
   if (!opened) return kUsbNoDevice;
-  UsbDeviceHandle device(library, *opened);
+  const UsbDeviceHandle device(*opened, UsbDeviceTraits{&library});
 
   std::array<uint8_t, kDescriptorBufferSize> descriptor{};
   if (!library.GetDescriptor(device.get(), descriptor)) {
@@ -73,7 +73,7 @@ bool WriteUsbPrinterId(Modules& modules, MessagePresenter& messages, uint8_t por
     messages.Show(setup_text::kUsbDeviceNotFound);
     return false;
   }
-  UsbDeviceHandle device(library, *opened);
+  const UsbDeviceHandle device(*opened, UsbDeviceTraits{&library});
 
   std::array<uint8_t, kSetIdCommandSize> command{};
   std::copy(kSetIdPrefix.begin(), kSetIdPrefix.end(), command.begin());

@@ -74,15 +74,17 @@ void InitializeCommonControls() {
 Win32Dialog::Win32Dialog(DialogPage& page, Win32Dialog* parent, bool modal)
     : page_(page), parent_(parent), modal_(modal) {}
 
+// The window goes first, as it would on its own: its pages, then its
+// fonts, brushes and bitmaps.
 Win32Dialog::~Win32Dialog() {
-  if (window_ != nullptr) ::DestroyWindow(window_);
+  window_.reset();
 }
 
 INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* self = reinterpret_cast<Win32Dialog*>(lParam);
     ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-    self->window_ = window;
+    self->window_.reset(window);
     self->initializing_ = true;
     self->page_.OnInit(*self);
     self->initializing_ = false;
@@ -124,7 +126,8 @@ INT_PTR Win32Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_HELP:
       if (!page_.OnHelp(*this)) {
-        HWND next = parent_ != nullptr ? parent_->window_ : ::GetWindow(window_, GW_OWNER);
+        HWND next =
+            parent_ != nullptr ? parent_->window_.get() : ::GetWindow(window_.get(), GW_OWNER);
         if (next != nullptr) ::SendMessageA(next, WM_HELP, wParam, lParam);
       }
       return TRUE;
@@ -164,11 +167,11 @@ INT_PTR Win32Dialog::OnControlColor(HDC dc, HWND control) {
 
 void Win32Dialog::OnPaintMessage() {
   PAINTSTRUCT paint{};
-  HDC dc = ::BeginPaint(window_, &paint);
+  HDC dc = ::BeginPaint(window_.get(), &paint);
   RECT client{};
-  ::GetClientRect(window_, &client);
-  if (::IsIconic(window_) && icon_ != nullptr) {
-    ::SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  ::GetClientRect(window_.get(), &client);
+  if (::IsIconic(window_.get()) && icon_ != nullptr) {
+    ::SendMessageA(window_.get(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     int width = ::GetSystemMetrics(SM_CXICON);
     int height = ::GetSystemMetrics(SM_CYICON);
     ::DrawIcon(dc, (client.right - width + 1) / 2, (client.bottom - height + 1) / 2, icon_);
@@ -176,36 +179,34 @@ void Win32Dialog::OnPaintMessage() {
     for (const auto& [id, bitmap] : bitmaps_) {
       HWND control = Item(id);
       if (control == nullptr) continue;
-      HDC target = ::GetDC(control);
-      HDC memory = ::CreateCompatibleDC(target);
-      HGDIOBJ previous = ::SelectObject(memory, bitmap.get());
+      const WindowDc target = WindowDcOf(control);
+      const MemoryDc memory(::CreateCompatibleDC(target.get()));
+      HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
       BITMAP size{};
       ::GetObjectA(bitmap.get(), sizeof size, &size);
       RECT area{};
       ::GetClientRect(control, &area);
-      ::SetStretchBltMode(target, COLORONCOLOR);
-      ::StretchBlt(target, 0, 0, area.right, area.bottom, memory, 0, 0, size.bmWidth, size.bmHeight,
-                   SRCCOPY);
-      ::SelectObject(memory, previous);
-      ::DeleteDC(memory);
-      ::ReleaseDC(control, target);
+      ::SetStretchBltMode(target.get(), COLORONCOLOR);
+      ::StretchBlt(target.get(), 0, 0, area.right, area.bottom, memory.get(), 0, 0, size.bmWidth,
+                   size.bmHeight, SRCCOPY);
+      ::SelectObject(memory.get(), previous);
     }
-    PaintCanvas canvas(window_, dc);
+    PaintCanvas canvas(window_.get(), dc);
     page_.OnPaint(*this, canvas);
   }
-  ::EndPaint(window_, &paint);
+  ::EndPaint(window_.get(), &paint);
 }
 
 void Win32Dialog::OnDestroyMessage() {
   DestroyPages();
   page_.OnDestroy(*this);
   tooltip_.reset();
-  ::SetWindowLongPtrA(window_, DWLP_USER, 0);
-  window_ = nullptr;
+  ::SetWindowLongPtrA(window_.get(), DWLP_USER, 0);
+  window_.release();  // being destroyed already
 }
 
 HWND Win32Dialog::Item(int id) const {
-  return window_ != nullptr ? ::GetDlgItem(window_, id) : nullptr;
+  return window_.get() != nullptr ? ::GetDlgItem(window_.get(), id) : nullptr;
 }
 
 Win32Dialog::ListKind Win32Dialog::KindOf(HWND item) const {
@@ -242,7 +243,7 @@ void Win32Dialog::SetFocus(int id) {
 // --- Buttons -------------------------------------------------------------------
 
 bool Win32Dialog::Checked(int id) {
-  return window_ != nullptr && ::IsDlgButtonChecked(window_, id) == BST_CHECKED;
+  return window_.get() != nullptr && ::IsDlgButtonChecked(window_.get(), id) == BST_CHECKED;
 }
 
 void Win32Dialog::Check(int id, bool checked) {
@@ -252,7 +253,7 @@ void Win32Dialog::Check(int id, bool checked) {
 }
 
 void Win32Dialog::CheckRadio(int first, int last, int id) {
-  if (window_ != nullptr) ::CheckRadioButton(window_, first, last, id);
+  if (window_.get() != nullptr) ::CheckRadioButton(window_.get(), first, last, id);
 }
 
 // --- Lists -----------------------------------------------------------------------
@@ -500,7 +501,7 @@ void Win32Dialog::SetTooltip(int id, std::string_view text, int maxWidth) {
   if (!tooltip_) {
     tooltip_.reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     window_, nullptr, ProgramInstance(), nullptr));
+                                     window_.get(), nullptr, ProgramInstance(), nullptr));
     if (!tooltip_) return;
   }
   std::string copy(text);
@@ -508,7 +509,7 @@ void Win32Dialog::SetTooltip(int id, std::string_view text, int maxWidth) {
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V1_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = window_;
+  tool.hwnd = window_.get();
   tool.uId = reinterpret_cast<UINT_PTR>(item);
   tool.lpszText = copy.data();
   bool known = tooltips_.count(id) != 0;
@@ -551,7 +552,7 @@ bool Win32Dialog::ShowBitmapFile(int id, std::string_view path) {
   if (!bitmap) return false;
   if (Item(id) != nullptr) {
     bitmaps_[id] = std::move(bitmap);
-    ::InvalidateRect(window_, nullptr, TRUE);
+    ::InvalidateRect(window_.get(), nullptr, TRUE);
   }
   return true;
 }
@@ -559,35 +560,35 @@ bool Win32Dialog::ShowBitmapFile(int id, std::string_view path) {
 // --- Timers ------------------------------------------------------------------------
 
 void Win32Dialog::SetTimer(int timerId, uint32_t periodMs) {
-  if (window_ != nullptr) ::SetTimer(window_, timerId, periodMs, nullptr);
+  if (window_.get() != nullptr) ::SetTimer(window_.get(), timerId, periodMs, nullptr);
 }
 
 // --- The dialog window ----------------------------------------------------------------
 
 void Win32Dialog::SetIcon(int resourceId) {
   icon_ = ::LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(resourceId));
-  ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 }
 
 void Win32Dialog::AddSystemMenuItem(int commandId, std::string_view text) {
-  HMENU menu = ::GetSystemMenu(window_, FALSE);
+  HMENU menu = ::GetSystemMenu(window_.get(), FALSE);
   if (menu == nullptr) return;
   ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(commandId), std::string(text).c_str());
 }
 
 void Win32Dialog::Minimize() {
-  ::ShowWindow(window_, SW_MINIMIZE);
+  ::ShowWindow(window_.get(), SW_MINIMIZE);
 }
 
 void Win32Dialog::SetTopmost(bool topmost) {
-  ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  ::SetWindowPos(window_.get(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Dialog::ShowWindow(bool visible) {
-  ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+  ::ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void Win32Dialog::EndDialog(int result) {
@@ -596,20 +597,21 @@ void Win32Dialog::EndDialog(int result) {
   result_ = result;
   // During WM_INITDIALOG this only marks the dialog: DialogBox destroys it
   // once initialisation has returned, without showing it.
-  if (modal_ && window_ != nullptr) ::EndDialog(window_, result);
+  if (modal_ && window_.get() != nullptr) ::EndDialog(window_.get(), result);
 }
 
 // --- Pages -----------------------------------------------------------------------------
 
 Controls* Win32Dialog::CreatePage(int templateId, DialogPage& page, int frameId) {
   auto child = std::make_unique<Win32Dialog>(page, this, false);
-  HWND created = ::CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), window_,
-                                      Procedure, reinterpret_cast<LPARAM>(child.get()));
+  HWND created =
+      ::CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), window_.get(),
+                           Procedure, reinterpret_cast<LPARAM>(child.get()));
   if (created == nullptr) return nullptr;
   if (HWND frame = Item(frameId)) {
     RECT area{};
     ::GetWindowRect(frame, &area);
-    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+    ::MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&area), 2);
     ::SetWindowPos(created, nullptr, area.left, area.top, area.right - area.left,
                    area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -620,9 +622,7 @@ Controls* Win32Dialog::CreatePage(int templateId, DialogPage& page, int frameId)
 void Win32Dialog::DestroyPages() {
   // Each page's window goes first (its WM_DESTROY runs the page's OnDestroy),
   // then its binding.
-  for (auto& page : pages_) {
-    if (page->window_ != nullptr) ::DestroyWindow(page->window_);
-  }
+  for (auto& page : pages_) page->window_.reset();
   pages_.clear();
 }
 

@@ -6,23 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+// First: the Windows headers with the macros that share the interfaces'
+// method names undone.
 #include "win32/Win32Api.h"
-#include "win32/Win32Handles.h"
+
+#include "handles/WindowsHandles.h"
+#include "platform/Controls.h"
 
 namespace kv {
-
-inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) {
-  return DeleteObject(object);
-}
-inline HGDIOBJ NullGdiObject() {
-  return nullptr;
-}
-inline HWND NullWindow() {
-  return nullptr;
-}
-using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject, NullGdiObject>;
-using OwnedWindow = UniqueHandle<HWND, DestroyWindow, NullWindow>;
 
 // One dialog window bound to its page: the window procedure hands every
 // message the page cares about to it and decides nothing itself. The object
@@ -37,7 +28,7 @@ class Win32Dialog : public Controls {
   Win32Dialog& operator=(const Win32Dialog&) = delete;
 
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND window() const { return window_; }
+  HWND window() const { return window_.get(); }
   int result() const { return result_; }
   // Whether EndDialog was called (a modeless dialog stays open).
   bool ended() const { return ended_; }
@@ -73,7 +64,7 @@ class Win32Dialog : public Controls {
   void SetColors(int id, Color text, Color background) override;
   bool ShowBitmapFile(int id, std::string_view path) override;
   void SetTimer(int timerId, uint32_t periodMs) override;
-  WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(window_); }
+  WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(window_.get()); }
   void SetIcon(int resourceId) override;
   void AddSystemMenuItem(int commandId, std::string_view text) override;
   void Minimize() override;
@@ -102,7 +93,7 @@ class Win32Dialog : public Controls {
   DialogPage& page_;
   Win32Dialog* parent_;
   bool modal_;
-  HWND window_ = nullptr;
+  OwnedWindow window_;
   bool initializing_ = false;
   bool focusSet_ = false;
   bool ended_ = false;

@@ -2,9 +2,9 @@
 
 #include "win32/Win32Api.h"
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "profiletext/WininitText.h"
-#include "win32/Win32Handles.h"
 #include "win32/Win32Proc.h"
 
 namespace kv {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "win32/Win32Proc.h"
 
@@ -59,7 +60,7 @@ int32_t Win32Modules::Call(ProcHandle proc, std::span<const ProcArg> args) {
 }
 
 uint32_t Win32Modules::Free(ModuleHandle module) {
-  if (!::FreeLibrary(ToModule(module))) return LastErrorOr(kErrorInvalidHandle);
+  if (!LibraryHandleTraits::Close(ToModule(module))) return LastErrorOr(kErrorInvalidHandle);
   return kErrorSuccess;
 }
 

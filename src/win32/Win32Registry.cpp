@@ -2,6 +2,7 @@
 
 #include "win32/Win32Api.h"
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 
 #include <string>
@@ -52,7 +53,7 @@ uint32_t Win32Registry::CreateKey(RegRoot root, std::string_view path, RegHandle
 }
 
 uint32_t Win32Registry::CloseKey(RegHandle key) {
-  return static_cast<uint32_t>(RegCloseKey(ToKey(key)));
+  return static_cast<uint32_t>(KeyHandleTraits::Close(ToKey(key)));
 }
 
 uint32_t Win32Registry::QueryValue(RegHandle key, std::string_view name, uint32_t* type,

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "win32/Win32Proc.h"
 
@@ -62,7 +63,7 @@ uint32_t Win32Security::OpenProcessToken(TokenHandle* token) {
 }
 
 uint32_t Win32Security::CloseToken(TokenHandle token) {
-  if (!::CloseHandle(ToHandle(token))) return LastFailure();
+  if (!KernelHandleTraits::Close(ToHandle(token))) return LastFailure();
   return kErrorSuccess;
 }
 

@@ -6,8 +6,8 @@
 
 #include "win32/Win32Api.h"
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
-#include "win32/Win32Handles.h"
 #include "win32/Win32Proc.h"
 #include "win32/WineHost.h"
 
@@ -117,7 +117,7 @@ PRINTER_INFO_2A ToInfo(const PrinterInfo2& info) {
 uint32_t OpenPrinterFor(std::string_view printerName, DWORD access, PrinterHandle* printer) {
   std::string name(printerName);
   PRINTER_DEFAULTSA defaults = {nullptr, nullptr, access};
-  if (!OpenPrinterA(Text(name), printer->out(), &defaults)) return LastFailure();
+  if (!OpenPrinterA(Text(name), printer->receive(), &defaults)) return LastFailure();
   return kErrorSuccess;
 }
 
@@ -217,11 +217,10 @@ uint32_t DeleteProcessorRegistrationOnWine(const std::optional<std::string>& env
   const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" +
                           (environment && !environment->empty() ? *environment : localEnvironment) +
                           "\\Print Processors\\" + name;
-  HKEY opened = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+  if (KeyHandle opened; ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ,
+                                        opened.receive()) != ERROR_SUCCESS) {
     return kErrorUnknownPrintProcessor;
   }
-  ::RegCloseKey(opened);
   LONG result = ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
   return result == ERROR_SUCCESS ? kErrorSuccess : static_cast<uint32_t>(result);
 }
@@ -277,7 +276,7 @@ uint32_t Win32Spooler::DeletePrinter(std::string_view printerName) {
 uint32_t Win32Spooler::GetPrinter(std::string_view printerName, PrinterInfo2* info) {
   std::string name(printerName);
   PrinterHandle printer;
-  if (!OpenPrinterA(Text(name), printer.out(), nullptr)) return LastFailure();
+  if (!OpenPrinterA(Text(name), printer.receive(), nullptr)) return LastFailure();
   std::vector<BYTE> block;
   DWORD count = 0;
   uint32_t error = ReadBlock(
@@ -370,7 +369,7 @@ uint32_t Win32Spooler::DeleteOpenPrinter(OpenPrinterHandle printer) {
 }
 
 uint32_t Win32Spooler::ClosePrinter(OpenPrinterHandle printer) {
-  if (!::ClosePrinter(reinterpret_cast<HANDLE>(printer))) return LastFailure();
+  if (!PrinterHandleTraits::Close(reinterpret_cast<HANDLE>(printer))) return LastFailure();
   return kErrorSuccess;
 }
 

@@ -2,8 +2,8 @@
 
 #include "win32/Win32Api.h"
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
-#include "win32/Win32Handles.h"
 #include "win32/Win32Proc.h"
 
 namespace kv {
@@ -33,7 +33,7 @@ uint32_t Win32System::EnableShutdownPrivilege() {
   auto* adjust = FindSystemProc<AdjustPrivileges>("advapi32.dll", "AdjustTokenPrivileges");
   if (openToken == nullptr || lookup == nullptr || adjust == nullptr) return kErrorProcNotFound;
   KernelHandle token;
-  if (!openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.out())) {
+  if (!openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.receive())) {
     return LastFailure();
   }
   TOKEN_PRIVILEGES privileges = {};

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "win32/Win32Proc.h"
 
@@ -33,11 +34,9 @@ uint32_t Win32Threads::Start(std::function<void()> body, ThreadHandle* thread) {
 }
 
 uint32_t Win32Threads::Join(ThreadHandle thread) {
-  HANDLE handle = reinterpret_cast<HANDLE>(thread);
-  DWORD waited = ::WaitForSingleObject(handle, INFINITE);
-  uint32_t result = waited == WAIT_OBJECT_0 ? kErrorSuccess : LastErrorOr(kErrorInvalidHandle);
-  ::CloseHandle(handle);
-  return result;
+  const KernelHandle handle(reinterpret_cast<HANDLE>(thread));
+  DWORD waited = ::WaitForSingleObject(handle.get(), INFINITE);
+  return waited == WAIT_OBJECT_0 ? kErrorSuccess : LastErrorOr(kErrorInvalidHandle);
 }
 
 uint32_t Win32Threads::JoinDispatching(ThreadHandle thread) {
@@ -69,7 +68,8 @@ uint32_t Win32Threads::CreateNamedMutex(std::string_view name, MutexHandle* mute
 }
 
 uint32_t Win32Threads::CloseMutex(MutexHandle mutex) {
-  if (!::CloseHandle(reinterpret_cast<HANDLE>(mutex))) return LastErrorOr(kErrorInvalidHandle);
+  if (!KernelHandleTraits::Close(reinterpret_cast<HANDLE>(mutex)))
+    return LastErrorOr(kErrorInvalidHandle);
   return kErrorSuccess;
 }
 

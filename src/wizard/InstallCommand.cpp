@@ -2,6 +2,7 @@
 
 #include "common/MessagePresenter.h"
 #include "common/OsFamily.h"
+#include "common/PlatformHandles.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
 #include "install/DriverFileCopy.h"

@@ -139,8 +139,9 @@ std::optional<ExitCode> UnattendedInstall::KeepInstalled(InstallSettings& settin
     Tell(message.empty() ? SetupString(text::kFatalError) : std::string_view(message));
     return IsMissingSourceMessage(message) ? ExitCode::kFileMissing : ExitCode::kFailed;
   }
+  if (!message.empty()) Tell(message);
   log_.Write(SetupString(text::kComponentsUpdated));
-  if (settings.osFamily == OsFamily::Win98) {
+  if (settings.osFamily == OsFamily::Win98 || !settings.replacedAtRestart.empty()) {
     log_.Write(SetupString(text::kRestartPending));
     return ExitCode::kRestartNeeded;
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <utility>
@@ -428,6 +429,67 @@ TEST_F(DialogContract, APageIsCreatedHiddenWithItsOwnControls) {
   // A template number counts by its low word, as MAKEINTRESOURCE takes it.
   EXPECT_NE(controls->CreatePage(0x10000 | IDD_FIXTURE_PAGE, child, IDC_FIX_FRAME), nullptr);
   controls->DestroyPages();
+}
+
+// The thread contract (platform/Controls.h): a worker appends status lines
+// and changes states through the calls marked for any thread while the
+// dialog's own thread handles its messages (on the model the worker has run
+// already when Start returns).
+TEST_F(DialogContract, AWorkerAppendsStatusLinesWhileTheDialogsThreadHandlesMessages) {
+  Threads& threads = ContractMachine().threads;
+  std::atomic<bool> done{false};
+  ThreadHandle worker = 0;
+  ASSERT_EQ(threads.Start(
+                [&] {
+                  for (int line = 0; line < 20; ++line) {
+                    const std::string text =
+                        std::string(line < 10 ? "status 0" : "status ") + std::to_string(line);
+                    controls->Select(IDC_FIX_LIST, controls->AddItem(IDC_FIX_LIST, text));
+                  }
+                  controls->Enable(IDC_FIX_PRESS, false);
+                  controls->SetText(IDC_FIX_LABEL, "removed");
+                  done = true;
+                },
+                &worker),
+            0u);
+  for (int waited = 0; waited < 10000 && !done; waited += 20) dialog->LetTimePass(20);
+  EXPECT_EQ(threads.JoinDispatching(worker), 0u);
+  ASSERT_TRUE(done);
+  ASSERT_EQ(controls->ItemCount(IDC_FIX_LIST), 20);
+  EXPECT_EQ(controls->ItemText(IDC_FIX_LIST, 0), "status 00");
+  EXPECT_EQ(controls->ItemText(IDC_FIX_LIST, 19), "status 19");
+  EXPECT_EQ(controls->Selection(IDC_FIX_LIST), 19);
+  EXPECT_FALSE(probe->Enabled(IDC_FIX_PRESS));
+  EXPECT_EQ(probe->Text(IDC_FIX_LABEL), "removed");
+}
+
+// As the uninstaller's restart question runs: a modal dialog run by a worker
+// belongs to that worker, owned by a dialog of another thread that goes on
+// handling its messages.
+TEST_F(DialogContract, AWorkerRunsAModalDialogOwnedByADialogOfAnotherThread) {
+  RecordingPage question;
+  question.init = [](Controls& asked) {
+    asked.SetText(IDC_FIX_LABEL, "Restart now?");
+    asked.EndDialog(kIdOk);
+  };
+  Threads& threads = ContractMachine().threads;
+  std::atomic<int> result{0};
+  std::atomic<bool> done{false};
+  ThreadHandle worker = 0;
+  const WindowHandle owner = controls->Handle();
+  ASSERT_EQ(threads.Start(
+                [&] {
+                  result = FixtureDialogs().RunModal(IDD_FIXTURE, question, owner);
+                  done = true;
+                },
+                &worker),
+            0u);
+  for (int waited = 0; waited < 10000 && !done; waited += 20) dialog->LetTimePass(20);
+  EXPECT_EQ(threads.JoinDispatching(worker), 0u);
+  EXPECT_EQ(result, kIdOk);
+  EXPECT_TRUE(probe->WindowVisible()) << "the owner stays open";
+  controls->SetText(IDC_FIX_LABEL, "still answering");
+  EXPECT_EQ(probe->Text(IDC_FIX_LABEL), "still answering");
 }
 
 // A modal run that ends during initialisation: initialisation goes on to its

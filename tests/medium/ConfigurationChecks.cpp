@@ -11,6 +11,7 @@
 
 #include "Check.h"
 #include "MediumFiles.h"
+#include "handles/WindowsHandles.h"
 
 namespace kv::medium {
 namespace {
@@ -268,14 +269,13 @@ void CheckFiles() {
   }
   Check(crlf, "License.txt has CR LF line ends");
 
-  HANDLE bitmap = LoadImageA(nullptr, MediumPath("DRVCONFIG\\Left.bmp").c_str(), IMAGE_BITMAP, 0, 0,
-                             LR_LOADFROMFILE);
-  Check(bitmap != nullptr, "DRVCONFIG\\Left.bmp loads as a bitmap from file");
-  if (bitmap != nullptr) {
+  const GdiObject bitmap(LoadImageA(nullptr, MediumPath("DRVCONFIG\\Left.bmp").c_str(),
+                                    IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  Check(bitmap.valid(), "DRVCONFIG\\Left.bmp loads as a bitmap from file");
+  if (bitmap) {
     BITMAP info = {};
-    GetObjectA(bitmap, sizeof(info), &info);
+    GetObjectA(bitmap.get(), sizeof(info), &info);
     Check(info.bmWidth == 176 && info.bmHeight == 324, "Left.bmp is 176 x 324");
-    DeleteObject(bitmap);
   }
   for (const char* help : {"Guide.CHM", "Uninstall_EN.CHM", "Uninstall_CN.CHM"}) {
     Check(ReadWholeFile(MediumPath(help)).compare(0, 4, "ITSF") == 0,

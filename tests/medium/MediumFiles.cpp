@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 
 namespace kv::medium {
 

@@ -11,7 +11,7 @@
 
 #include "Check.h"
 #include "MediumFiles.h"
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 
 namespace kv::medium {
 namespace {
@@ -41,7 +41,7 @@ void SetDword(HKEY key, const char* name, DWORD value) {
 
 // What Printer Driver Setup records before a USB installation.
 void RecordUsbPorts(const std::vector<std::string>& ports) {
-  RegistryKey key;
+  KeyHandle key;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORVANT\\PRINTERPORT\\", 0, nullptr, 0,
                       KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) != ERROR_SUCCESS) {
     Check(false, "PRINTERPORT key created");
@@ -142,7 +142,7 @@ void CheckMonitorsInSpooler() {
 
 // The monitor's own entry points, as the spooler calls them.
 void CheckMonitorEntryPoints() {
-  const Library library(LoadLibraryA((SystemDirectory() + "\\KVCOMMON.DLL").c_str()));
+  const LibraryHandle library(LoadLibraryA((SystemDirectory() + "\\KVCOMMON.DLL").c_str()));
   Check(library.valid(), Error("load KVCOMMON.DLL"));
   if (!library) return;
   HMODULE module = library.get();
@@ -218,7 +218,7 @@ void CheckMonitorEntryPoints() {
 }
 
 void CheckMonitorUi() {
-  const Library ui(LoadLibraryA((SystemDirectory() + "\\KVUSBUI.DLL").c_str()));
+  const LibraryHandle ui(LoadLibraryA((SystemDirectory() + "\\KVUSBUI.DLL").c_str()));
   using InitializeUi = PMONITORUI(WINAPI*)();
   auto initializeUi = !ui ? nullptr
                           : reinterpret_cast<InitializeUi>(reinterpret_cast<void*>(
@@ -266,7 +266,7 @@ void CheckProcessor() {
   }
   Check(listed, "EnumPrintProcessorsA lists KvRasterProc");
 
-  const Library library(LoadLibraryA((directory + "\\KVRASPRC.DLL").c_str()));
+  const LibraryHandle library(LoadLibraryA((directory + "\\KVRASPRC.DLL").c_str()));
   Check(library.valid(), Error("load KVRASPRC.DLL"));
   if (!library) return;
   HMODULE module = library.get();

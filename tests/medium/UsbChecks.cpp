@@ -8,7 +8,7 @@
 
 #include "Check.h"
 #include "MediumFiles.h"
-#include "common/Win32Handles.h"
+#include "handles/WindowsHandles.h"
 
 namespace kv::medium {
 namespace {
@@ -123,7 +123,7 @@ void CheckSetId(const UsbLibrary& usb) {
 }
 
 void CheckUsbLibrary() {
-  const Library library(LoadLibraryA(MediumPath("KvUsbInt.dll").c_str()));
+  const LibraryHandle library(LoadLibraryA(MediumPath("KvUsbInt.dll").c_str()));
   Check(library.valid(), "KvUsbInt.dll loads");
   if (!library) return;
   UsbLibrary usb;

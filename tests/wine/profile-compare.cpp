@@ -22,7 +22,11 @@
 // macros of <windows.h> (MessageBox, ShellExecute).
 #include <windows.h>
 
+#include "handles/WindowsHandles.h"
+
 namespace {
+
+using kv::FileHandle;
 
 struct Case {
   const char* name;
@@ -166,14 +170,13 @@ std::string Printable(const std::string& text) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  ::CloseHandle(file);
-  return ok;
+  return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
 }
 
 // The system's result, with guard bytes after the buffer to catch overruns.
@@ -203,14 +206,13 @@ std::vector<std::string> NameList(const char* section, const std::string& path) 
 
 std::string ReadBytes(const std::string& path) {
   std::string bytes;
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
+  const FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return bytes;
   char chunk[4096];
   DWORD read = 0;
-  while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+  while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
     bytes.append(chunk, read);
-  ::CloseHandle(file);
   return bytes;
 }
 
@@ -252,15 +254,16 @@ void CompareSharing(kv::Files& files, const std::string& directory, bool verbose
     for (DWORD sharing : sharings) {
       const std::string path = directory + "\\held" + std::to_string(++index) + ".ini";
       WriteBytes(path, "[S]\r\nK=v\r\n");
-      HANDLE held = ::CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      FileHandle held(::CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+      const bool opened = held.valid();
       char buffer[16] = {};
       ::GetPrivateProfileStringA("S", "K", "0", buffer, sizeof buffer, path.c_str());
       std::string bytes;
       const uint32_t error = files.ReadWholeFile(path, &bytes);
-      if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+      held.reset();
       const bool systemReads = std::string(buffer) == "v";
-      const bool ok = held != INVALID_HANDLE_VALUE && systemReads == (error == 0);
+      const bool ok = opened && systemReads == (error == 0);
       (ok ? *passed : *failed)++;
       if (!ok || verbose) {
         std::printf("%s held open (access 0x%08lX, sharing %lu): system %s, reader %s (%lu)\n",
@@ -285,16 +288,16 @@ void CompareReadAfterRelease(kv::Machine& machine, int* passed, int* failed) {
                                path.c_str());
     return std::string(buffer);
   };
-  HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (held == INVALID_HANDLE_VALUE) {
+  FileHandle held(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!held) {
     std::printf("FAIL read after release: cannot hold %s\n", path.c_str());
     ++*failed;
     return;
   }
   const std::string systemHeld = system();
   const std::string oursHeld = configuration.ReadSetupValue("DEVICENAME", "DEVICENUMBER", 50);
-  ::CloseHandle(held);
+  held.reset();
   const std::string systemAfter = system();
   const std::string oursAfter = configuration.ReadSetupValue("DEVICENAME", "DEVICENUMBER", 50);
   const bool ok = systemHeld == oursHeld && systemAfter == oursAfter && systemAfter != "0";

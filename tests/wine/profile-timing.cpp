@@ -19,7 +19,11 @@
 // macros of <windows.h> (MessageBox, ShellExecute).
 #include <windows.h>
 
+#include "handles/WindowsHandles.h"
+
 namespace {
+
+using kv::FileHandle;
 
 // A steady std::chrono clock over the system's millisecond tick count. The
 // runtime's own clocks import functions the import check of this build does
@@ -35,14 +39,13 @@ struct TickClock {
 using Clock = TickClock;
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  ::CloseHandle(file);
-  return ok;
+  return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
 }
 
 using Values = std::vector<std::string>;

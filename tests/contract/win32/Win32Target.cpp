@@ -1,11 +1,14 @@
 // The contract's target on the real API (run under Wine in the posix cross
 // build).
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "contract/Target.h"
 #include "win32/Win32Api.h"
+// after the Windows headers' macros are undone
+#include "handles/WindowsHandles.h"
 #include "win32/Win32Machine.h"
 #include "win32/WineHost.h"
 
@@ -60,8 +63,8 @@ void ArrangeCurrentDirectory(const std::string& path) {
 }
 
 // The windows the cases opened, by caption.
-std::map<std::string, HWND>& OpenWindows() {
-  static std::map<std::string, HWND> windows;
+std::map<std::string, OwnedWindow>& OpenWindows() {
+  static std::map<std::string, OwnedWindow> windows;
   return windows;
 }
 
@@ -69,37 +72,34 @@ bool ArrangeTopLevelWindow(const std::string& caption) {
   HWND window = CreateWindowExA(0, "STATIC", caption.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return false;
-  OpenWindows()[caption] = window;
+  OpenWindows()[caption].reset(window);
   return true;
 }
 
 void RemoveTopLevelWindow(const std::string& caption) {
-  auto found = OpenWindows().find(caption);
-  if (found == OpenWindows().end()) return;
-  DestroyWindow(found->second);
-  OpenWindows().erase(found);
+  OpenWindows().erase(caption);
 }
 
 void ArrangeFile(const std::string& path, std::string_view contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     throw std::runtime_error("cannot create " + path + ": " + std::to_string(GetLastError()));
   }
   DWORD written = 0;
-  BOOL ok =
-      WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-  CloseHandle(file);
+  BOOL ok = WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
+                      nullptr);
   if (!ok || written != contents.size()) throw std::runtime_error("cannot write " + path);
 }
 
 std::shared_ptr<void> HoldFileOpen(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  auto file =
+      std::make_shared<FileHandle>(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!*file) {
     throw std::runtime_error("cannot open " + path + ": " + std::to_string(GetLastError()));
   }
-  return std::shared_ptr<void>(file, [](HANDLE held) { CloseHandle(held); });
+  return file;
 }
 
 std::string VersionedFile() {

@@ -116,12 +116,11 @@ Font Win32DialogProbe::FontOf(int id) {
 bool Win32DialogProbe::ColorsDrawn(int id, COLORREF& text, COLORREF& background) {
   HWND item = Item(id);
   if (item == nullptr) return false;
-  HDC dc = ::GetDC(item);
-  ::SendMessageA(dialog_.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+  const WindowDc dc = WindowDcOf(item);
+  ::SendMessageA(dialog_.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                  reinterpret_cast<LPARAM>(item));
-  text = ::GetTextColor(dc);
-  background = ::GetBkColor(dc);
-  ::ReleaseDC(item, dc);
+  text = ::GetTextColor(dc.get());
+  background = ::GetBkColor(dc.get());
   return true;
 }
 

@@ -26,6 +26,27 @@ class RemovalTest : public UninstallFixture {
   }
 };
 
+// The run is the worker's: its status lines and the restart question (on the
+// worker, owned by the window) use only what a worker may call.
+TEST_F(RemovalTest, RunsOnAWorkerWithTheRestartQuestionOnItAndCallsOnlyWorkerMethods) {
+  ThreadHandle questionThread = 0;
+  sim.dialogs().WhenOpen(IDD_RESTART, [&](sim::SimDialog& restart) {
+    questionThread = sim.threads().current();
+    restart.Click(kIdOk);
+  });
+  Open();
+  EXPECT_TRUE(dialog->Click(IDC_SELECT_ALL));
+  PressUninstall();
+
+  EXPECT_EQ(sim.threads().startedThreads(), 1);
+  EXPECT_NE(questionThread, 0u) << "the question runs on the worker";
+  EXPECT_EQ(ModalRuns(), std::vector<int>{IDD_RESTART});
+  EXPECT_EQ(sim.system().restartRequests(), 1);
+  EXPECT_EQ(status().back(), "KvRasterProc has been deleted.");
+  EXPECT_TRUE(listed().empty());
+  EXPECT_EQ(sim.dialogs().refusedWorkerCalls(), std::vector<std::string>{});
+}
+
 TEST_F(RemovalTest, EverythingTickedGoesInListOrderWithEveryLineAndPause) {
   Lines restartQuestion;
   sim.dialogs().WhenOpen(IDD_RESTART, [&](sim::SimDialog& restart) {

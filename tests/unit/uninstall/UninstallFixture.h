@@ -14,6 +14,13 @@ namespace kv::test {
 // arrangement the machine refuses fails the test.
 class UninstallFixture : public ::testing::Test, public UninstallWorld {
  public:
+  // The removal worker calls only what the control interface lets a worker
+  // call, in every case.
+  void TearDown() override {
+    EXPECT_EQ(sim.dialogs().refusedWorkerCalls(), std::vector<std::string>{})
+        << "calls a worker may not make";
+  }
+
   void AddMonitor(const std::string& name, const std::string& dll, const std::string& uiDll,
                   std::vector<std::string> ports) {
     ASSERT_EQ(UninstallWorld::AddMonitor(name, dll, uiDll, std::move(ports)), 0u) << name;

@@ -103,11 +103,7 @@ std::wstring Widen(const std::string& text) {
 }
 
 RemoteProgram::~RemoteProgram() {
-  if (process_.hProcess != nullptr) {
-    if (Running()) TerminateProcess(process_.hProcess, 99);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
+  if (Running()) TerminateProcess(process_.hProcess, 99);
 }
 
 bool RemoteProgram::Start(const std::string& program, const std::string& directory,
@@ -123,6 +119,8 @@ bool RemoteProgram::Start(const std::string& program, const std::string& directo
     error = "cannot start " + program + ": error " + std::to_string(GetLastError());
     return false;
   }
+  processHandle_.reset(process_.hProcess);
+  threadHandle_.reset(process_.hThread);
   return true;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "handles/WindowsHandles.h"
+
 namespace kv::walk {
 
 // A button of a message box: its id and its caption without '&'.
@@ -52,6 +54,9 @@ class RemoteProgram {
 
  private:
   PROCESS_INFORMATION process_{};
+  // The handles CreateProcess gave, closed after the destructor's end.
+  KernelHandle processHandle_;
+  KernelHandle threadHandle_;
 };
 
 std::string Narrow(const std::wstring& text);

@@ -135,8 +135,8 @@ bool TimeLimit(const std::vector<std::string>& w, size_t index, DWORD& limitMs,
 
 bool SaveScreenshot(const std::string& path) {
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const WindowDc screen = WindowDcOf(nullptr);
+  const MemoryDc memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -144,11 +144,11 @@ bool SaveScreenshot(const std::string& path) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const GdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bool saved = false;
-  if (bitmap != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  if (bitmap) {
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     GdiFlush();
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     const auto* bgra = static_cast<const uint8_t*>(bits);
@@ -157,12 +157,9 @@ bool SaveScreenshot(const std::string& path) {
       rgb[p * 3 + 1] = bgra[p * 4 + 1];
       rgb[p * 3 + 2] = bgra[p * 4];
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
+    SelectObject(memory.get(), previous);
     saved = WritePng(path, width, height, rgb);
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return saved;
 }
 

@@ -8,6 +8,10 @@
 // DRVCONFIG), once in a Windows XP, an NT 4.0 and a Windows 98 prefix: the
 // argument names the version, which picks the checks that version can show.
 // Prints each failed check and "N passed, M failed" last.
+// First: the Windows headers with the macros that share the interfaces'
+// method names undone.
+#include "win32/Win32Api.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -19,6 +23,7 @@
 #include "common/CompatibilityMarks.h"
 #include "config/DriverDefinition.h"
 #include "config/SetupConfiguration.h"
+#include "handles/WindowsHandles.h"
 #include "install/DefaultPrinter.h"
 #include "install/DriverFileCopy.h"
 #include "install/LegacyFiles.h"
@@ -28,7 +33,6 @@
 #include "install/SpoolerOperations.h"
 #include "install/UsbPortRecords.h"
 #include "platform/Errors.h"
-#include "win32/Win32Handles.h"
 #include "win32/Win32Machine.h"
 
 namespace kv {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "handles/WindowsHandles.h"
+
 namespace {
 
 struct Search {
@@ -47,6 +49,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot start %s\n", argv[3]);
       return 1;
     }
+    const kv::KernelHandle processHandle(process.hProcess);
+    const kv::KernelHandle threadHandle(process.hThread);
     Search search{process.dwProcessId, argv[2], nullptr};
     while (search.found == nullptr && ::GetTickCount() - start < 60000) {
       ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
@@ -62,8 +66,6 @@ int main(int argc, char** argv) {
       ::PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
     }
     ::WaitForSingleObject(process.hProcess, 30000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
   }
   return 0;
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "win32/Win32Machine.h"
 
@@ -176,17 +177,16 @@ bool PendingRemoval(Machine& machine, const std::string& path) {
 void Hold(Machine& machine) {
   const Places places = Find(machine);
   const std::string path = places.system + "\\" + kHeldDll;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  Check(file != INVALID_HANDLE_VALUE, "holding " + path + " open");
-  if (file == INVALID_HANDLE_VALUE) return;
+  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Check(file.valid(), "holding " + path + " open");
+  if (!file) return;
   std::fflush(stdout);
   bool scheduled = false;
   for (int waited = 0; waited < 120000 && !scheduled; waited += 250) {
     Sleep(250);
     scheduled = PendingRemoval(machine, path);
   }
-  CloseHandle(file);
   Check(scheduled, "the uninstaller left it for the next start while it was held");
 }
 

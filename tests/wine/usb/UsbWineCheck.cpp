@@ -8,6 +8,10 @@
 // current directory (where the remove mode looks for the installer). Needs a
 // display: the installer shows a window. Prints one line per check and
 // "N passed, M failed" last.
+// First: the Windows headers with the macros that share the interfaces'
+// method names undone.
+#include "win32/Win32Api.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -18,12 +22,12 @@
 #include "common/FileVersion.h"
 #include "common/MessagePresenter.h"
 #include "common/SetupStrings.h"
+#include "handles/WindowsHandles.h"
 #include "platform/Errors.h"
 #include "usb/UsbDriverFiles.h"
 #include "usb/UsbDriverInstaller.h"
 #include "usb/UsbPortNumber.h"
 #include "usb/UsbPrinterId.h"
-#include "win32/Win32Handles.h"
 #include "win32/Win32Machine.h"
 
 namespace kv {

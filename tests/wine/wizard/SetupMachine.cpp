@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/RegKey.h"
+#include "handles/WindowsHandles.h"
 #include "install/DriverFileCopy.h"
 #include "install/PrintProcessorInstall.h"
 #include "platform/Errors.h"
@@ -91,17 +92,16 @@ void Arrange(Machine& machine) {
 // overwritten nor deleted while it is held.
 void Hold(Machine& machine) {
   const Places places = Find(machine);
-  HANDLE file = CreateFileA(places.processor.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  Check(file != INVALID_HANDLE_VALUE, "holding " + places.processor + " open");
-  if (file == INVALID_HANDLE_VALUE) return;
+  const FileHandle file(CreateFileA(places.processor.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Check(file.valid(), "holding " + places.processor + " open");
+  if (!file) return;
   bool scheduled = false;
   PendingRename rename;
   for (int waited = 0; waited < 120000 && !scheduled; waited += 250) {
     Sleep(250);
     scheduled = ReplacementRecorded(machine, places.processor, &rename);
   }
-  CloseHandle(file);
   Check(scheduled, "the installation left it to be replaced at the next start while it was held");
 }
 
