@@ -96,11 +96,12 @@ void DeploymentRun::LogFailure(std::string_view what, uint32_t error) {
 }
 
 int DeploymentRun::Finish(ExitCode code) {
+  // Started without arguments, a program ends with 0 as it always has: the
+  // codes are for those who ask for a run with options.
+  if (!withOptions_) return 0;
   const int number = static_cast<int>(code);
-  if (withOptions_) {
-    log_.Write(FormatText(identity_.text(text::kExitCode),
-                          {std::to_string(number), identity_.text(ExitCodeText(code))}));
-  }
+  log_.Write(FormatText(identity_.text(text::kExitCode),
+                        {std::to_string(number), identity_.text(ExitCodeText(code))}));
   return number;
 }
 

@@ -59,7 +59,8 @@ class DeploymentRun {
   ExitCode Refuse(std::string_view reason);
   // A platform call that failed, with its Windows error number.
   void LogFailure(std::string_view what, uint32_t error);
-  // Writes the last line (with options) and gives the process's exit code.
+  // With options, writes the last line and gives `code` as the process's
+  // exit code; without, gives 0, as the programs always have.
   int Finish(ExitCode code);
 
  private:

@@ -241,17 +241,21 @@ TEST_F(UninstallOptionsTest, ExitCodesOfTheRunWithTheWindow) {
     int code;
     size_t restartOffers;
   };
+  const std::string kLogged = "/LOG=C:\\logs\\uninstall.log";
   auto removeAll = [](sim::SimDialog& window) {
     window.Click(IDC_SELECT_ALL);
     window.Click(IDC_UNINSTALL);
     window.PressEscape();
   };
   const Case cases[] = {
-      {"ClosedWithoutARun", "", [](sim::SimDialog& w) { w.PressEscape(); }, kIdCancel, 1602, 0},
-      {"RestartAccepted", "", removeAll, kIdOk, 1641, 1},
-      {"RestartDeclined", "", removeAll, kIdCancel, 0, 1},
+      {"ClosedWithoutARun", kLogged, [](sim::SimDialog& w) { w.PressEscape(); }, kIdCancel, 1602,
+       0},
+      {"RestartAccepted", kLogged, removeAll, kIdOk, 1641, 1},
+      {"RestartDeclined", kLogged, removeAll, kIdCancel, 0, 1},
       {"NoRestartOption", "/NORESTART", removeAll, kIdOk, 3010, 0},
-      {"LoggedRestartDeclined", "/LOG=C:\\logs\\uninstall.log", removeAll, kIdCancel, 0, 1},
+      // Without arguments the program ends with 0, as it always has.
+      {"ClosedWithoutOptions", "", [](sim::SimDialog& w) { w.PressEscape(); }, kIdCancel, 0, 0},
+      {"RestartAcceptedWithoutOptions", "", removeAll, kIdOk, 0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
