@@ -2,35 +2,28 @@
 
 #include <cstdio>
 
-#include "platform/Errors.h"
-
 namespace kv {
 
 DeploymentLog::DeploymentLog(Files& files, Clock& clock, std::string_view program,
                              std::string_view version)
-    : files_(files), clock_(clock), programAndVersion_(std::string(program) + " ") {
+    : files_(files),
+      clock_(clock),
+      programAndVersion_(std::string(program) + " "),
+      file_(AppendFileTraits{&files}) {
   programAndVersion_ += version;
 }
 
-DeploymentLog::~DeploymentLog() {
-  if (file_ != 0) files_.CloseFile(file_);
-}
-
 uint32_t DeploymentLog::Open(std::string_view path) {
-  if (file_ != 0) files_.CloseFile(file_);
-  file_ = 0;
-  AppendHandle opened = 0;
-  const uint32_t error = files_.OpenForAppending(path, &opened);
-  if (error == kErrorSuccess) file_ = opened;
-  return error;
+  // The handle held is closed first; a failed open leaves none.
+  return files_.OpenForAppending(path, file_.receive());
 }
 
 void DeploymentLog::Write(std::string_view text) {
-  if (file_ == 0) return;
+  if (!file_.valid()) return;
   std::string line = FormatLine(clock_.Now(), programAndVersion_, text);
   line += "\r\n";
   // A log that cannot be written to must not stop the run it records.
-  files_.AppendToFile(file_, line);
+  files_.AppendToFile(file_.get(), line);
 }
 
 std::string DeploymentLog::FormatLine(const LocalTime& time, std::string_view programAndVersion,

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/PlatformHandles.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 
@@ -24,11 +25,10 @@ class DeploymentLog {
   DeploymentLog(Files& files, Clock& clock, std::string_view program, std::string_view version);
   DeploymentLog(const DeploymentLog&) = delete;
   DeploymentLog& operator=(const DeploymentLog&) = delete;
-  ~DeploymentLog();
 
   // Opens the file for appending (created when missing). The Windows error.
   uint32_t Open(std::string_view path);
-  bool active() const { return file_ != 0; }
+  bool active() const { return file_.valid(); }
 
   void Write(std::string_view text);
 
@@ -40,7 +40,7 @@ class DeploymentLog {
   Files& files_;
   Clock& clock_;
   std::string programAndVersion_;
-  AppendHandle file_ = 0;
+  OwnedAppendFile file_;
 };
 
 }  // namespace kv

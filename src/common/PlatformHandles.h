@@ -1,6 +1,7 @@
 #pragma once
 
 #include "handles/UniqueHandle.h"
+#include "platform/Files.h"
 #include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/Security.h"
@@ -63,6 +64,13 @@ struct TokenTraits {
   uint32_t Close(Handle token) const { return security->CloseToken(token); }
 };
 
+struct AppendFileTraits {
+  using Handle = AppendHandle;
+  Files* files = nullptr;
+  static Handle Invalid() { return 0; }
+  uint32_t Close(Handle file) const { return files->CloseFile(file); }
+};
+
 using OwnedRegKey = UniqueHandle<RegKeyTraits>;
 using OwnedScHandle = UniqueHandle<ScHandleTraits>;
 using OwnedPrinter = UniqueHandle<OpenPrinterTraits>;
@@ -71,5 +79,6 @@ using JoinedThread = UniqueHandle<JoinedThreadTraits>;
 using DispatchingJoinedThread = UniqueHandle<DispatchingJoinTraits>;
 using OwnedModule = UniqueHandle<ModuleTraits>;
 using OwnedToken = UniqueHandle<TokenTraits>;
+using OwnedAppendFile = UniqueHandle<AppendFileTraits>;
 
 }  // namespace kv

@@ -74,11 +74,8 @@ uint32_t Win32Threads::CloseMutex(MutexHandle mutex) {
 }
 
 bool Win32Threads::NamedMutexExists(std::string_view name) {
-  HANDLE opened = ::OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str());
-  if (opened != nullptr) {
-    ::CloseHandle(opened);
-    return true;
-  }
+  KernelHandle opened(::OpenMutexA(SYNCHRONIZE, FALSE, std::string(name).c_str()));
+  if (opened.valid()) return true;
   return GetLastError() == ERROR_ACCESS_DENIED;
 }
 

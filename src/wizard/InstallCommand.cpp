@@ -73,7 +73,7 @@ class WizardConversation : public InstallConversation {
     // On Windows 98 the window may close before the installation has ended;
     // the outcome and a restart wait for it, with the window's messages still
     // handled.
-    if (started) machine_.threads.JoinDispatching(worker);
+    DispatchingJoinedThread owned(started ? worker : 0, DispatchingJoinTraits{&machine_.threads});
   }
 
   RestartOutcome OfferRestart() override {

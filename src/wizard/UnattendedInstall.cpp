@@ -4,6 +4,7 @@
 #include "common/DeploymentTexts.h"
 #include "common/MessagePresenter.h"
 #include "common/OsFamily.h"
+#include "common/PlatformHandles.h"
 #include "common/SetupStrings.h"
 #include "install/DriverFileCopy.h"
 #include "install/InstalledPrinter.h"
@@ -55,7 +56,7 @@ class PresenterConversation : public InstallConversation {
     return status_;
   }
   void AwaitInstallation(ThreadHandle worker, bool started) override {
-    if (started) machine_.threads.Join(worker);
+    JoinedThread owned(started ? worker : 0, JoinedThreadTraits{&machine_.threads});
   }
   RestartOutcome OfferRestart() override {
     log_.Write(SetupString(text::kRestartPending));
@@ -134,7 +135,8 @@ std::optional<ExitCode> UnattendedInstall::KeepInstalled(InstallSettings& settin
   ThreadHandle worker = 0;
   const bool started = StartInstall(machine_, settings, message, status, &worker,
                                     InstallScope::ComponentsOnly) == kErrorSuccess;
-  if (started) machine_.threads.Join(worker);
+  // Waits for the worker's end.
+  JoinedThread(started ? worker : 0, JoinedThreadTraits{&machine_.threads}).reset();
   if (status.Read() != CompletionStatus::kSucceeded) {
     Tell(message.empty() ? SetupString(text::kFatalError) : std::string_view(message));
     return IsMissingSourceMessage(message) ? ExitCode::kFileMissing : ExitCode::kFailed;
