@@ -36,6 +36,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -328,7 +329,15 @@ class Walk {
     }
     if (verb == "select") {
       if (!need(2)) return false;
-      std::vector<std::string> items = RemoteProgram::ListItems(control);
+      // A click is posted, so the page it shows may still be filling the
+      // list: wait for the entry.
+      std::vector<std::string> items;
+      Eventually(
+          [&](std::string&) {
+            items = RemoteProgram::ListItems(control);
+            return std::find(items.begin(), items.end(), w[2]) != items.end();
+          },
+          seen);
       for (size_t i = 0; i < items.size(); ++i) {
         if (items[i] != w[2]) continue;
         char name[16] = {};
