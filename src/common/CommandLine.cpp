@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
+#include "common/AsciiCase.h"
+
 namespace kv {
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-}  // namespace
-
 std::vector<std::string> SplitCommandLine(std::string_view line) {
   std::vector<std::string> arguments;
   std::string current;
@@ -98,8 +89,9 @@ CommandLine ReadCommandLine(std::string_view line, std::span<const OptionRule> r
     }
     const size_t separator = argument.find_first_of("=:", 1);
     const std::string_view name = std::string_view(argument).substr(1, separator - 1);
-    const auto rule = std::find_if(rules.begin(), rules.end(),
-                                   [&](const OptionRule& r) { return SameName(r.name, name); });
+    const auto rule = std::find_if(rules.begin(), rules.end(), [&](const OptionRule& r) {
+      return EqualsIgnoringAsciiCase(r.name, name);
+    });
     if (rule == rules.end()) {
       refuse(t::kUnknownOption, argument);
       continue;

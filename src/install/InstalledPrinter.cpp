@@ -2,24 +2,13 @@
 
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "install/PortMonitorInstall.h"
 #include "install/PrintProcessorInstall.h"
 #include "platform/Errors.h"
 
 namespace kv {
 namespace {
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // The spooler lists a printer's ports separated by commas.
 bool OnPort(std::string_view ports, std::string_view port) {
@@ -28,7 +17,7 @@ bool OnPort(std::string_view ports, std::string_view port) {
     std::string_view one = ports.substr(0, comma);
     while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
     while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
-    if (SameName(one, port)) return true;
+    if (EqualsIgnoringAsciiCase(one, port)) return true;
     if (comma == std::string_view::npos) break;
     ports.remove_prefix(comma + 1);
   }
@@ -42,7 +31,8 @@ std::optional<std::string> FindInstalledPrinter(Spooler& spooler, std::string_vi
   std::vector<PrinterInfo2> printers;
   if (spooler.EnumPrinters(&printers) != kErrorSuccess) return std::nullopt;
   for (const PrinterInfo2& printer : printers) {
-    if (SameName(printer.driverName, driverName) && OnPort(printer.portName, portName)) {
+    if (EqualsIgnoringAsciiCase(printer.driverName, driverName) &&
+        OnPort(printer.portName, portName)) {
       return printer.printerName;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/AsciiCase.h"
 #include "common/DeploymentRun.h"
 #include "common/ProgramShell.h"
 #include "common/UninstallStrings.h"
@@ -25,13 +26,6 @@ constexpr OptionRule kUninstallOptions[] = {
     {kUsbDriver, OptionValue::kRequired},
 };
 
-bool SameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
-
 // The combinations of the uninstaller's options; empty when they make sense.
 std::string CheckCombinations(const CommandLine& options, bool silent) {
   const bool all = options.Has(kAll);
@@ -43,7 +37,7 @@ std::string CheckCombinations(const CommandLine& options, bool silent) {
   }
   if (options.Has(kUsbDriver)) {
     const std::string value = options.Value(kUsbDriver);
-    if (!SameText(value, "remove") && !SameText(value, "keep")) {
+    if (!EqualsIgnoringAsciiCase(value, "remove") && !EqualsIgnoringAsciiCase(value, "keep")) {
       return FormatText(UninstallString(text::kBadUsbDriverValue), {value});
     }
   }
@@ -63,7 +57,7 @@ std::string TickItems(WindowlessControls& controls, const CommandLine& options) 
     for (int pass = 0; pass < 2 && found < 0; ++pass) {
       for (int i = 0; i < count && found < 0; ++i) {
         const std::string listed = controls.ItemText(IDC_REMOVAL_LIST, i);
-        if (pass == 0 ? listed == name : SameText(listed, name)) found = i;
+        if (pass == 0 ? listed == name : EqualsIgnoringAsciiCase(listed, name)) found = i;
       }
     }
     if (found < 0) {
@@ -91,7 +85,7 @@ ExitCode RunSilently(DeploymentRun& run, Dialogs& dialogs, const std::string& ap
   if (std::string refusal = TickItems(controls, options); !refusal.empty()) {
     return run.Refuse(refusal);
   }
-  if (SameText(options.Value(kUsbDriver), "remove")) {
+  if (EqualsIgnoringAsciiCase(options.Value(kUsbDriver), "remove")) {
     // The window disables the check box where the driver's removal cannot run.
     if (!controls.Enabled(IDC_USB_DRIVER)) {
       return run.Refuse(UninstallString(text::kUsbDriverNotRemovable));

@@ -3,6 +3,7 @@
 #include <array>
 #include <map>
 
+#include "common/AsciiCase.h"
 #include "common/DeploymentTexts.h"
 #include "common/SetupStrings.h"
 #include "config/PortOption.h"
@@ -47,24 +48,12 @@ constexpr std::array<OsFamily, 6> kFamilies = {OsFamily::Win98,      OsFamily::N
                                                OsFamily::Win2000,    OsFamily::WinXP,
                                                OsFamily::Server2003, OsFamily::Vista};
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 bool IsKnownKey(std::string_view name) {
   for (std::string_view key : kOtherKeys) {
-    if (SameText(key, name)) return true;
+    if (EqualsIgnoringAsciiCase(key, name)) return true;
   }
   for (const SerialKey& serial : kSerialKeys) {
-    if (SameText(serial.key, name)) return true;
+    if (EqualsIgnoringAsciiCase(serial.key, name)) return true;
   }
   return false;
 }
@@ -128,7 +117,7 @@ class Resolver {
       return true;
     }
     for (std::string_view text : allowed) {
-      if (SameText(text, *value)) {
+      if (EqualsIgnoringAsciiCase(text, *value)) {
         *chosen = text;
         return true;
       }
@@ -139,7 +128,8 @@ class Resolver {
   bool Licence() {
     const std::optional<std::string> value = answers_.Get(kAcceptLicence);
     if (!value) return Refuse(setup_text::kAnswerMissing, {kAcceptLicence});
-    if (!SameText(*value, "yes")) return Refuse(setup_text::kAnswerLicenceNotAccepted, {*value});
+    if (!EqualsIgnoringAsciiCase(*value, "yes"))
+      return Refuse(setup_text::kAnswerLicenceNotAccepted, {*value});
     return true;
   }
 
@@ -208,9 +198,10 @@ class Resolver {
     std::vector<std::string_view> listed(entries.begin(), entries.end());
     std::optional<std::string_view> port;
     for (std::string_view entry : listed) {
-      const bool typicalUsb = type == SetupType::Typical && SameText(*value, "USB") &&
+      const bool typicalUsb = type == SetupType::Typical &&
+                              EqualsIgnoringAsciiCase(*value, "USB") &&
                               entry.find("USB") != std::string_view::npos;
-      if (SameText(entry, *value) || typicalUsb) {
+      if (EqualsIgnoringAsciiCase(entry, *value) || typicalUsb) {
         port = entry;
         break;
       }
